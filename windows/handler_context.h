@@ -1,0 +1,19 @@
+#pragma once
+// What every handler reaches: the registry, the cue player and the launcher.
+
+#include "play_wave.h"
+#include "run_launch_action.h"
+#include "window_id.h"
+
+namespace kr2 {
+
+class WindowRegistry;
+
+struct HandlerContext {
+    WindowRegistry& registry;
+    SoundPorts sound;
+    LaunchPorts launch;
+    WindowId window = WindowId::frmMain;  // the window whose control is being handled
+};
+
+}  // namespace kr2

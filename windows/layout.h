@@ -1,0 +1,77 @@
+#pragma once
+// A window's description as data: sizes in twips, converted to pixels at the
+// window's own DPI by the platform when it builds the window.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "window_id.h"
+
+namespace kr2 {
+
+struct HandlerContext;
+// A click handler; `arg` lets one handler serve a row of alike buttons.
+using ClickHandler = void (*)(HandlerContext& ctx, int arg);
+using LoadHandler = void (*)(HandlerContext& ctx);
+
+enum class ControlKind { CommandButton, Label, Frame, PictureBox, Image };
+enum class BorderStyle { FixedSingle, FixedToolWindow };
+
+inline constexpr int kNoTabIndex = -1;  // images take no part in the tab order
+inline constexpr int kInWindow = -1;    // placed relative to the client area
+
+struct ControlSpec {
+    std::string_view name;      // "Command1", "Picture1", ...
+    ControlKind kind;
+    std::wstring_view caption;  // "&" marks the access key
+    std::int16_t left;          // twips, relative to the container
+    std::int16_t top;
+    std::int16_t width;
+    std::int16_t height;
+    int tabIndex;               // kNoTabIndex when the control has none
+    int container;              // index of the containing frame in the same table, or kInWindow
+    bool bold;
+    ClickHandler onClick;       // nullptr: clicks do nothing
+    int arg;                    // handed to onClick
+};
+
+struct WindowSpec {
+    WindowId id;
+    std::wstring_view caption;
+    BorderStyle border;
+    std::int32_t clientWidth;   // twips
+    std::int32_t clientHeight;
+    std::span<const ControlSpec> controls;
+    LoadHandler onLoad;         // only the main window has one
+};
+
+inline constexpr std::wstring_view kFontFace = L"MS Sans Serif";
+inline constexpr int kFontPointsTimes100 = 825;
+inline constexpr int kWeightBold = 700;
+inline constexpr int kWeightRegular = 400;
+
+// Twips to pixels at `dpi`, rounded to nearest (15 twips are one pixel at 96 DPI).
+constexpr int TwipsToPixels(int twips, int dpi) {
+    const long long scaled = static_cast<long long>(twips) * dpi;
+    return static_cast<int>(scaled >= 0 ? (scaled + 720) / 1440 : -((-scaled + 720) / 1440));
+}
+
+// The font height in pixels at `dpi` (8.25 pt gives 11 at 96 DPI).
+constexpr int FontPixelHeight(int dpi) {
+    return (kFontPointsTimes100 * dpi + 3600) / 7200;
+}
+
+struct PixelRect {
+    int left, top, width, height;
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// The control's rectangle in pixels relative to its container (the client
+// area, or the frame that holds it).
+constexpr PixelRect ControlPixels(const ControlSpec& c, int dpi) {
+    return {TwipsToPixels(c.left, dpi), TwipsToPixels(c.top, dpi), TwipsToPixels(c.width, dpi),
+            TwipsToPixels(c.height, dpi)};
+}
+
+}  // namespace kr2
