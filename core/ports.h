@@ -3,6 +3,7 @@
 // implementations live in platform/win32; the unit tests use recording fakes.
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,18 @@ protected:
 struct LaunchError {
     std::uint32_t code = 0;    // the platform's error number
     std::wstring description;  // the platform's text for it
+};
+
+// A failure that nothing catches on its way up: it ends in the run-time error
+// box, and the program then ends. Thrown by platform operations that are not
+// expected to fail (creating a window, say).
+class RunTimeFailure : public std::exception {
+public:
+    explicit RunTimeFailure(LaunchError error) : error_(std::move(error)) {}
+    const LaunchError& error() const noexcept { return error_; }
+    const char* what() const noexcept override { return "run-time failure"; }
+private:
+    LaunchError error_;
 };
 
 struct LaunchResult {
