@@ -1,0 +1,18 @@
+# Installs with apt-get whatever the build and the tests need and this machine
+# lacks. Sourced by scripts/test, scripts/run and scripts/bench.
+kr2_install_missing() {
+    local wanted=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev
+                  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+                  wine wine64 xvfb pulseaudio x11-utils imagemagick python3)
+    local missing=() pkg
+    for pkg in "${wanted[@]}"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
