@@ -1,0 +1,54 @@
+#include "launcher.h"
+
+#include <cstddef>
+
+namespace kr2 {
+
+Launcher::Launcher(const LauncherPorts& ports)
+    : ports_(ports),
+      registry_(ports.screen, ports.end),
+      ctx_{registry_,
+           SoundPorts{ports.programDir, ports.probe, ports.player},
+           LaunchPorts{ports.launcher, ports.errorBox, ports.end},
+           WindowId::frmMain} {
+    registry_.SetHandlerContext(&ctx_);
+}
+
+void Launcher::Start() { registry_.Show(WindowId::frmMain); }
+
+void Launcher::OnClick(WindowId id, int controlIndex) {
+    // A click can still arrive for a window that has just gone, or for a
+    // control the table does not have: both are dropped.
+    if (registry_.StateOf(id) != WindowRegistry::State::Loaded) return;
+    const auto controls = DescriptionOf(id).controls;
+    if (controlIndex < 0 || static_cast<std::size_t>(controlIndex) >= controls.size()) return;
+    const ControlSpec& control = controls[static_cast<std::size_t>(controlIndex)];
+    if (control.onClick == nullptr) return;
+
+    // A modal box inside a handler pumps messages, so a second handler may
+    // run inside the first; only the outermost one decides about the end.
+    struct Depth {
+        Launcher& self;
+        WindowId caller;
+        ~Depth() {
+            --self.handlerDepth_;
+            self.ctx_.window = caller;
+        }
+    } depth{*this, ctx_.window};
+    ++handlerDepth_;
+    ctx_.window = id;
+    control.onClick(ctx_, control.arg);
+    if (handlerDepth_ == 1) EndIfNoWindowLeft();
+}
+
+void Launcher::OnCloseRequest(WindowId id) {
+    if (!registry_.IsLoaded(id)) return;
+    registry_.Unload(id);
+    if (handlerDepth_ == 0) EndIfNoWindowLeft();
+}
+
+void Launcher::EndIfNoWindowLeft() {
+    if (!registry_.AnyLoaded()) ports_.screen.LeaveMessageLoop();
+}
+
+}  // namespace kr2

@@ -1,0 +1,86 @@
+// spmaps: single player started directly in one of 26 levels.
+
+#include <array>
+#include <cstddef>
+
+#include "button_actions.h"
+#include "launch_catalogue.h"
+#include "window_descriptions.h"
+
+namespace kr2::spmaps {
+
+// One handler for all 26 level buttons: the button's number is the level.
+void LevelButton_Click(HandlerContext& ctx, int level) { StartEntryAction(ctx, LevelStart(level)); }
+
+void Command27_Click(HandlerContext& ctx, int) { CloseOwnWindowAction(ctx); }
+
+namespace {
+
+constexpr int kLevels = 26;
+constexpr int kRows = 13;
+
+// Level N is Command N; its caption names the level of LevelStartN.
+constexpr std::array<std::wstring_view, kLevels> kLevelCaptions{
+    L"Tovek Gate",      L"Tovek Keep",      L"Orlan Quarry",   L"Orlan Cells",
+    L"Orlan Upper Deck", L"Gorge",          L"Sarneth Shrine", L"Sarneth Ordeal",
+    L"ZR Alleys",       L"ZR Den",          L"ZR Skydock",     L"Caldor Lowtown",
+    L"Caldor Alleys",   L"Caldor Spire",    L"Drumbar Harbor", L"Drumbar Foundry",
+    L"Drumbar Core",    L"Drumbar Pier 1",  L"Heskel Relay",   L"Heskel Cells",
+    L"Heskel Wards",    L"Sarneth Marsh",   L"Sarneth Ravine", L"Sarneth Plaza",
+    L"Sarneth Summit",  L"Arena",
+};
+
+// "Command1" .. "Command27", kept in static storage for the table's names.
+struct ControlName {
+    char text[10]{};
+    std::size_t size = 0;
+};
+
+constexpr std::array<ControlName, kLevels + 1> MakeNames() {
+    std::array<ControlName, kLevels + 1> names{};
+    for (int n = 1; n <= kLevels + 1; ++n) {
+        ControlName& name = names[static_cast<std::size_t>(n - 1)];
+        for (char c : std::string_view("Command")) name.text[name.size++] = c;
+        if (n >= 10) name.text[name.size++] = static_cast<char>('0' + n / 10);
+        name.text[name.size++] = static_cast<char>('0' + n % 10);
+    }
+    return names;
+}
+constexpr auto kNames = MakeNames();
+
+constexpr std::string_view NameOf(int n) {
+    const ControlName& name = kNames[static_cast<std::size_t>(n - 1)];
+    return {name.text, name.size};
+}
+
+// Two columns of 13: tops step by 360 while buttons are 375 high, so
+// neighbours in a column share one pixel row.
+constexpr std::array<ControlSpec, kLevels + 1> MakeControls() {
+    std::array<ControlSpec, kLevels + 1> controls{};
+    for (int n = 1; n <= kLevels; ++n) {
+        const int row = n <= kRows ? n : n - kRows;
+        const int left = n <= kRows ? 120 : 2280;
+        const int top = 120 + 360 * (row - 1);
+        controls[static_cast<std::size_t>(n - 1)] = {
+            NameOf(n), ControlKind::CommandButton, kLevelCaptions[static_cast<std::size_t>(n - 1)],
+            static_cast<std::int16_t>(left), static_cast<std::int16_t>(top), 2055, 375, n - 1,
+            kInWindow, false, &LevelButton_Click, n};
+    }
+    controls[kLevels] = {NameOf(kLevels + 1), ControlKind::CommandButton, L"&Close", 120, 4920,
+                         4215, 375, kLevels, kInWindow, false, &Command27_Click, 0};
+    return controls;
+}
+constexpr auto kControls = MakeControls();
+
+static_assert(kControls[12].left == 120 && kControls[12].top == 4440);   // Caldor Alleys
+static_assert(kControls[13].left == 2280 && kControls[13].top == 120);   // Caldor Spire
+static_assert(kControls[25].left == 2280 && kControls[25].top == 4440);  // Arena
+
+constexpr WindowSpec kWindow{WindowId::spmaps, L"SP Levels", BorderStyle::FixedToolWindow, 4440,
+                             5355, kControls, nullptr};
+
+}  // namespace
+
+const WindowSpec& Description() { return kWindow; }
+
+}  // namespace kr2::spmaps

@@ -1,0 +1,78 @@
+#include "window_registry.h"
+
+#include "handler_context.h"
+#include "window_descriptions.h"
+
+namespace kr2 {
+namespace {
+
+// The load handler sees its own window as the current one, whoever showed it.
+struct CurrentWindow {
+    HandlerContext& ctx;
+    WindowId caller;
+    CurrentWindow(HandlerContext& c, WindowId id) : ctx(c), caller(c.window) { ctx.window = id; }
+    ~CurrentWindow() { ctx.window = caller; }
+};
+
+}  // namespace
+
+WindowRegistry::WindowRegistry(Screen& screen, ProgramEnd& end) : screen_(screen), end_(end) {}
+
+void WindowRegistry::Show(WindowId id) {
+    State& state = states_[Index(id)];
+    if (state == State::Loaded) {
+        screen_.BringToFront(id);
+        return;
+    }
+    if (state == State::Loading) return;  // the load in progress shows it when done
+
+    const WindowSpec& spec = DescriptionOf(id);
+    screen_.Create(spec);
+    state = State::Loading;
+    try {
+        if (spec.onLoad != nullptr && ctx_ != nullptr) {
+            CurrentWindow current(*ctx_, id);
+            spec.onLoad(*ctx_);
+        }
+        screen_.ShowAndActivate(id);
+    } catch (...) {
+        // A half-built window must not count as open; the failure itself
+        // goes on to the run-time error box.
+        state = State::NotLoaded;
+        try {
+            screen_.Destroy(id);
+        } catch (...) {
+        }
+        throw;
+    }
+    state = State::Loaded;
+}
+
+void WindowRegistry::Unload(WindowId id) {
+    State& state = states_[Index(id)];
+    if (state == State::NotLoaded) return;
+    state = State::NotLoaded;  // gone even if the platform complains below
+    screen_.Destroy(id);
+}
+
+void WindowRegistry::EndProgram() { end_.EndProgram(); }
+
+bool WindowRegistry::AnyLoaded() const {
+    for (State s : states_) {
+        if (s != State::NotLoaded) return true;
+    }
+    return false;
+}
+
+const WindowSpec& DescriptionOf(WindowId id) {
+    switch (id) {
+        case WindowId::frmMain: return frmMain::Description();
+        case WindowId::Games: return Games::Description();
+        case WindowId::Options: return Options::Description();
+        case WindowId::spmaps: return spmaps::Description();
+        case WindowId::frmAbout: return frmAbout::Description();
+    }
+    return frmMain::Description();  // not reached: every id is handled above
+}
+
+}  // namespace kr2
