@@ -1,0 +1,193 @@
+#pragma once
+// Recording fakes for every port: each effect is appended, in order, to one
+// shared event log, so a test can check what happened and in which order.
+
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "launcher.h"
+#include "ports.h"
+#include "run_launch_action.h"
+#include "screen.h"
+
+namespace kr2::test {
+
+using EventLog = std::vector<std::string>;
+
+// The test data is plain ASCII; anything else shows up as '?'.
+inline std::string Narrow(std::wstring_view text) {
+    std::string out;
+    for (wchar_t c : text) out.push_back(c >= 0 && c < 128 ? static_cast<char>(c) : '?');
+    return out;
+}
+
+class FakeProgramDir final : public ProgramDirSource {
+public:
+    std::wstring ProgramDir() override {
+        ++calls;
+        return dir;
+    }
+    std::wstring dir = L"C:\\G";
+    int calls = 0;
+};
+
+class FakeProbe final : public FileProbe {
+public:
+    explicit FakeProbe(EventLog& log) : log_(log) {}
+    bool IsPlainFile(const std::wstring& path) override {
+        log_.push_back("probe " + Narrow(path));
+        if (throws) throw std::runtime_error("drive not ready");
+        return exists;
+    }
+    bool exists = true;
+    bool throws = false;
+
+private:
+    EventLog& log_;
+};
+
+class FakePlayer final : public WavePlayer {
+public:
+    explicit FakePlayer(EventLog& log) : log_(log) {}
+    void PlaySync(const std::wstring& path) override {
+        log_.push_back("play " + Narrow(path));
+        if (throws) throw std::runtime_error("no sound device");
+    }
+    bool throws = false;
+
+private:
+    EventLog& log_;
+};
+
+// Every line starts unless it was listed in `failures`.
+class FakeProcessLauncher final : public ProcessLauncher {
+public:
+    explicit FakeProcessLauncher(EventLog& log) : log_(log) {}
+    LaunchResult LaunchProcess(std::wstring_view commandLine, ShowState show) override {
+        log_.push_back("launch " + Narrow(commandLine) + " show=" +
+                       std::to_string(static_cast<int>(show)));
+        const auto failure = failures.find(std::wstring(commandLine));
+        if (failure != failures.end()) return LaunchResult::Failed(failure->second);
+        return LaunchResult::Started(4242);
+    }
+    void Fail(std::wstring_view line, std::uint32_t code, std::wstring text) {
+        failures[std::wstring(line)] = LaunchError{code, std::move(text)};
+    }
+    std::map<std::wstring, LaunchError> failures;
+
+private:
+    EventLog& log_;
+};
+
+class FakeErrorBox final : public ErrorBox {
+public:
+    explicit FakeErrorBox(EventLog& log) : log_(log) {}
+    void ShowRunTimeError(const LaunchError& error) override {
+        log_.push_back("errorbox " + std::to_string(error.code) + " " + Narrow(error.description));
+    }
+
+private:
+    EventLog& log_;
+};
+
+// Returns, unlike the real one: whatever the caller does afterwards shows up.
+class FakeProgramEnd final : public ProgramEnd {
+public:
+    explicit FakeProgramEnd(EventLog& log) : log_(log) {}
+    void EndProgram() override { log_.push_back("end"); }
+
+private:
+    EventLog& log_;
+};
+
+class FakeOwner final : public OwnerWindow {
+public:
+    explicit FakeOwner(EventLog& log) : log_(log) {}
+    void Unload() override { log_.push_back("unload owner"); }
+
+private:
+    EventLog& log_;
+};
+
+class FakeScreen final : public Screen {
+public:
+    explicit FakeScreen(EventLog& log) : log_(log) {}
+    void Create(const WindowSpec& spec) override {
+        log_.push_back("create " + std::string(WindowName(spec.id)));
+        if (failCreate) throw RunTimeFailure(LaunchError{1400, L"Invalid window handle."});
+    }
+    void ShowAndActivate(WindowId id) override { log_.push_back("show " + Name(id)); }
+    void BringToFront(WindowId id) override { log_.push_back("front " + Name(id)); }
+    void Destroy(WindowId id) override { log_.push_back("destroy " + Name(id)); }
+    void LeaveMessageLoop() override { log_.push_back("quit"); }
+    bool failCreate = false;
+
+private:
+    static std::string Name(WindowId id) { return std::string(WindowName(id)); }
+    EventLog& log_;
+};
+
+// The cue's two log lines for ProgramDir "C:\G": the probe, then the play.
+inline EventLog CueEvents(std::string_view cue) {
+    const std::string path = "C:\\G\\..\\Install\\" + std::string(cue) + ".WAV";
+    return {"probe " + path, "play " + path};
+}
+
+// A whole launcher wired to recording fakes.
+struct LauncherRig {
+    EventLog log;
+    FakeScreen screen{log};
+    FakeProgramDir programDir;
+    FakeProbe probe{log};
+    FakePlayer player{log};
+    FakeProcessLauncher processes{log};
+    FakeErrorBox errorBox{log};
+    FakeProgramEnd end{log};
+    Launcher launcher{LauncherPorts{screen, programDir, probe, player, processes, errorBox, end}};
+
+    // The table index of a control by name; -1 when the window has none.
+    static int IndexOf(WindowId id, std::string_view name) {
+        const auto controls = DescriptionOf(id).controls;
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            if (controls[i].name == name) return static_cast<int>(i);
+        }
+        return -1;
+    }
+    // Clicks a control by name; a name the table lacks throws so a test cannot
+    // silently click nothing.
+    void Click(WindowId id, std::string_view name) {
+        const int index = IndexOf(id, name);
+        if (index < 0) throw std::logic_error("no control " + std::string(name));
+        launcher.OnClick(id, index);
+    }
+    // Starts the launcher and forgets the start-up events.
+    void StartAndClear() {
+        launcher.Start();
+        log.clear();
+    }
+    // Shows `id` from frmMain's button and forgets those events.
+    void Open(WindowId id) {
+        switch (id) {
+            case WindowId::Games: Click(WindowId::frmMain, "Command1"); break;
+            case WindowId::Options: Click(WindowId::frmMain, "Command7"); break;
+            case WindowId::frmAbout: Click(WindowId::frmMain, "Command5"); break;
+            case WindowId::spmaps:
+                Click(WindowId::frmMain, "Command7");
+                Click(WindowId::Options, "Command4");
+                break;
+            case WindowId::frmMain: break;
+        }
+        log.clear();
+    }
+};
+
+// Joins event lists, for expectations built from parts.
+inline EventLog Then(EventLog a, const EventLog& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+}  // namespace kr2::test
