@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "launch_catalogue.h"
 #include "recording_fakes.h"
 #include "window_registry.h"
 
@@ -164,17 +163,6 @@ TEST_F(LifetimeTest, ReadmeStaysOpenAndCanBePressedAgain) {
         Then(CueEvents("click"), {"launch C:\\Windows\\Notepad.exe ..\\Install\\readme.txt show=1"});
     EXPECT_EQ(rig.log, Then(once, once));
     EXPECT_TRUE(rig.launcher.Registry().IsLoaded(WindowId::frmMain));
-}
-
-TEST_F(LifetimeTest, HomePageFailureShowsTheBoxThenEndsAndNothingElse) {
-    rig.StartAndClear();
-    rig.processes.Fail(kHomePageLine.view(), 2, L"The system cannot find the file specified.");
-    rig.Click(WindowId::frmMain, "Command4");
-    EXPECT_EQ(rig.log,
-              Then(CueEvents("click"),
-                   {"launch C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE "
-                    "http://www.kestrane2.com/ show=1",
-                    "errorbox 2 The system cannot find the file specified.", "end"}));
 }
 
 TEST_F(LifetimeTest, AFailingShowPropagatesAndLeavesTheWindowUnloaded) {
