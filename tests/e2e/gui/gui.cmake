@@ -1,0 +1,31 @@
+# End-to-end GUI tests: a driver drives the real kr2_s1.exe under Wine through
+# its windows (found by process id and caption) and real key input.
+if(NOT TARGET kr2_s1 OR NOT TARGET kr2_e2e_support)
+  message(STATUS "kr2_s1 or the e2e support library missing: GUI e2e tests not built")
+  return()
+endif()
+
+set(KR2_GUI_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+# Loaded into the launcher as a message hook to read its controls' fonts.
+add_library(kr2_gui_font_probe SHARED ${KR2_GUI_DIR}/font_probe_hook.cpp)
+set_target_properties(kr2_gui_font_probe PROPERTIES PREFIX "")
+target_link_libraries(kr2_gui_font_probe PRIVATE user32 gdi32)
+kr2_e2e_executable(kr2_gui_font_probe)
+
+add_executable(kr2_gui_e2e
+  ${KR2_GUI_DIR}/gui_main.cpp
+  ${KR2_GUI_DIR}/expected_windows.cpp
+  ${KR2_GUI_DIR}/window_probe.cpp
+  ${KR2_GUI_DIR}/font_probe.cpp
+  ${KR2_GUI_DIR}/key_input.cpp
+  ${KR2_GUI_DIR}/launcher_run.cpp
+  ${KR2_GUI_DIR}/window_checks.cpp
+  ${KR2_GUI_DIR}/layout_test.cpp
+)
+target_link_libraries(kr2_gui_e2e PRIVATE kr2_e2e_support user32 gdi32)
+kr2_e2e_executable(kr2_gui_e2e)
+kr2_e2e_embed_path(kr2_gui_e2e KR2_LAUNCHER_EXE kr2_s1)
+kr2_e2e_embed_path(kr2_gui_e2e KR2_FONT_PROBE_DLL kr2_gui_font_probe)
+
+kr2_add_e2e_test(NAME gui_layout COMMAND kr2_gui_e2e GuiWindowsLookAsDesigned TIMEOUT 120)

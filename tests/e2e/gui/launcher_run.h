@@ -1,0 +1,64 @@
+#pragma once
+// The launcher installed in a throwaway game layout and started from its own
+// directory, the way a player starts it:
+//   C:\kr2e2e\<case>\Game\kr2_s1.exe   with stub kr2sp.exe and kr2mp.exe beside it
+//   C:\kr2e2e\<case>\Install\*.WAV     only the cues a case writes
+//   C:\kr2e2e\<case>\stub.log          what the started stubs saw
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "child_process.h"
+#include "expected_windows.h"
+#include "files.h"
+#include "stub_log.h"
+
+namespace kr2::gui {
+
+class GameLayout {
+public:
+    explicit GameLayout(const std::wstring& caseName);
+
+    std::wstring GameDir() const { return root_ / L"Game"; }
+    std::wstring InstallDir() const { return root_ / L"Install"; }
+    // A real wave of `ms` milliseconds as Install\<file>.
+    void WriteCue(const std::wstring& file, unsigned ms) const;
+    const e2e::StubLog& Log() const { return log_; }
+
+private:
+    e2e::TempRoot root_;
+    e2e::StubLog log_;
+};
+
+class LauncherRun {
+public:
+    // Starts Game\kr2_s1.exe with Game as its current directory; the stub
+    // log of this layout is emptied first.
+    explicit LauncherRun(const GameLayout& layout);
+
+    DWORD Pid() const { return process_->processId(); }
+    std::uint64_t StartedAtMs() const { return startedAt_; }
+
+    // The one visible window of that kind; nullptr (and a failed check) on timeout.
+    HWND WaitWindow(Win w, DWORD timeoutMs = 5000) const;
+    // No visible window of that kind any more.
+    bool WaitGone(Win w, DWORD timeoutMs = 5000) const;
+    bool WaitExit(DWORD timeoutMs = 5000);
+    bool Running() const { return process_->Running(); }
+
+    // Presses a control by its caption with a posted BM_CLICK; false (and a
+    // failed check) when the window has no such control.
+    bool Press(HWND top, Win w, std::wstring_view caption) const;
+    // Opens a secondary window through the buttons that lead to it (the
+    // level window through the options window) and waits for it.
+    HWND Open(Win w) const;
+
+private:
+    std::unique_ptr<e2e::ChildProcess> process_;
+    std::uint64_t startedAt_ = 0;
+};
+
+}  // namespace kr2::gui

@@ -1,0 +1,28 @@
+// The five windows as a player sees them, all checked in one launcher run.
+
+#include "expect.h"
+#include "launcher_run.h"
+#include "window_checks.h"
+
+namespace kr2::gui {
+namespace {
+
+KR2_E2E_TEST(GuiWindowsLookAsDesigned) {
+    GameLayout layout(L"gui_layout");
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(Win::Main);
+    if (!main) return;
+    FontProbe fonts(main);
+    Expect(fonts.Ready(), "font probe hooked into the launcher's thread");
+
+    CheckWindowLooks(main, Win::Main, fonts);
+    // The level window is reached through the options window, which it replaces.
+    for (Win w : {Win::Games, Win::About, Win::Options, Win::Levels}) {
+        if (HWND top = run.Open(w)) CheckWindowLooks(top, w, fonts);
+    }
+    Expect(run.WaitGone(Win::Options), "options window closed by \"SP Levels\"");
+    Expect(run.Running(), "launcher still running with its windows open");
+}
+
+}  // namespace
+}  // namespace kr2::gui

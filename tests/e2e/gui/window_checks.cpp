@@ -1,0 +1,162 @@
+#include "window_checks.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "expect.h"
+#include "window_probe.h"
+
+namespace kr2::gui {
+namespace {
+
+std::string Name(Win w) { return std::string(Expected(w).name); }
+
+void CheckStyles(HWND top, Win w) {
+    const ExpectedWindow& want = Expected(w);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(top, GWL_STYLE));
+    const auto ex = static_cast<DWORD>(GetWindowLongPtrW(top, GWL_EXSTYLE));
+    const std::string n = Name(w);
+    const bool tool = (ex & WS_EX_TOOLWINDOW) != 0;
+    const bool owned = GetWindow(top, GW_OWNER) != nullptr;
+
+    ExpectEq(tool, want.toolWindow, n + ": WS_EX_TOOLWINDOW");
+    ExpectEq((style & WS_CAPTION) == WS_CAPTION, true, n + ": has a caption bar");
+    ExpectEq((style & WS_SYSMENU) != 0, true, n + ": has a close box (WS_SYSMENU)");
+    ExpectEq((style & WS_THICKFRAME) != 0, false, n + ": fixed border, not resizable");
+    ExpectEq((style & WS_MAXIMIZEBOX) != 0, false, n + ": no maximise box");
+    ExpectEq((style & WS_MINIMIZEBOX) != 0, !want.toolWindow, n + ": minimise box");
+    ExpectEq(owned, false, n + ": no owner");
+    ExpectEq((style & WS_CHILD) != 0, false, n + ": a top-level window");
+    const bool inTaskbar = (ex & WS_EX_APPWINDOW) != 0 || (!owned && !tool);
+    ExpectEq(inTaskbar, !want.toolWindow, n + ": taskbar button");
+    if (!want.toolWindow) {
+        DWORD_PTR big = 0, small = 0;
+        SendMessageTimeoutW(top, WM_GETICON, ICON_BIG, 0, SMTO_ABORTIFHUNG, 2000, &big);
+        SendMessageTimeoutW(top, WM_GETICON, ICON_SMALL, 0, SMTO_ABORTIFHUNG, 2000, &small);
+        const bool icon = big || small || GetClassLongPtrW(top, GCLP_HICON) ||
+                          GetClassLongPtrW(top, GCLP_HICONSM);
+        Expect(icon, n + ": has a window icon");
+    }
+}
+
+void CheckClientSize(HWND top, Win w) {
+    RECT client{};
+    GetClientRect(top, &client);
+    ExpectEq(client.right - client.left, Expected(w).clientWidth, Name(w) + ": client width");
+    ExpectEq(client.bottom - client.top, Expected(w).clientHeight, Name(w) + ": client height");
+}
+
+void CheckKind(HWND control, const ExpectedControl& want, const std::string& n) {
+    const std::wstring cls = ClassOf(control);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
+    const bool buttonClass = _wcsicmp(cls.c_str(), L"Button") == 0;
+    switch (want.kind) {
+        case Kind::Button:
+            Expect(buttonClass, n + ": a button control; class seen: " + e2e::Describe(cls));
+            // A default push button would take Enter away from the focused one.
+            ExpectEq(style & BS_TYPEMASK, static_cast<DWORD>(BS_PUSHBUTTON), n + ": BS_PUSHBUTTON");
+            break;
+        case Kind::Frame:
+            Expect(buttonClass && (style & BS_TYPEMASK) == BS_GROUPBOX,
+                   n + ": a group box; class seen: " + e2e::Describe(cls));
+            break;
+        case Kind::Label:
+            Expect(_wcsicmp(cls.c_str(), L"Static") == 0,
+                   n + ": a static label; class seen: " + e2e::Describe(cls));
+            break;
+        case Kind::Picture: {
+            const auto ex = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_EXSTYLE));
+            Expect((ex & WS_EX_CLIENTEDGE) != 0, n + ": sunken border (WS_EX_CLIENTEDGE)");
+            break;
+        }
+        case Kind::Image: {
+            const auto ex = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_EXSTYLE));
+            Expect((ex & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) == 0 && (style & WS_BORDER) == 0,
+                   n + ": no border");
+            break;
+        }
+    }
+}
+
+void CheckRect(HWND top, HWND control, const ExpectedWindow& w, const ExpectedControl& want,
+               const std::string& n) {
+    POINT origin{};
+    if (want.container == kTopLevel) {
+        const RECT client = ClientOnScreen(top);
+        origin = {client.left, client.top};
+    } else {
+        HWND frame = FindControl(top, w, want.container);
+        if (!Expect(frame != nullptr, n + ": its frame is missing")) return;
+        RECT fr{};
+        GetWindowRect(frame, &fr);
+        origin = {fr.left, fr.top};
+    }
+    RECT r{};
+    GetWindowRect(control, &r);
+    const std::string seen = std::to_string(r.left - origin.x) + "," + std::to_string(r.top - origin.y) +
+                             " " + std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+    const std::string expected = std::to_string(want.left) + "," + std::to_string(want.top) + " " +
+                                 std::to_string(want.width) + "x" + std::to_string(want.height);
+    ExpectEq(seen, expected, n + ": rectangle in pixels (left,top width x height)");
+}
+
+void CheckFont(HWND control, const ExpectedControl& want, FontProbe& fonts, const std::string& n) {
+    if (want.kind == Kind::Picture || want.kind == Kind::Image) return;  // they show no text
+    const std::optional<LOGFONTW> font = fonts.FontOf(control);
+    if (!Expect(font.has_value(), n + ": has a font of its own (WM_GETFONT)")) return;
+    ExpectEq(std::wstring(font->lfFaceName), std::wstring(L"MS Sans Serif"), n + ": font face");
+    ExpectEq(static_cast<long>(font->lfWeight), want.bold ? 700L : 400L, n + ": font weight");
+    ExpectEq(static_cast<long>(font->lfHeight), -11L, n + ": font height");
+    Expect(!font->lfItalic && !font->lfUnderline && !font->lfStrikeOut,
+           n + ": not italic, underlined or struck out");
+    ExpectEq(static_cast<int>(font->lfCharSet), 0, n + ": character set 0");
+}
+
+}  // namespace
+
+bool IsCentred(HWND top) {
+    RECT r{};
+    GetWindowRect(top, &r);
+    const int sw = GetSystemMetrics(SM_CXSCREEN);
+    const int sh = GetSystemMetrics(SM_CYSCREEN);
+    const int wantLeft = (sw - (r.right - r.left)) / 2;
+    const int wantTop = (sh - (r.bottom - r.top)) / 2;
+    return std::abs(r.left - wantLeft) <= 1 && std::abs(r.top - wantTop) <= 1;
+}
+
+void CheckCentred(HWND top, Win w, const char* when) {
+    RECT r{};
+    GetWindowRect(top, &r);
+    const int sw = GetSystemMetrics(SM_CXSCREEN);
+    const int sh = GetSystemMetrics(SM_CYSCREEN);
+    Expect(IsCentred(top), Name(w) + ": centred on the " + std::to_string(sw) + "x" + std::to_string(sh) +
+                               " screen " + when + "; window rect seen: " + std::to_string(r.left) + "," +
+                               std::to_string(r.top) + " to " + std::to_string(r.right) + "," +
+                               std::to_string(r.bottom));
+}
+
+void CheckWindowLooks(HWND top, Win w, FontProbe& fonts) {
+    const ExpectedWindow& want = Expected(w);
+    ExpectEq(CaptionOf(top), std::wstring(want.caption), Name(w) + ": caption");
+    CheckStyles(top, w);
+    CheckClientSize(top, w);
+    CheckCentred(top, w, "when opened");
+
+    int visible = 0;
+    for (HWND h : Descendants(top)) visible += IsWindowVisible(h) ? 1 : 0;
+    ExpectEq(visible, static_cast<int>(want.controls.size()), Name(w) + ": number of visible controls");
+
+    for (std::size_t i = 0; i < want.controls.size(); ++i) {
+        const ExpectedControl& c = want.controls[i];
+        const std::string n = Name(w) + " " + (c.caption.empty() ? std::string(c.kind == Kind::Image ? "image" : "picture")
+                                                                 : e2e::Describe(c.caption));
+        HWND control = FindControl(top, want, static_cast<int>(i));
+        if (!Expect(control != nullptr, n + ": control missing")) continue;
+        ExpectEq(TextOf(control), std::wstring(c.caption), n + ": text");
+        CheckKind(control, c, n);
+        CheckRect(top, control, want, c, n);
+        CheckFont(control, c, fonts, n);
+    }
+}
+
+}  // namespace kr2::gui
