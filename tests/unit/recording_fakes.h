@@ -2,6 +2,7 @@
 // Recording fakes for every port: each effect is appended, in order, to one
 // shared event log, so a test can check what happened and in which order.
 
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -121,9 +122,14 @@ public:
     }
     void ShowAndActivate(WindowId id) override { log_.push_back("show " + Name(id)); }
     void BringToFront(WindowId id) override { log_.push_back("front " + Name(id)); }
-    void Destroy(WindowId id) override { log_.push_back("destroy " + Name(id)); }
+    void Destroy(WindowId id) override {
+        log_.push_back("destroy " + Name(id));
+        if (whileDestroying) whileDestroying(id);
+    }
     void LeaveMessageLoop() override { log_.push_back("quit"); }
     bool failCreate = false;
+    // Stands in for messages the platform delivers while a window is torn down.
+    std::function<void(WindowId)> whileDestroying;
 
 private:
     static std::string Name(WindowId id) { return std::string(WindowName(id)); }

@@ -106,6 +106,17 @@ TEST_F(LifetimeTest, CloseBoxOnTheMainWindowLeavesTheOthersOpen) {
                             {"destroy Games", "quit"}));
 }
 
+TEST_F(LifetimeTest, OnlyTheOutermostHandlerEndsTheMessageLoop) {
+    rig.StartAndClear();
+    rig.Open(WindowId::Games);
+    // The main window's close box is handled while Games' Close is still running.
+    rig.screen.whileDestroying = [&](WindowId id) {
+        if (id == WindowId::Games) rig.launcher.OnCloseRequest(WindowId::frmMain);
+    };
+    rig.Click(WindowId::Games, "Command3");
+    EXPECT_EQ(rig.log, Then(CueEvents("back"), {"destroy Games", "destroy frmMain", "quit"}));
+}
+
 TEST_F(LifetimeTest, SpLevelsShowsTheLevelWindowBeforeClosingOptions) {
     rig.StartAndClear();
     rig.Open(WindowId::Options);
