@@ -86,8 +86,17 @@ TEST(LaunchCatalogue, LineLengthsMatchTheirBlankCounts) {
     EXPECT_EQ(LaunchCatalogue("SafeModeMulti").commandLine.size(), 15u);
     EXPECT_EQ(kHomePageLine.view().substr(0, 48),
               L"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE ");
+    // Levels: the 15 characters "kr2sp.exe  map " and then one identifier
+    // in lower case, digits and "_", without blanks.
+    for (int n = 1; n <= 26; ++n) {
+        const std::wstring_view line = LevelStart(n).commandLine;
+        ASSERT_GT(line.size(), 15u) << n;
+        EXPECT_EQ(line.substr(0, 15), L"kr2sp.exe  map ") << n;
+        for (wchar_t c : line.substr(15)) {
+            EXPECT_TRUE((c >= L'a' && c <= L'z') || (c >= L'0' && c <= L'9') || c == L'_') << n;
+        }
+    }
     EXPECT_EQ(LevelStart(6).commandLine.size(), 15u + 5u);   // gorge
-    EXPECT_EQ(LevelStart(5).commandLine.size(), 15u + 15u);  // orlan_upperdeck
 }
 
 TEST(LaunchCatalogue, PoliciesShowStatesAndCuesFollowTheKindOfProgram) {
