@@ -34,6 +34,7 @@ void WindowRegistry::Show(WindowId id) {
             CurrentWindow current(*ctx_, id);
             spec.onLoad(*ctx_);
         }
+        if (state != State::Loading) return;  // unloaded while it was loading: stays gone
         screen_.ShowAndActivate(id);
     } catch (...) {
         // A half-built window must not count as open; the failure itself

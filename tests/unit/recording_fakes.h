@@ -55,9 +55,11 @@ public:
     explicit FakePlayer(EventLog& log) : log_(log) {}
     void PlaySync(const std::wstring& path) override {
         log_.push_back("play " + Narrow(path));
+        if (whilePlaying) whilePlaying();
         if (throws) throw std::runtime_error("no sound device");
     }
     bool throws = false;
+    std::function<void()> whilePlaying;  // what arrives while the sound plays
 
 private:
     EventLog& log_;

@@ -75,6 +75,14 @@ TEST_F(LifetimeTest, StartUpWithoutTheCueFileShowsAtOnce) {
                                  "show frmMain"}));
 }
 
+TEST_F(LifetimeTest, AWindowClosedDuringItsLoadIsNeverShown) {
+    rig.player.whilePlaying = [&] { rig.launcher.OnCloseRequest(WindowId::frmMain); };
+    rig.launcher.Start();
+    EXPECT_EQ(rig.log, Then(Then({"create frmMain"}, CueEvents("open")),
+                            {"destroy frmMain", "quit"}));
+    EXPECT_FALSE(rig.launcher.Registry().AnyLoaded());
+}
+
 TEST_F(LifetimeTest, MultiplayerAsTheLastWindowQuitsAfterTheHandler) {
     rig.StartAndClear();
     rig.Click(WindowId::frmMain, "Command6");
