@@ -21,11 +21,26 @@ add_executable(kr2_gui_e2e
   ${KR2_GUI_DIR}/key_input.cpp
   ${KR2_GUI_DIR}/launcher_run.cpp
   ${KR2_GUI_DIR}/window_checks.cpp
+  ${KR2_GUI_DIR}/prefix_stub.cpp
   ${KR2_GUI_DIR}/layout_test.cpp
+  ${KR2_GUI_DIR}/keyboard_test.cpp
+  ${KR2_GUI_DIR}/catalogue_test.cpp
+  ${KR2_GUI_DIR}/lifetime_test.cpp
+  ${KR2_GUI_DIR}/cue_timing_test.cpp
 )
 target_link_libraries(kr2_gui_e2e PRIVATE kr2_e2e_support user32 gdi32)
 kr2_e2e_executable(kr2_gui_e2e)
 kr2_e2e_embed_path(kr2_gui_e2e KR2_LAUNCHER_EXE kr2_s1)
 kr2_e2e_embed_path(kr2_gui_e2e KR2_FONT_PROBE_DLL kr2_gui_font_probe)
 
+# One launcher run per group where the checks allow it; the catalogue needs
+# one run per entry, since almost every entry ends the launcher.
 kr2_add_e2e_test(NAME gui_layout COMMAND kr2_gui_e2e GuiWindowsLookAsDesigned TIMEOUT 120)
+kr2_add_e2e_test(NAME gui_keyboard COMMAND kr2_gui_e2e GuiKeyboard TIMEOUT 120)
+kr2_add_e2e_test(NAME gui_catalogue COMMAND kr2_gui_e2e
+  GuiCatalogueGameEntries GuiCatalogueMainWindowEntries TIMEOUT 300)
+kr2_add_e2e_test(NAME gui_lifetime COMMAND kr2_gui_e2e
+  GuiLifetimeMainClosedWhileAboutOpen GuiLifetimeMultiplayerAloneEnds
+  GuiLifetimeShownAgainComesForward GuiLifetimeReopenedFreshAndCentred TIMEOUT 180)
+kr2_add_e2e_test(NAME gui_cues COMMAND kr2_gui_e2e
+  GuiClickCueDelaysTheWindow GuiOpenCueDelaysTheMainWindow GuiNoInstallActsAtOnce TIMEOUT 120)

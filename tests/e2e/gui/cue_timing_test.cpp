@@ -1,0 +1,78 @@
+// Cues play to their end before the press takes effect; without the Install
+// directory everything happens at once. Sounds play into the null sink.
+
+#include <string>
+
+#include "expect.h"
+#include "launcher_run.h"
+#include "window_probe.h"
+
+namespace kr2::gui {
+namespace {
+
+constexpr unsigned kCueMs = 2000;
+
+std::uint64_t Since(std::uint64_t start) { return e2e::NowMs() - start; }
+
+KR2_E2E_TEST(GuiClickCueDelaysTheWindow) {
+    GameLayout layout(L"gui_cue_click");
+    layout.WriteCue(L"click.WAV", kCueMs);
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(Win::Main);
+    if (!main) return;
+    const std::uint64_t pressed = e2e::NowMs();
+    run.Press(main, Win::Main, L"&Start Kestrane II Single Player");
+    HWND games = run.WaitWindow(Win::Games, 8000);
+    const std::uint64_t took = Since(pressed);
+    Expect(games && took >= kCueMs && took < kCueMs + 4000,
+           "with a 2 s click.WAV the profile window opens 2 s after the press, not sooner; took " +
+               std::to_string(took) + " ms");
+}
+
+KR2_E2E_TEST(GuiOpenCueDelaysTheMainWindow) {
+    GameLayout layout(L"gui_cue_open");
+    layout.WriteCue(L"open.WAV", kCueMs);
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(Win::Main, 10000);
+    const std::uint64_t took = Since(run.StartedAtMs());
+    Expect(main && took >= kCueMs && took < kCueMs + 6000,
+           "with a 2 s open.WAV the main window becomes visible 2 s after the start, not sooner; took " +
+               std::to_string(took) + " ms");
+}
+
+// Without Install every cue is skipped: each press acts at once.
+KR2_E2E_TEST(GuiNoInstallActsAtOnce) {
+    GameLayout layout(L"gui_cue_none");
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(Win::Main);
+    if (!main) return;
+    constexpr std::uint64_t kAtOnceMs = 1000;
+    auto timed = [&](const char* what, auto press, auto done) {
+        const std::uint64_t start = e2e::NowMs();
+        press();
+        const bool ok = done();
+        const std::uint64_t took = Since(start);
+        Expect(ok && took < kAtOnceMs, std::string(what) + " within 1 s; took " + std::to_string(took) + " ms");
+    };
+    HWND w = nullptr;
+    timed("\"&Start Kestrane II Single Player\" opens the profile window",
+          [&] { run.Press(main, Win::Main, L"&Start Kestrane II Single Player"); },
+          [&] { return (w = run.WaitWindow(Win::Games, 3000)) != nullptr; });
+    if (w) timed("\"&Close\" closes the profile window", [&] { run.Press(w, Win::Games, L"&Close"); },
+                 [&] { return run.WaitGone(Win::Games, 3000); });
+    timed("\"&About\" opens the About window", [&] { run.Press(main, Win::Main, L"&About"); },
+          [&] { return (w = run.WaitWindow(Win::About, 3000)) != nullptr; });
+    if (w) timed("\"Close\" closes the About window", [&] { run.Press(w, Win::About, L"Close"); },
+                 [&] { return run.WaitGone(Win::About, 3000); });
+    timed("\"&Options\" opens the options window", [&] { run.Press(main, Win::Main, L"&Options"); },
+          [&] { return (w = run.WaitWindow(Win::Options, 3000)) != nullptr; });
+    if (w) timed("\"SP Levels\" opens the level window", [&] { run.Press(w, Win::Options, L"SP Levels"); },
+                 [&] { return (w = run.WaitWindow(Win::Levels, 3000)) != nullptr; });
+    if (w) timed("\"&Close\" closes the level window", [&] { run.Press(w, Win::Levels, L"&Close"); },
+                 [&] { return run.WaitGone(Win::Levels, 3000); });
+    timed("\"E&xit to Windows\" ends the launcher", [&] { run.Press(main, Win::Main, L"E&xit to Windows"); },
+          [&] { return run.WaitExit(3000); });
+}
+
+}  // namespace
+}  // namespace kr2::gui

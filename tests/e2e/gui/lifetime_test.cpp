@@ -1,0 +1,133 @@
+// When the program lives and ends, and how windows come and go: one instance
+// each, brought forward but not moved when shown again, fresh when reopened.
+
+#include <string>
+
+#include "expect.h"
+#include "key_input.h"
+#include "launcher_run.h"
+#include "window_checks.h"
+#include "window_probe.h"
+
+namespace kr2::gui {
+namespace {
+
+std::string Name(Win w) { return std::string(Expected(w).name); }
+
+// The main window's button that shows `w`.
+std::wstring_view Opener(Win w) {
+    switch (w) {
+        case Win::Games: return L"&Start Kestrane II Single Player";
+        case Win::Options: return L"&Options";
+        case Win::About: return L"&About";
+        default: return {};
+    }
+}
+
+std::wstring_view CloseCaption(Win w) { return w == Win::About ? L"Close" : L"&Close"; }
+
+RECT WindowRect(HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    return r;
+}
+
+// Moves a window away from the centre, as a player dragging it would.
+void MoveAside(HWND h, int x, int y) {
+    SetWindowPos(h, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    WaitFor([&] { return WindowRect(h).left == x && WindowRect(h).top == y; }, 2000);
+}
+
+bool Activate(HWND h) {
+    SetForegroundWindow(h);
+    return WaitForeground(h, 2000);
+}
+
+KR2_E2E_TEST(GuiLifetimeMainClosedWhileAboutOpen) {
+    GameLayout layout(L"gui_life_close");
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(Win::Main);
+    HWND about = main ? run.Open(Win::About) : nullptr;
+    if (!about) return;
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    Expect(run.WaitGone(Win::Main), "frmMain closes on WM_CLOSE");
+    Expect(!run.WaitExit(500) && IsWindowVisible(about),
+           "with the About window open the launcher keeps running after the main window closed");
+    PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Expect(run.WaitExit(3000), "closing the About window, the last one, ends the launcher");
+}
+
+KR2_E2E_TEST(GuiLifetimeMultiplayerAloneEnds) {
+    GameLayout layout(L"gui_life_mp");
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(Win::Main);
+    if (!main) return;
+    run.Press(main, Win::Main, L"&Start Kestrane II Multiplayer");
+    Expect(run.WaitExit(5000), "multiplayer with only the main window open ends the launcher");
+    const auto records = layout.Log().WaitFor(1, 5000);
+    Expect(records.size() == 1 && records[0].commandLine == L"kr2mp.exe", "kr2mp.exe was started once");
+}
+
+KR2_E2E_TEST(GuiLifetimeShownAgainComesForward) {
+    GameLayout layout(L"gui_life_forward");
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(Win::Main);
+    if (!main) return;
+    int x = 20;
+    for (Win w : {Win::Games, Win::Options, Win::About, Win::Levels}) {
+        HWND first = run.Open(w);
+        if (!first) continue;
+        MoveAside(first, x, 30);
+        x += 40;
+        const RECT moved = WindowRect(first);
+        if (!Expect(Activate(main), "frmMain can be brought forward")) return;
+        if (w == Win::Levels) {
+            // Shown again the only way there is: "SP Levels" of a new options window.
+            HWND options = run.Open(Win::Options);
+            if (options) run.Press(options, Win::Options, L"SP Levels");
+            Expect(run.WaitGone(Win::Options), "the options window closes after \"SP Levels\"");
+        } else {
+            run.Press(main, Win::Main, Opener(w));
+        }
+        const std::string n = Name(w) + " shown again";
+        Expect(WaitForeground(first, 3000), n + ": the open window comes to the foreground");
+        const auto all = TopLevelWindows(run.Pid(), Expected(w).caption);
+        Expect(all.size() == 1 && all.front() == first,
+               n + ": no second window; windows with its caption: " + std::to_string(all.size()));
+        const RECT now = WindowRect(first);
+        Expect(now.left == moved.left && now.top == moved.top, n + ": not moved");
+    }
+}
+
+KR2_E2E_TEST(GuiLifetimeReopenedFreshAndCentred) {
+    GameLayout layout(L"gui_life_reopen");
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(Win::Main);
+    if (!main) return;
+    for (Win w : {Win::Games, Win::Options, Win::Levels, Win::About}) {
+        const std::string n = Name(w) + " reopened";
+        const ExpectedWindow& want = Expected(w);
+        HWND first = run.Open(w);
+        if (!first) continue;
+        MoveAside(first, 15, 25);
+        // Move the focus off the first control, where the window has a second one.
+        if (want.tabCycle.size() > 1 && WaitForeground(first)) {
+            HWND second = FindControl(first, want, want.tabCycle[1]);
+            PressKey(VK_TAB);
+            Expect(WaitFor([&] { return FocusOf(first) == second; }, 2000), n + ": focus moved by Tab first");
+        }
+        run.Press(first, w, CloseCaption(w));
+        if (!Expect(run.WaitGone(w), n + ": closed by its Close button")) continue;
+        if (!Expect(Activate(main), "frmMain can be brought forward")) return;
+        HWND again = run.Open(w);
+        if (!again) continue;
+        CheckCentred(again, w, "after it was moved, closed and opened again");
+        HWND firstControl = FindControl(again, want, want.tabCycle.front());
+        Expect(firstControl && WaitFor([&] { return FocusOf(again) == firstControl; }, 2000),
+               n + ": the focus is back on its first control");
+    }
+    Expect(run.Running(), "the launcher runs on with its main window");
+}
+
+}  // namespace
+}  // namespace kr2::gui
