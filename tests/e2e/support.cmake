@@ -1,0 +1,95 @@
+# End-to-end test support, shared by every e2e test program.
+#
+# Contract (other test units build on it; keep it stable):
+#   Fixture   e2e_env_start (FIXTURES_SETUP e2e_env) runs "env.sh start" on the
+#             state directory ${CMAKE_BINARY_DIR}/e2e-env: a fresh Wine prefix
+#             with a 1024x768 virtual desktop, its own Xvfb display and a
+#             PulseAudio null sink. e2e_env_stop (FIXTURES_CLEANUP e2e_env)
+#             ends them again. wine-env (the toolchain's emulator) reads
+#             ${KR2_E2E_STATE}/env before it runs wine.
+#   kr2_add_e2e_test(NAME <name> COMMAND <target> [args...] [TIMEOUT <s>])
+#             adds a test run under Wine in that environment, one e2e test
+#             at a time (RESOURCE_LOCK wine_desktop); default timeout 120 s.
+#   kr2_stub  a windowless program that appends one record of how it was
+#             started (module path, command line, STARTUPINFO dwFlags and
+#             wShowWindow, current directory, pid) to the file named by the
+#             inherited variable KR2_STUB_LOG, then exits 0. Record format:
+#             support/stub_record.h.
+#   kr2_e2e_support  static library for test programs (link it; it brings
+#             the include path): check.h (harness: KR2_E2E_TEST, KR2_CHECK,
+#             KR2_CHECK_EQ, RunAllTests), files.h (TempRoot, PlaceStub,
+#             StubExe, RemoveTree, ...), stub_log.h (StubLog), wave_file.h
+#             (WriteWav, WriteBytes), child_process.h (ChildProcess, NowMs).
+#   kr2_e2e_embed_path(<target> <MACRO> <other target>)
+#             defines MACRO in <target> as the wide string literal of
+#             <other target>'s file as Windows sees it ("Z:/.../x.exe").
+
+set(KR2_E2E_STATE_DIR ${CMAKE_BINARY_DIR}/e2e-env)
+set(KR2_E2E_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+find_program(KR2_SH sh REQUIRED)
+
+add_test(NAME e2e_env_start COMMAND ${KR2_SH} ${KR2_E2E_DIR}/env.sh start ${KR2_E2E_STATE_DIR})
+set_tests_properties(e2e_env_start PROPERTIES FIXTURES_SETUP e2e_env TIMEOUT 180
+                     RESOURCE_LOCK wine_desktop)
+add_test(NAME e2e_env_stop COMMAND ${KR2_SH} ${KR2_E2E_DIR}/env.sh stop ${KR2_E2E_STATE_DIR})
+set_tests_properties(e2e_env_stop PROPERTIES FIXTURES_CLEANUP e2e_env TIMEOUT 60
+                     RESOURCE_LOCK wine_desktop)
+
+function(kr2_add_e2e_test)
+  cmake_parse_arguments(PARSE_ARGV 0 E2E "" "NAME;TIMEOUT" "COMMAND")
+  if(NOT E2E_NAME OR NOT E2E_COMMAND)
+    message(FATAL_ERROR "kr2_add_e2e_test: NAME and COMMAND are required")
+  endif()
+  if(NOT E2E_TIMEOUT)
+    set(E2E_TIMEOUT 120)
+  endif()
+  add_test(NAME ${E2E_NAME} COMMAND ${E2E_COMMAND})
+  set_tests_properties(${E2E_NAME} PROPERTIES
+    ENVIRONMENT "KR2_E2E_STATE=${KR2_E2E_STATE_DIR}"
+    FIXTURES_REQUIRED e2e_env
+    RESOURCE_LOCK wine_desktop
+    TIMEOUT ${E2E_TIMEOUT})
+endfunction()
+
+function(kr2_e2e_embed_path target macro other)
+  target_compile_definitions(${target} PRIVATE "${macro}=L\"Z:$<TARGET_FILE:${other}>\"")
+  add_dependencies(${target} ${other})
+endfunction()
+
+# Test programs are self-contained like the launcher: no MinGW runtime DLLs
+# to find inside the prefix.
+function(kr2_e2e_executable target)
+  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  target_compile_definitions(${target} PRIVATE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
+endfunction()
+
+# The record format, shared by the stub (writer) and the tests (reader).
+add_library(kr2_e2e_record STATIC
+  ${KR2_E2E_DIR}/support/stub_record.cpp
+  ${KR2_E2E_DIR}/support/utf8.cpp
+)
+target_include_directories(kr2_e2e_record PUBLIC ${KR2_E2E_DIR}/support)
+target_compile_definitions(kr2_e2e_record PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
+
+add_executable(kr2_stub WIN32 ${KR2_E2E_DIR}/stub/stub_main.cpp)
+target_link_libraries(kr2_stub PRIVATE kr2_e2e_record)
+kr2_e2e_executable(kr2_stub)
+
+add_library(kr2_e2e_support STATIC
+  ${KR2_E2E_DIR}/support/check.cpp
+  ${KR2_E2E_DIR}/support/files.cpp
+  ${KR2_E2E_DIR}/support/stub_log.cpp
+  ${KR2_E2E_DIR}/support/wave_file.cpp
+  ${KR2_E2E_DIR}/support/child_process.cpp
+)
+target_include_directories(kr2_e2e_support PUBLIC ${KR2_E2E_DIR}/support ${PROJECT_SOURCE_DIR}/platform/win32)
+target_link_libraries(kr2_e2e_support PUBLIC kr2_e2e_record)
+kr2_e2e_embed_path(kr2_e2e_support KR2_E2E_STUB_EXE kr2_stub)
+
+# The harness and the record format checked on their own, and the stub run
+# once under Wine: the base every other e2e test stands on.
+add_executable(kr2_e2e_selftest ${KR2_E2E_DIR}/support/selftest.cpp)
+target_link_libraries(kr2_e2e_selftest PRIVATE kr2_e2e_support)
+kr2_e2e_executable(kr2_e2e_selftest)
+kr2_add_e2e_test(NAME e2e_support_selftest COMMAND kr2_e2e_selftest)
