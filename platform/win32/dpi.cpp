@@ -1,0 +1,54 @@
+#include "dpi.h"
+
+namespace kr2::dpi {
+namespace {
+
+// GetProcAddress hands back a generic FARPROC; the cast to the real type goes
+// through void* to keep the compiler's function-cast warning quiet.
+template <class Fn>
+Fn User32(const char* name) noexcept {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (!user32) return nullptr;
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
+}
+
+using SetAwarenessContextFn = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+using MetricForDpiFn = int(WINAPI*)(int, UINT);
+
+}  // namespace
+
+void EnablePerMonitorAwareness() noexcept {
+    // Fails harmlessly when the manifest already set the awareness.
+    if (auto set = User32<SetAwarenessContextFn>("SetProcessDpiAwarenessContext")) {
+        set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    }
+}
+
+UINT ForWindow(HWND hwnd) noexcept {
+    static const auto get = User32<GetDpiForWindowFn>("GetDpiForWindow");
+    if (get && hwnd) {
+        if (UINT dpi = get(hwnd)) return dpi;
+    }
+    UINT dpi = 96;
+    if (HDC dc = GetDC(nullptr)) {
+        dpi = static_cast<UINT>(GetDeviceCaps(dc, LOGPIXELSY));
+        ReleaseDC(nullptr, dc);
+    }
+    return dpi ? dpi : 96;
+}
+
+BOOL AdjustRect(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) noexcept {
+    static const auto adjust = User32<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+    if (adjust) return adjust(&rect, style, FALSE, exStyle, dpi);
+    return AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+}
+
+int SystemMetric(int index, UINT dpi) noexcept {
+    static const auto metric = User32<MetricForDpiFn>("GetSystemMetricsForDpi");
+    if (metric) return metric(index, dpi);
+    return GetSystemMetrics(index);
+}
+
+}  // namespace kr2::dpi

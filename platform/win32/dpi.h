@@ -1,0 +1,20 @@
+#pragma once
+// Per-monitor DPI with the newer user32 functions looked up at run time, so
+// the program still starts where they are missing.
+
+#include <windows.h>
+
+namespace kr2::dpi {
+
+// Per-monitor v2 when the manifest has not already asked for it.
+void EnablePerMonitorAwareness() noexcept;
+// The DPI the window is drawn at (96 when nothing better is known).
+UINT ForWindow(HWND hwnd) noexcept;
+// The outer rectangle for a client rectangle at `dpi`.
+BOOL AdjustRect(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) noexcept;
+// A system metric (icon sizes) at `dpi`.
+int SystemMetric(int index, UINT dpi) noexcept;
+// `value` at 96 DPI scaled to `dpi`.
+inline int Scale(int value, UINT dpi) noexcept { return MulDiv(value, static_cast<int>(dpi), 96); }
+
+}  // namespace kr2::dpi

@@ -1,0 +1,117 @@
+#include "image_controls.h"
+
+#include "dpi.h"
+
+namespace kr2 {
+namespace {
+
+constexpr int kImageSlot = 0;  // window extra bytes: the HBITMAP or HICON shown
+constexpr int kIconDesignSize = 32;
+
+HANDLE ImageOf(HWND hwnd) noexcept {
+    return reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd, kImageSlot));
+}
+
+// The bitmap unscaled at 96 DPI, from the inner top-left; the client area
+// clips whatever does not fit.
+void PaintPicture(HWND hwnd, HDC dc) noexcept {
+    auto bitmap = static_cast<HBITMAP>(ImageOf(hwnd));
+    BITMAP info{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof info, &info)) return;
+    HDC source = CreateCompatibleDC(dc);
+    if (!source) return;
+    HGDIOBJ old = SelectObject(source, bitmap);
+    const UINT dpi = dpi::ForWindow(hwnd);
+    if (dpi == 96) {
+        BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    } else {
+        SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+        StretchBlt(dc, 0, 0, dpi::Scale(info.bmWidth, dpi), dpi::Scale(info.bmHeight, dpi), source, 0,
+                   0, info.bmWidth, info.bmHeight, SRCCOPY);
+    }
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+void PaintIcon(HWND hwnd, HDC dc) noexcept {
+    auto icon = static_cast<HICON>(ImageOf(hwnd));
+    if (!icon) return;
+    const int size = dpi::Scale(kIconDesignSize, dpi::ForWindow(hwnd));
+    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+}
+
+// A click is a press and a release inside the control. The parent may
+// destroy this control while handling it, so nothing touches it afterwards.
+LRESULT OnButtonUp(HWND hwnd, LPARAM lParam) noexcept {
+    if (GetCapture() != hwnd) return 0;
+    ReleaseCapture();
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (PtInRect(&client, at)) {
+        SendMessageW(GetParent(hwnd), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(hwnd), STN_CLICKED), reinterpret_cast<LPARAM>(hwnd));
+    }
+    return 0;
+}
+
+LRESULT CommonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                   void (*paint)(HWND, HDC) noexcept, bool takesFocus) noexcept {
+    switch (msg) {
+        case WM_NCCREATE:
+            SetWindowLongPtrW(hwnd, kImageSlot,
+                              reinterpret_cast<LONG_PTR>(
+                                  reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+            break;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            if (HDC dc = BeginPaint(hwnd, &ps)) {
+                paint(hwnd, dc);
+                EndPaint(hwnd, &ps);
+            }
+            return 0;
+        }
+        case WM_LBUTTONDOWN:
+            if (takesFocus) SetFocus(hwnd);
+            SetCapture(hwnd);
+            return 0;
+        case WM_LBUTTONUP:
+            return OnButtonUp(hwnd, lParam);
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return CommonProc(hwnd, msg, wParam, lParam, PaintPicture, true);
+}
+
+LRESULT CALLBACK IconImageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return CommonProc(hwnd, msg, wParam, lParam, PaintIcon, false);
+}
+
+bool RegisterOne(HINSTANCE instance, const wchar_t* name, WNDPROC proc) noexcept {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.cbWndExtra = sizeof(LONG_PTR);
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = name;
+    return RegisterClassExW(&wc) != 0;
+}
+
+}  // namespace
+
+bool RegisterImageControlClasses(HINSTANCE instance) noexcept {
+    return RegisterOne(instance, kPictureBoxClass, PictureBoxProc) &&
+           RegisterOne(instance, kIconImageClass, IconImageProc);
+}
+
+void SetControlImage(HWND control, HANDLE image) noexcept {
+    SetWindowLongPtrW(control, kImageSlot, reinterpret_cast<LONG_PTR>(image));
+    InvalidateRect(control, nullptr, TRUE);
+}
+
+}  // namespace kr2

@@ -1,0 +1,21 @@
+#pragma once
+// The two controls that show the launcher's artwork: the picture box (a
+// sunken box holding the main window's bitmap) and the image (the program
+// icon, borderless). Both report a click to their parent as WM_COMMAND with
+// STN_CLICKED, as a notifying static control would.
+
+#include <windows.h>
+
+namespace kr2 {
+
+inline constexpr wchar_t kPictureBoxClass[] = L"Kr2PictureBox";
+inline constexpr wchar_t kIconImageClass[] = L"Kr2IconImage";
+
+// Registers both classes; false if the platform refuses.
+bool RegisterImageControlClasses(HINSTANCE instance) noexcept;
+
+// The image each control shows is handed over at creation (lpParam) and
+// may be swapped later; the caller keeps owning it.
+void SetControlImage(HWND control, HANDLE image) noexcept;
+
+}  // namespace kr2

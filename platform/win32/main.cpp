@@ -1,0 +1,73 @@
+// kr2_s1.exe: start-up, the message loop, and the run-time error box for a
+// failure that no handler caught.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+#include <exception>
+
+#include "dpi.h"
+#include "gui_failure.h"
+#include "launcher.h"
+#include "message_loop.h"
+#include "native_screen.h"
+#include "win32_ports.h"
+
+#if defined(__GLIBCXX__)
+// libstdc++'s default terminate handler prints the exception's demangled
+// type, which links the whole demangler (about 45 KB) into the program. No
+// exception is meant to get that far, and a GUI program has no console.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
+#endif
+
+namespace {
+
+int Run(HINSTANCE instance) {
+    kr2::Win32ProgramDir programDir;
+    kr2::Win32FileProbe probe;
+    kr2::Win32WavePlayer player;
+    kr2::Win32ProcessLauncher processLauncher;
+    kr2::Win32ErrorBox errorBox;
+    kr2::Win32ProgramEnd end;
+    kr2::NativeScreen screen(instance);
+    kr2::Launcher launcher(
+        kr2::LauncherPorts{screen, programDir, probe, player, processLauncher, errorBox, end});
+    screen.Attach(launcher);
+
+    int exitCode = 0;
+    std::exception_ptr failure;
+    try {
+        kr2::NativeScreen::RegisterClasses(instance);
+        launcher.Start();
+        exitCode = kr2::RunMessageLoop(screen);
+        failure = screen.TakeFailure();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (!failure) return exitCode;
+
+    // The box pumps messages; the windows stay, but nothing reaches the
+    // launcher any more.
+    screen.Detach();
+    errorBox.ShowRunTimeError(kr2::DescribeFailure(failure));
+    end.EndProgram();
+    return 1;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // The manifest asks for per-monitor v2; this covers a copy run without it.
+    kr2::dpi::EnablePerMonitorAwareness();
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    try {
+        return Run(instance);
+    } catch (...) {
+        // Only the ports' own set-up can get here, before any window exists.
+        return 1;
+    }
+}

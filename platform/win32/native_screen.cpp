@@ -1,0 +1,423 @@
+#include "native_screen.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "control_order.h"
+#include "dpi.h"
+#include "gdi_owner.h"
+#include "gui_failure.h"
+#include "image_controls.h"
+#include "resource.h"
+
+namespace kr2 {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"Kr2Form";
+constexpr int kIconDesignSize = 32;
+
+struct Styles {
+    DWORD style;
+    DWORD exStyle;
+};
+
+// The main window: fixed single border, minimise box, no maximise, a
+// taskbar button. The others: fixed tool windows with a close box only.
+constexpr Styles FormStyles(BorderStyle border) {
+    constexpr DWORD kCommon = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    return border == BorderStyle::FixedSingle ? Styles{kCommon | WS_MINIMIZEBOX, 0}
+                                              : Styles{kCommon, WS_EX_TOOLWINDOW};
+}
+
+struct ControlClass {
+    const wchar_t* name;
+    Styles styles;
+    bool takesFont;
+};
+
+// Overlapping neighbours clip each other, so the one created first (earlier
+// in tab order) is the one painted on top. BS_NOTIFY gives the focus
+// notifications that move the default-button look with the focus.
+ControlClass ClassOf(ControlKind kind) {
+    constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    switch (kind) {
+        case ControlKind::CommandButton:
+            return {L"BUTTON", {kChild | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0}, true};
+        case ControlKind::Label:
+            return {L"STATIC", {kChild | SS_LEFT, 0}, true};
+        case ControlKind::Frame:
+            // A real container: the dialog manager tabs into its children.
+            return {L"BUTTON", {kChild | BS_GROUPBOX, WS_EX_CONTROLPARENT}, true};
+        case ControlKind::PictureBox:
+            return {kPictureBoxClass, {kChild | WS_TABSTOP, WS_EX_CLIENTEDGE}, false};
+        case ControlKind::Image:
+            return {kIconImageClass, {kChild, 0}, false};
+    }
+    return {L"STATIC", {kChild, 0}, false};
+}
+
+bool CanTakeFocus(ControlKind kind) {
+    return kind == ControlKind::CommandButton || kind == ControlKind::PictureBox;
+}
+
+// Children of a frame talk to their parent, which is the frame; the
+// launcher listens on the window, so the frame passes their messages up.
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    switch (msg) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORDLG:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+            return SendMessageW(GetParent(hwnd), msg, wParam, lParam);
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, FrameProc, 0);
+            break;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+HFONT MakeFont(UINT dpi, int weight) {
+    const std::wstring face(kFontFace);
+    HFONT font = CreateFontW(-FontPixelHeight(static_cast<int>(dpi)), 0, 0, 0, weight, FALSE, FALSE,
+                             FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    if (!font) ThrowLastError();
+    return font;
+}
+
+HICON LoadProgramIcon(HINSTANCE instance, int size) {
+    auto icon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    if (!icon) ThrowLastError();
+    return icon;
+}
+
+}  // namespace
+
+// One open window: its handles by table index, and the fonts and pictures
+// that live exactly as long as it does.
+struct NativeScreen::Form {
+    Form(NativeScreen& owner, const WindowSpec& description)
+        : screen(owner), spec(description), controls(description.controls.size(), nullptr) {}
+    // The window goes first; the members below are freed after it, so no
+    // control is ever left holding a deleted font or picture.
+    ~Form() {
+        if (hwnd) DestroyWindow(hwnd);
+    }
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    NativeScreen& screen;
+    const WindowSpec spec;
+    HWND hwnd = nullptr;
+    UINT dpi = 96;
+    std::vector<HWND> controls;
+    std::vector<int> order;
+    HWND lastFocus = nullptr;  // given back when the window is activated again
+    FontOwner regular;
+    FontOwner bold;
+    BitmapOwner picture;
+    IconOwner bigIcon;
+    IconOwner smallIcon;
+    IconOwner imageIcon;
+};
+
+namespace {
+
+bool Has(const WindowSpec& spec, ControlKind kind) {
+    for (const ControlSpec& c : spec.controls)
+        if (c.kind == kind) return true;
+    return false;
+}
+
+}  // namespace
+
+NativeScreen::NativeScreen(HINSTANCE instance) : instance_(instance) {}
+NativeScreen::~NativeScreen() = default;
+
+void NativeScreen::RegisterClasses(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = FormProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kFormClass;
+    // No class icon: the tool windows have none; the main window gets its
+    // own at its DPI.
+    if (!RegisterClassExW(&wc) || !RegisterImageControlClasses(instance)) ThrowLastError();
+}
+
+void NativeScreen::Create(const WindowSpec& spec) {
+    forms_[Index(spec.id)].reset();
+    auto form = std::make_unique<Form>(*this, spec);
+
+    const Styles styles = FormStyles(spec.border);
+    const std::wstring caption(spec.caption);
+    // Hidden until ShowAndActivate; made at the primary monitor's origin so
+    // that its DPI is the one of the screen it is centred on.
+    if (!CreateWindowExW(styles.exStyle, kFormClass, caption.c_str(), styles.style, 0, 0, 0, 0,
+                         nullptr, nullptr, instance_, form.get()))
+        ThrowLastError();
+    form->dpi = dpi::ForWindow(form->hwnd);
+
+    if (Has(spec, ControlKind::PictureBox)) {
+        form->picture = BitmapOwner(static_cast<HBITMAP>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(IDB_PICTURE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        if (!form->picture) ThrowLastError();
+    }
+
+    // Creation order is tab order: the dialog manager tabs in z-order.
+    form->order = CreationOrder(spec.controls);
+    for (int index : form->order) {
+        const ControlSpec& c = spec.controls[static_cast<std::size_t>(index)];
+        const ControlClass cls = ClassOf(c.kind);
+        const HWND parent =
+            c.container == kInWindow ? form->hwnd : form->controls[static_cast<std::size_t>(c.container)];
+        const std::wstring text(c.caption);
+        HANDLE image = c.kind == ControlKind::PictureBox ? form->picture.get() : nullptr;
+        HWND control = CreateWindowExW(cls.styles.exStyle, cls.name, text.c_str(), cls.styles.style, 0, 0,
+                                       0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
+                                       instance_, image);
+        if (!control) ThrowLastError();
+        form->controls[static_cast<std::size_t>(index)] = control;
+        if (c.kind == ControlKind::Frame) SetWindowSubclass(control, FrameProc, 0, 0);
+    }
+
+    Place(instance_, *form, nullptr);
+    for (int index : form->order) {
+        if (CanTakeFocus(spec.controls[static_cast<std::size_t>(index)].kind)) {
+            form->lastFocus = form->controls[static_cast<std::size_t>(index)];
+            break;
+        }
+    }
+    forms_[Index(spec.id)] = std::move(form);
+}
+
+// Fonts, icons, control rectangles and the window's size, all from the
+// layout data at the form's DPI. With `suggested` (a DPI change) the window
+// keeps the platform's position; otherwise it is centred on the screen.
+void NativeScreen::Place(HINSTANCE instance, Form& form, const RECT* suggested) {
+    const UINT dpi = form.dpi;
+    const WindowSpec& spec = form.spec;
+
+    FontOwner regular(MakeFont(dpi, kWeightRegular));
+    FontOwner bold(MakeFont(dpi, kWeightBold));
+    for (std::size_t i = 0; i < spec.controls.size(); ++i) {
+        const ControlSpec& c = spec.controls[i];
+        HWND control = form.controls[i];
+        if (ClassOf(c.kind).takesFont) {
+            SendMessageW(control, WM_SETFONT,
+                         reinterpret_cast<WPARAM>(c.bold ? bold.get() : regular.get()), FALSE);
+        }
+        const PixelRect r = ControlPixels(c, static_cast<int>(dpi));
+        SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The old fonts go only now that no control uses them.
+    form.regular = std::move(regular);
+    form.bold = std::move(bold);
+
+    if (spec.border == BorderStyle::FixedSingle) {
+        IconOwner big(LoadProgramIcon(instance, dpi::SystemMetric(SM_CXICON, dpi)));
+        IconOwner small(LoadProgramIcon(instance, dpi::SystemMetric(SM_CXSMICON, dpi)));
+        SendMessageW(form.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+        SendMessageW(form.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+        form.bigIcon = std::move(big);
+        form.smallIcon = std::move(small);
+    }
+    if (Has(spec, ControlKind::Image)) {
+        IconOwner icon(LoadProgramIcon(instance, dpi::Scale(kIconDesignSize, dpi)));
+        for (std::size_t i = 0; i < spec.controls.size(); ++i)
+            if (spec.controls[i].kind == ControlKind::Image) SetControlImage(form.controls[i], icon.get());
+        form.imageIcon = std::move(icon);
+    }
+
+    const auto styles = static_cast<DWORD>(GetWindowLongPtrW(form.hwnd, GWL_STYLE));
+    const auto exStyles = static_cast<DWORD>(GetWindowLongPtrW(form.hwnd, GWL_EXSTYLE));
+    RECT outer{0, 0, TwipsToPixels(spec.clientWidth, static_cast<int>(dpi)),
+               TwipsToPixels(spec.clientHeight, static_cast<int>(dpi))};
+    if (!dpi::AdjustRect(outer, styles, exStyles, dpi)) ThrowLastError();
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    int x, y;
+    if (suggested) {
+        x = suggested->left;
+        y = suggested->top;
+    } else {
+        // The primary monitor's full rectangle, as the screen's centre.
+        x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    }
+    SetWindowPos(form.hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(form.hwnd, nullptr, TRUE);
+}
+
+void NativeScreen::ShowAndActivate(WindowId id) {
+    Form* form = Find(id);
+    if (!form) return;
+    ShowWindow(form->hwnd, SW_SHOW);
+    SetForegroundWindow(form->hwnd);
+    if (form->lastFocus) SetFocus(form->lastFocus);
+}
+
+void NativeScreen::BringToFront(WindowId id) {
+    Form* form = Find(id);
+    if (!form) return;
+    if (IsIconic(form->hwnd)) ShowWindow(form->hwnd, SW_RESTORE);
+    SetForegroundWindow(form->hwnd);
+    SetActiveWindow(form->hwnd);
+}
+
+void NativeScreen::Destroy(WindowId id) {
+    // Moved out first: while the window is torn down the slot reads empty.
+    std::unique_ptr<Form> doomed = std::move(forms_[Index(id)]);
+}
+
+void NativeScreen::LeaveMessageLoop() { PostQuitMessage(0); }
+
+NativeScreen::Form* NativeScreen::Find(WindowId id) const { return forms_[Index(id)].get(); }
+
+LRESULT CALLBACK NativeScreen::FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->hwnd = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    } else if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        if (form) form->hwnd = nullptr;
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    if (!form) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return form->screen.HandleMessage(*form, msg, wParam, lParam);
+}
+
+// A click or a close request may destroy `form`: nothing touches it after
+// the launcher has been called.
+LRESULT NativeScreen::HandleMessage(Form& form, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_ACTIVATE:
+            OnActivate(form, wParam);
+            return 0;
+        case WM_SETFOCUS:
+            if (form.lastFocus && IsWindow(form.lastFocus)) SetFocus(form.lastFocus);
+            return 0;
+        case WM_COMMAND:
+            OnCommand(form, wParam, lParam);
+            return 0;
+        case WM_CLOSE:
+            // The launcher decides and destroys through the screen.
+            CloseRequest(form.spec.id);
+            return 0;
+        case WM_DPICHANGED:
+            try {
+                form.dpi = HIWORD(wParam);
+                Place(instance_, form, reinterpret_cast<const RECT*>(lParam));
+            } catch (...) {
+                if (!failure_) failure_ = std::current_exception();
+            }
+            return 0;
+        case WM_DESTROY:
+            if (active_ == form.hwnd) active_ = nullptr;
+            break;
+    }
+    return DefWindowProcW(form.hwnd, msg, wParam, lParam);
+}
+
+// Plain windows forget their focus when they lose activation; keep it, as a
+// dialog does, so the focused button is still the one Enter presses.
+void NativeScreen::OnActivate(Form& form, WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(form.hwnd, focus)) form.lastFocus = focus;
+        if (active_ == form.hwnd) active_ = nullptr;
+        return;
+    }
+    active_ = form.hwnd;
+    const bool minimised = HIWORD(wParam) != 0;
+    if (!minimised && form.lastFocus && IsWindow(form.lastFocus)) SetFocus(form.lastFocus);
+}
+
+void NativeScreen::OnCommand(Form& form, WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    const int code = HIWORD(wParam);
+    const auto from = reinterpret_cast<HWND>(lParam);
+    const auto& controls = form.spec.controls;
+
+    if (!from) {
+        // The dialog manager's Enter (IDOK) when the focused button does
+        // not present itself as the default: press the focused button.
+        // IDCANCEL (Escape) does nothing, on purpose.
+        if (id != IDOK) return;
+        HWND focus = GetFocus();
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            if (form.controls[i] == focus && controls[i].kind == ControlKind::CommandButton) {
+                Click(form.spec.id, static_cast<int>(i));
+                return;
+            }
+        }
+        return;
+    }
+
+    const int index = ControlIndex(id);
+    if (index < 0 || static_cast<std::size_t>(index) >= controls.size()) return;
+    if (form.controls[static_cast<std::size_t>(index)] != from) return;
+
+    switch (controls[static_cast<std::size_t>(index)].kind) {
+        case ControlKind::CommandButton:
+            switch (code) {
+                // With BS_NOTIFY the second press of a double click comes as
+                // BN_DOUBLECLICKED; it is a press all the same.
+                case BN_CLICKED:
+                case BN_DOUBLECLICKED:
+                    Click(form.spec.id, index);
+                    return;
+                // The focused button is the one Enter presses, and looks it.
+                case BN_SETFOCUS:
+                    form.lastFocus = from;
+                    SendMessageW(from, BM_SETSTYLE, BS_DEFPUSHBUTTON | BS_NOTIFY, TRUE);
+                    return;
+                case BN_KILLFOCUS:
+                    SendMessageW(from, BM_SETSTYLE, BS_PUSHBUTTON | BS_NOTIFY, TRUE);
+                    return;
+            }
+            return;
+        case ControlKind::PictureBox:
+        case ControlKind::Image:
+            if (code == STN_CLICKED) Click(form.spec.id, index);
+            return;
+        case ControlKind::Label:
+        case ControlKind::Frame:
+            return;
+    }
+}
+
+void NativeScreen::Click(WindowId id, int index) {
+    if (!launcher_ || failure_) return;
+    try {
+        launcher_->OnClick(id, index);
+    } catch (...) {
+        failure_ = std::current_exception();
+    }
+}
+
+void NativeScreen::CloseRequest(WindowId id) {
+    if (!launcher_ || failure_) return;
+    try {
+        launcher_->OnCloseRequest(id);
+    } catch (...) {
+        failure_ = std::current_exception();
+    }
+}
+
+}  // namespace kr2
