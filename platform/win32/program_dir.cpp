@@ -1,0 +1,31 @@
+#include <windows.h>
+
+#include "command_line.h"
+#include "win32_ports.h"
+
+namespace kr2 {
+
+std::wstring Win32ProgramDir::ProgramDir() {
+    // Paths longer than MAX_PATH exist ("\\?\" installs): grow until the
+    // whole name fits. A full buffer means the name was cut short.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        SetLastError(ERROR_SUCCESS);
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) {
+            const DWORD code = GetLastError();
+            throw RunTimeFailure({code, SystemErrorText(code)});
+        }
+        if (n < path.size() && GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+            path.resize(n);
+            break;
+        }
+        if (path.size() >= 32768) {
+            throw RunTimeFailure({ERROR_INSUFFICIENT_BUFFER, SystemErrorText(ERROR_INSUFFICIENT_BUFFER)});
+        }
+        path.resize(path.size() * 2);
+    }
+    return std::wstring(DirectoryOfModule(path));
+}
+
+}  // namespace kr2

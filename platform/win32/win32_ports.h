@@ -1,0 +1,58 @@
+#pragma once
+// The real ports of the launch core on Win32.
+
+#include <string>
+
+#include "ports.h"
+
+namespace kr2 {
+
+// GetModuleFileNameW of the running executable, without the file name.
+// Throws RunTimeFailure if the platform cannot tell.
+class Win32ProgramDir final : public ProgramDirSource {
+public:
+    std::wstring ProgramDir() override;
+};
+
+// True only for a plain file: FindFirstFileW hits that are directories,
+// hidden or system files do not count. Any failure is "no such file".
+class Win32FileProbe final : public FileProbe {
+public:
+    bool IsPlainFile(const std::wstring& path) override;
+};
+
+// PlaySoundW, synchronous; the default sound may stand in for a bad file.
+class Win32WavePlayer final : public WavePlayer {
+public:
+    void PlaySync(const std::wstring& path) override;
+};
+
+// CreateProcessW with the line unchanged; both returned handles are closed
+// at once, the process id is returned.
+class Win32ProcessLauncher final : public ProcessLauncher {
+public:
+    LaunchResult LaunchProcess(std::wstring_view commandLine, ShowState show) override;
+};
+
+// The modal run-time error box, caption "kr2_s1".
+class Win32ErrorBox final : public ErrorBox {
+public:
+    void ShowRunTimeError(const LaunchError& error) override;
+};
+
+// ExitProcess(0): no handler runs, every window goes with the process.
+class Win32ProgramEnd final : public ProgramEnd {
+public:
+    [[noreturn]] void EndProgram() override;
+};
+
+// The platform's text for an error number, without its trailing line end;
+// empty if the platform has none.
+std::wstring SystemErrorText(unsigned long code);
+
+// "Run-time error '<number>':\r\n\r\n<description>".
+std::wstring RunTimeErrorText(const LaunchError& error);
+
+inline constexpr wchar_t kErrorBoxCaption[] = L"kr2_s1";
+
+}  // namespace kr2
