@@ -1,0 +1,39 @@
+# kr2_s1.exe: the native windows, the message loop and the resources.
+# Included by platform/win32/CMakeLists.txt.
+enable_language(RC)
+
+set(KR2_ASSETS_DIR ${PROJECT_SOURCE_DIR}/assets)
+
+add_executable(kr2_s1 WIN32
+  main.cpp
+  native_screen.cpp
+  image_controls.cpp
+  control_order.cpp
+  message_loop.cpp
+  dpi.cpp
+  gui_failure.cpp
+  kr2_s1.rc
+)
+set_target_properties(kr2_s1 PROPERTIES
+  OUTPUT_NAME kr2_s1
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
+)
+target_include_directories(kr2_s1 PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${KR2_ASSETS_DIR})
+target_link_libraries(kr2_s1 PRIVATE kr2_windows kr2_platform comctl32 gdi32 user32)
+kr2_static_runtime(kr2_s1)
+
+# The resource script pulls in the manifest and the generated artwork.
+set_source_files_properties(kr2_s1.rc PROPERTIES OBJECT_DEPENDS
+  "${CMAKE_CURRENT_SOURCE_DIR}/kr2_s1.manifest;${CMAKE_CURRENT_SOURCE_DIR}/resource.h;${CMAKE_CURRENT_SOURCE_DIR}/version.h;${KR2_ASSETS_DIR}/kr2_s1.ico;${KR2_ASSETS_DIR}/picture.bmp")
+
+if(MINGW)
+  # wWinMain; the .rc is UTF-8.
+  target_link_options(kr2_s1 PRIVATE -municode)
+  target_compile_options(kr2_s1 PRIVATE $<$<COMPILE_LANGUAGE:RC>:-c65001>)
+  # A small stripped executable: unused code dropped, symbols stripped.
+  target_compile_options(kr2_s1 PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-ffunction-sections -fdata-sections>)
+  target_link_options(kr2_s1 PRIVATE -Wl,--gc-sections $<$<NOT:$<CONFIG:Debug>>:-s>)
+endif()
+
+# The stand-in game for the demo layout made by scripts/run.
+include(${PROJECT_SOURCE_DIR}/demo/demo.cmake OPTIONAL)
