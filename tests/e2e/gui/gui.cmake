@@ -7,17 +7,17 @@ endif()
 
 set(KR2_GUI_DIR ${CMAKE_CURRENT_LIST_DIR})
 
-# Loaded into the launcher as a message hook to read its controls' fonts.
-add_library(kr2_gui_font_probe SHARED ${KR2_GUI_DIR}/font_probe_hook.cpp)
-set_target_properties(kr2_gui_font_probe PROPERTIES PREFIX "")
-target_link_libraries(kr2_gui_font_probe PRIVATE user32 gdi32)
-kr2_e2e_executable(kr2_gui_font_probe)
+# Loaded into the launcher as a message hook to read fonts and the icon.
+add_library(kr2_gui_inside_probe SHARED ${KR2_GUI_DIR}/inside_probe_hook.cpp)
+set_target_properties(kr2_gui_inside_probe PROPERTIES PREFIX "")
+target_link_libraries(kr2_gui_inside_probe PRIVATE user32 gdi32)
+kr2_e2e_executable(kr2_gui_inside_probe)
 
 add_executable(kr2_gui_e2e
   ${KR2_GUI_DIR}/gui_main.cpp
   ${KR2_GUI_DIR}/expected_windows.cpp
   ${KR2_GUI_DIR}/window_probe.cpp
-  ${KR2_GUI_DIR}/font_probe.cpp
+  ${KR2_GUI_DIR}/inside_probe.cpp
   ${KR2_GUI_DIR}/key_input.cpp
   ${KR2_GUI_DIR}/launcher_run.cpp
   ${KR2_GUI_DIR}/window_checks.cpp
@@ -31,7 +31,7 @@ add_executable(kr2_gui_e2e
 target_link_libraries(kr2_gui_e2e PRIVATE kr2_e2e_support user32 gdi32)
 kr2_e2e_executable(kr2_gui_e2e)
 kr2_e2e_embed_path(kr2_gui_e2e KR2_LAUNCHER_EXE kr2_s1)
-kr2_e2e_embed_path(kr2_gui_e2e KR2_FONT_PROBE_DLL kr2_gui_font_probe)
+kr2_e2e_embed_path(kr2_gui_e2e KR2_INSIDE_PROBE_DLL kr2_gui_inside_probe)
 
 # One launcher run per group where the checks allow it; the catalogue needs
 # one run per entry, since almost every entry ends the launcher.

@@ -12,13 +12,13 @@ KR2_E2E_TEST(GuiWindowsLookAsDesigned) {
     LauncherRun run(layout);
     HWND main = run.WaitWindow(Win::Main);
     if (!main) return;
-    FontProbe fonts(main);
-    Expect(fonts.Ready(), "font probe hooked into the launcher's thread");
+    InsideProbe inside(main);
+    Expect(inside.Ready(), "probe hooked into the launcher's thread");
 
-    CheckWindowLooks(main, Win::Main, fonts);
+    CheckWindowLooks(main, Win::Main, inside);
     // The level window is reached through the options window, which it replaces.
     for (Win w : {Win::Games, Win::About, Win::Options, Win::Levels}) {
-        if (HWND top = run.Open(w)) CheckWindowLooks(top, w, fonts);
+        if (HWND top = run.Open(w)) CheckWindowLooks(top, w, inside);
     }
     Expect(run.WaitGone(Win::Options), "options window closed by \"SP Levels\"");
     Expect(run.Running(), "launcher still running with its windows open");

@@ -11,7 +11,7 @@ namespace {
 
 std::string Name(Win w) { return std::string(Expected(w).name); }
 
-void CheckStyles(HWND top, Win w) {
+void CheckStyles(HWND top, Win w, InsideProbe& inside) {
     const ExpectedWindow& want = Expected(w);
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(top, GWL_STYLE));
     const auto ex = static_cast<DWORD>(GetWindowLongPtrW(top, GWL_EXSTYLE));
@@ -30,12 +30,14 @@ void CheckStyles(HWND top, Win w) {
     const bool inTaskbar = (ex & WS_EX_APPWINDOW) != 0 || (!owned && !tool);
     ExpectEq(inTaskbar, !want.toolWindow, n + ": taskbar button");
     if (!want.toolWindow) {
-        DWORD_PTR big = 0, small = 0;
-        SendMessageTimeoutW(top, WM_GETICON, ICON_BIG, 0, SMTO_ABORTIFHUNG, 2000, &big);
-        SendMessageTimeoutW(top, WM_GETICON, ICON_SMALL, 0, SMTO_ABORTIFHUNG, 2000, &small);
-        const bool icon = big || small || GetClassLongPtrW(top, GCLP_HICON) ||
-                          GetClassLongPtrW(top, GCLP_HICONSM);
-        Expect(icon, n + ": has a window icon");
+        const std::optional<ProbeReply> seen = inside.Read(top);
+        if (Expect(seen && seen->hasIcon, n + ": has a window icon")) {
+            const std::string size = std::to_string(seen->iconWidth) + "x" + std::to_string(seen->iconHeight) +
+                                     " at " + std::to_string(seen->iconBitsPerPixel) + " bpp";
+            // Drawn from the one 32x32 image; the screen may hold it at 24 or 32 bpp.
+            Expect(seen->iconWidth == 32 && seen->iconHeight == 32 && seen->iconBitsPerPixel >= 24,
+                   n + ": the big icon is 32x32 in colour; seen " + size);
+        }
     }
 }
 
@@ -46,15 +48,20 @@ void CheckClientSize(HWND top, Win w) {
     ExpectEq(client.bottom - client.top, Expected(w).clientHeight, Name(w) + ": client height");
 }
 
-void CheckKind(HWND control, const ExpectedControl& want, const std::string& n) {
+void CheckKind(HWND top, HWND control, const ExpectedControl& want, const std::string& n) {
     const std::wstring cls = ClassOf(control);
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
     const bool buttonClass = _wcsicmp(cls.c_str(), L"Button") == 0;
     switch (want.kind) {
         case Kind::Button:
             Expect(buttonClass, n + ": a button control; class seen: " + e2e::Describe(cls));
-            // A default push button would take Enter away from the focused one.
-            ExpectEq(style & BS_TYPEMASK, static_cast<DWORD>(BS_PUSHBUTTON), n + ": BS_PUSHBUTTON");
+            // No default button: only the focused one may show the default
+            // border, which the dialog manager moves along with the focus.
+            if (FocusOf(top) != control)
+                ExpectEq(style & BS_TYPEMASK, static_cast<DWORD>(BS_PUSHBUTTON), n + ": BS_PUSHBUTTON");
+            else
+                Expect((style & BS_TYPEMASK) == BS_PUSHBUTTON || (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON,
+                       n + ": a push button");
             break;
         case Kind::Frame:
             Expect(buttonClass && (style & BS_TYPEMASK) == BS_GROUPBOX,
@@ -100,10 +107,11 @@ void CheckRect(HWND top, HWND control, const ExpectedWindow& w, const ExpectedCo
     ExpectEq(seen, expected, n + ": rectangle in pixels (left,top width x height)");
 }
 
-void CheckFont(HWND control, const ExpectedControl& want, FontProbe& fonts, const std::string& n) {
+void CheckFont(HWND control, const ExpectedControl& want, InsideProbe& inside, const std::string& n) {
     if (want.kind == Kind::Picture || want.kind == Kind::Image) return;  // they show no text
-    const std::optional<LOGFONTW> font = fonts.FontOf(control);
-    if (!Expect(font.has_value(), n + ": has a font of its own (WM_GETFONT)")) return;
+    const std::optional<ProbeReply> seen = inside.Read(control);
+    if (!Expect(seen && seen->fontRead, n + ": has a font of its own (WM_GETFONT)")) return;
+    const LOGFONTW* font = &seen->font;
     ExpectEq(std::wstring(font->lfFaceName), std::wstring(L"MS Sans Serif"), n + ": font face");
     ExpectEq(static_cast<long>(font->lfWeight), want.bold ? 700L : 400L, n + ": font weight");
     ExpectEq(static_cast<long>(font->lfHeight), -11L, n + ": font height");
@@ -135,10 +143,10 @@ void CheckCentred(HWND top, Win w, const char* when) {
                                std::to_string(r.bottom));
 }
 
-void CheckWindowLooks(HWND top, Win w, FontProbe& fonts) {
+void CheckWindowLooks(HWND top, Win w, InsideProbe& inside) {
     const ExpectedWindow& want = Expected(w);
     ExpectEq(CaptionOf(top), std::wstring(want.caption), Name(w) + ": caption");
-    CheckStyles(top, w);
+    CheckStyles(top, w, inside);
     CheckClientSize(top, w);
     CheckCentred(top, w, "when opened");
 
@@ -153,9 +161,9 @@ void CheckWindowLooks(HWND top, Win w, FontProbe& fonts) {
         HWND control = FindControl(top, want, static_cast<int>(i));
         if (!Expect(control != nullptr, n + ": control missing")) continue;
         ExpectEq(TextOf(control), std::wstring(c.caption), n + ": text");
-        CheckKind(control, c, n);
+        CheckKind(top, control, c, n);
         CheckRect(top, control, want, c, n);
-        CheckFont(control, c, fonts, n);
+        CheckFont(control, c, inside, n);
     }
 }
 

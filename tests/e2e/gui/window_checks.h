@@ -6,11 +6,11 @@
 #include <windows.h>
 
 #include "expected_windows.h"
-#include "font_probe.h"
+#include "inside_probe.h"
 
 namespace kr2::gui {
 
-void CheckWindowLooks(HWND top, Win w, FontProbe& fonts);
+void CheckWindowLooks(HWND top, Win w, InsideProbe& inside);
 
 // The window rectangle centred on the screen within one pixel.
 bool IsCentred(HWND top);

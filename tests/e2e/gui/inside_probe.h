@@ -1,0 +1,33 @@
+#pragma once
+// Reads what only the launcher's own process can see of its windows (fonts,
+// the window icon) through a message hook that runs inside the launcher
+// (inside_probe_hook.cpp, built as kr2_gui_inside_probe.dll).
+
+#include <windows.h>
+
+#include <optional>
+
+#include "inside_probe_shared.h"
+
+namespace kr2::gui {
+
+class InsideProbe {
+public:
+    // Hooks the user-interface thread that owns `anyLauncherWindow`.
+    explicit InsideProbe(HWND anyLauncherWindow);
+    ~InsideProbe();
+    InsideProbe(const InsideProbe&) = delete;
+    InsideProbe& operator=(const InsideProbe&) = delete;
+
+    bool Ready() const { return hook_ != nullptr; }
+    // What the hook read of `hwnd`; nothing when the launcher did not answer.
+    std::optional<ProbeReply> Read(HWND hwnd);
+
+private:
+    HMODULE dll_ = nullptr;
+    HHOOK hook_ = nullptr;
+    HANDLE map_ = nullptr;
+    HANDLE done_ = nullptr;
+};
+
+}  // namespace kr2::gui

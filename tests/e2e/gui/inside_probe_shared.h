@@ -1,0 +1,29 @@
+#pragma once
+// What the in-launcher probe hook and the driver agree on.
+
+#include <windows.h>
+
+#include <cwchar>
+
+namespace kr2::gui {
+
+inline constexpr wchar_t kProbeQueryMessage[] = L"kr2_gui_inside_probe";
+
+// What the hook reads of one window, from inside the launcher.
+struct ProbeReply {
+    BOOL hasFont;   // WM_GETFONT gave a handle (null: the system font)
+    BOOL fontRead;  // GetObject filled `font`
+    LOGFONTW font;
+    BOOL hasIcon;   // WM_GETICON ICON_BIG, else the class icon
+    LONG iconWidth;
+    LONG iconHeight;
+    WORD iconBitsPerPixel;
+};
+
+// Names of the shared reply block and its event, per driver process.
+inline const wchar_t* ProbeObjectName(wchar_t (&out)[64], const wchar_t* what, DWORD driverPid) {
+    std::swprintf(out, 64, L"kr2_gui_probe_%ls_%lu", what, static_cast<unsigned long>(driverPid));
+    return out;
+}
+
+}  // namespace kr2::gui
