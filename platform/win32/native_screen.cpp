@@ -38,8 +38,9 @@ struct ControlClass {
 };
 
 // Overlapping neighbours clip each other, so the one created first (earlier
-// in tab order) is the one painted on top. BS_NOTIFY gives the focus
-// notifications that move the default-button look with the focus.
+// in tab order) is the one painted on top. BS_NOTIFY reports focus changes.
+// No button ever takes BS_DEFPUSHBUTTON: the window has no default button,
+// and Enter reaches the focused one through IDOK (see OnCommand).
 ControlClass ClassOf(ControlKind kind) {
     constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     switch (kind) {
@@ -382,13 +383,8 @@ void NativeScreen::OnCommand(Form& form, WPARAM wParam, LPARAM lParam) {
                 case BN_DOUBLECLICKED:
                     Click(form.spec.id, index);
                     return;
-                // The focused button is the one Enter presses, and looks it.
                 case BN_SETFOCUS:
                     form.lastFocus = from;
-                    SendMessageW(from, BM_SETSTYLE, BS_DEFPUSHBUTTON | BS_NOTIFY, TRUE);
-                    return;
-                case BN_KILLFOCUS:
-                    SendMessageW(from, BM_SETSTYLE, BS_PUSHBUTTON | BS_NOTIFY, TRUE);
                     return;
             }
             return;
