@@ -49,11 +49,13 @@ void EscapeDoesNothing(const LauncherRun& run, HWND top, Win w) {
     Expect(FocusOf(top) == before, std::string(Expected(w).name) + ": Escape leaves the focus where it was");
 }
 
-// The whole cycle from the first control round to it again; Escape is
+// Starts where a freshly opened window must have its focus; Escape there
+// first, then the whole cycle round to the first control again, with Escape
 // pressed before every Tab as well.
-void TabCycle(HWND top, Win w) {
+void TabCycle(const LauncherRun& run, HWND top, Win w) {
     const auto& cycle = Expected(w).tabCycle;
     if (!WaitFocus(top, w, cycle.front(), "when the window opens")) return;
+    EscapeDoesNothing(run, top, w);
     for (std::size_t step = 1; step <= cycle.size(); ++step) {
         PressKey(VK_ESCAPE);
         PressKey(VK_TAB);
@@ -82,14 +84,12 @@ KR2_E2E_TEST(GuiKeyboard) {
     HWND main = run.WaitWindow(Win::Main);
     if (!main || !Foreground(main, Win::Main)) return;
 
-    EscapeDoesNothing(run, main, Win::Main);
-    TabCycle(main, Win::Main);
+    TabCycle(run, main, Win::Main);
     PressKey(VK_RETURN);  // the single-player button holds the focus
     HWND games = run.WaitWindow(Win::Games);
     if (!games || !Foreground(games, Win::Games)) return;
 
-    EscapeDoesNothing(run, games, Win::Games);
-    TabCycle(games, Win::Games);
+    TabCycle(run, games, Win::Games);
     TabTo(games, Win::Games, 2);  // "&Player 1" -> "&Player 2" -> "&Close"
     PressKey(VK_RETURN);
     Expect(run.WaitGone(Win::Games), "Games: Enter on \"&Close\" closes the window");
@@ -98,16 +98,14 @@ KR2_E2E_TEST(GuiKeyboard) {
     PressAltKey('O');
     HWND options = run.WaitWindow(Win::Options);
     if (!options || !Foreground(options, Win::Options)) return;
-    EscapeDoesNothing(run, options, Win::Options);
-    TabCycle(options, Win::Options);
+    TabCycle(run, options, Win::Options);
     TabTo(options, Win::Options, 3);  // "&Close" -> both safe modes -> "SP Levels"
     PressKey(VK_RETURN);
     HWND levels = run.WaitWindow(Win::Levels);
     Expect(run.WaitGone(Win::Options), "Options: Enter on \"SP Levels\" closes the options window");
     if (!levels || !Foreground(levels, Win::Levels)) return;
 
-    EscapeDoesNothing(run, levels, Win::Levels);
-    TabCycle(levels, Win::Levels);
+    TabCycle(run, levels, Win::Levels);
     PressAltKey('C');
     Expect(run.WaitGone(Win::Levels), "spmaps: Alt+C presses \"&Close\"");
     if (!BackToMain(main)) return;
@@ -115,8 +113,7 @@ KR2_E2E_TEST(GuiKeyboard) {
     PressAltKey('A');
     HWND about = run.WaitWindow(Win::About);
     if (!about || !Foreground(about, Win::About)) return;
-    EscapeDoesNothing(run, about, Win::About);
-    TabCycle(about, Win::About);
+    TabCycle(run, about, Win::About);
     PressKey(VK_RETURN);
     Expect(run.WaitGone(Win::About), "frmAbout: Enter on \"Close\" closes the window");
     if (!BackToMain(main)) return;

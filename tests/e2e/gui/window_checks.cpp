@@ -150,6 +150,12 @@ void CheckWindowLooks(HWND top, Win w, InsideProbe& inside) {
     CheckClientSize(top, w);
     CheckCentred(top, w, "when opened");
 
+    // Opening places the focus just after the window shows; wait for it so
+    // the default-button look below is judged against the settled focus.
+    HWND first = FindControl(top, want, want.tabCycle.front());
+    Expect(first && WaitFor([&] { return FocusOf(top) == first; }, 2000),
+           Name(w) + ": focus on its first control in tab order when opened");
+
     int visible = 0;
     for (HWND h : Descendants(top)) visible += IsWindowVisible(h) ? 1 : 0;
     ExpectEq(visible, static_cast<int>(want.controls.size()), Name(w) + ": number of visible controls");
