@@ -17,6 +17,12 @@ using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 using MetricForDpiFn = int(WINAPI*)(int, UINT);
 
+// Looked up once, before wWinMain. Namespace-scope rather than function
+// statics, which would link the thread-safe guard for nothing.
+const auto getDpiForWindow = User32<GetDpiForWindowFn>("GetDpiForWindow");
+const auto adjustForDpi = User32<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+const auto metricForDpi = User32<MetricForDpiFn>("GetSystemMetricsForDpi");
+
 }  // namespace
 
 void EnablePerMonitorAwareness() noexcept {
@@ -27,9 +33,8 @@ void EnablePerMonitorAwareness() noexcept {
 }
 
 UINT ForWindow(HWND hwnd) noexcept {
-    static const auto get = User32<GetDpiForWindowFn>("GetDpiForWindow");
-    if (get && hwnd) {
-        if (UINT dpi = get(hwnd)) return dpi;
+    if (getDpiForWindow && hwnd) {
+        if (UINT dpi = getDpiForWindow(hwnd)) return dpi;
     }
     UINT dpi = 96;
     if (HDC dc = GetDC(nullptr)) {
@@ -40,14 +45,12 @@ UINT ForWindow(HWND hwnd) noexcept {
 }
 
 BOOL AdjustRect(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) noexcept {
-    static const auto adjust = User32<AdjustForDpiFn>("AdjustWindowRectExForDpi");
-    if (adjust) return adjust(&rect, style, FALSE, exStyle, dpi);
+    if (adjustForDpi) return adjustForDpi(&rect, style, FALSE, exStyle, dpi);
     return AdjustWindowRectEx(&rect, style, FALSE, exStyle);
 }
 
 int SystemMetric(int index, UINT dpi) noexcept {
-    static const auto metric = User32<MetricForDpiFn>("GetSystemMetricsForDpi");
-    if (metric) return metric(index, dpi);
+    if (metricForDpi) return metricForDpi(index, dpi);
     return GetSystemMetrics(index);
 }
 
