@@ -30,7 +30,12 @@ LaunchResult Win32ProcessLauncher::LaunchProcess(std::wstring_view commandLine, 
     PROCESS_INFORMATION created{};
     if (!CreateProcessW(application.empty() ? nullptr : application.c_str(), line.data(), nullptr,
                         nullptr, FALSE, 0, nullptr, nullptr, &startup, &created)) {
-        const DWORD code = GetLastError();
+        DWORD code = GetLastError();
+        // Named explicitly, a program in a missing directory fails with
+        // "path not found"; the program search, which the line would get
+        // otherwise, calls every missing program "file not found". Keep
+        // reporting that.
+        if (!application.empty() && code == ERROR_PATH_NOT_FOUND) code = ERROR_FILE_NOT_FOUND;
         return LaunchResult::Failed({code, SystemErrorText(code)});
     }
     // Nothing of the started process is kept.

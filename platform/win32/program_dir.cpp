@@ -5,10 +5,12 @@
 
 namespace kr2 {
 
-std::wstring Win32ProgramDir::ProgramDir() {
+std::wstring Win32ProgramDir::ProgramDir() { return std::wstring(DirectoryOfModule(ModuleFileName())); }
+
+std::wstring ModuleFileName(unsigned long initialSize) {
     // Paths longer than MAX_PATH exist ("\\?\" installs): grow until the
     // whole name fits. A full buffer means the name was cut short.
-    std::wstring path(MAX_PATH, L'\0');
+    std::wstring path(initialSize == 0 ? 1 : initialSize, L'\0');
     for (;;) {
         SetLastError(ERROR_SUCCESS);
         const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -25,7 +27,7 @@ std::wstring Win32ProgramDir::ProgramDir() {
         }
         path.resize(path.size() * 2);
     }
-    return std::wstring(DirectoryOfModule(path));
+    return path;
 }
 
 }  // namespace kr2

@@ -46,6 +46,10 @@ public:
     [[noreturn]] void EndProgram() override;
 };
 
+// The running executable's full path. The buffer starts at `initialSize`
+// characters and doubles until the name fits.
+std::wstring ModuleFileName(unsigned long initialSize = 260);
+
 // The platform's text for an error number, without its trailing line end;
 // empty if the platform has none.
 std::wstring SystemErrorText(unsigned long code);

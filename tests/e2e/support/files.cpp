@@ -97,6 +97,29 @@ bool DirectoryExists(const std::wstring& path) {
 void SetHidden(const std::wstring& path) { AddAttribute(path, FILE_ATTRIBUTE_HIDDEN); }
 void SetSystem(const std::wstring& path) { AddAttribute(path, FILE_ATTRIBUTE_SYSTEM); }
 
+SwappedFile::SwappedFile(std::wstring path, Kind kind) : path_(std::move(path)) {
+    if (FileExists(path_)) {
+        saved_ = path_ + L".kr2e2e-saved";
+        RemoveTree(saved_);
+        if (!MoveFileW(path_.c_str(), saved_.c_str())) Fail("cannot move aside", path_);
+    }
+    if (kind == Kind::Absent) return;
+    // Remember the outermost missing directory, so the tree made here goes again.
+    for (std::wstring dir = ParentOf(path_); !dir.empty() && !DirectoryExists(dir); dir = ParentOf(dir))
+        madeDir_ = dir;
+    PlaceStub(path_);
+}
+
+SwappedFile::~SwappedFile() {
+    try {
+        RemoveTree(path_);
+        if (!madeDir_.empty()) RemoveTree(madeDir_);
+        if (!saved_.empty()) MoveFileW(saved_.c_str(), path_.c_str());
+    } catch (...) {
+        // Leftovers in a throwaway prefix are harmless.
+    }
+}
+
 TempRoot::TempRoot(const std::wstring& name) : path_(L"C:\\kr2e2e\\" + name) {
     RemoveTree(path_);
     MakeDirs(path_);

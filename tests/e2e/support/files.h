@@ -49,4 +49,23 @@ private:
     std::wstring path_;
 };
 
+// For the object's lifetime, `path` holds the stub (Kind::Stub) or nothing
+// (Kind::Absent). A file that was there is moved aside and put back after;
+// directories made for the stub are removed again.
+class SwappedFile {
+public:
+    enum class Kind { Stub, Absent };
+    SwappedFile(std::wstring path, Kind kind);
+    ~SwappedFile();
+    SwappedFile(const SwappedFile&) = delete;
+    SwappedFile& operator=(const SwappedFile&) = delete;
+
+    const std::wstring& path() const { return path_; }
+
+private:
+    std::wstring path_;
+    std::wstring saved_;       // the original's hiding place; empty if none
+    std::wstring madeDir_;     // the outermost directory we created; empty if none
+};
+
 }  // namespace kr2::e2e

@@ -1,0 +1,58 @@
+// The launch core with the real Win32 ports, end to end under Wine.
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "check.h"
+#include "child_modes.h"
+#include "utf8.h"
+#include "wave_file.h"
+#include "win32_ports.h"
+
+using namespace kr2;
+using namespace kr2::launch_e2e;
+
+namespace {
+
+std::wstring g_marker;
+
+void WriteMarker(const char* what) {
+    if (!g_marker.empty()) e2e::WriteBytes(g_marker, what);
+}
+
+struct WritesOnDestruction {
+    ~WritesOnDestruction() { WriteMarker("static destructor"); }
+};
+
+int RunChildMode(const std::wstring& mode, const std::wstring& file) {
+    if (mode == kModeProgramDir) {
+        e2e::WriteBytes(file, e2e::ToUtf8(Win32ProgramDir().ProgramDir()));
+        return 0;
+    }
+    if (mode == kModeEndProgram) {
+        g_marker = file;
+        static WritesOnDestruction armed;
+        std::atexit([] { WriteMarker("atexit"); });
+        Win32ProgramEnd().EndProgram();
+        WriteMarker("returned");  // must never run
+        return 7;
+    }
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int count = 0;
+    wchar_t** args = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (args && count == 3 && args[1][0] == L'-') {
+        const int code = RunChildMode(args[1], args[2]);
+        LocalFree(args);
+        return code;
+    }
+    if (args) LocalFree(args);
+    return e2e::RunAllTests(argc, argv);
+}

@@ -1,0 +1,154 @@
+// The ports that end or show something, and ProgramDir from unusual places.
+// Some cases run a copy of this program in a child mode (launch_main.cpp).
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "check.h"
+#include "child_process.h"
+#include "child_modes.h"
+#include "files.h"
+#include "utf8.h"
+#include "win32_ports.h"
+
+using namespace kr2;
+using kr2::e2e::ChildProcess;
+using kr2::e2e::TempRoot;
+using namespace kr2::launch_e2e;
+
+namespace {
+
+struct SeenBox {
+    std::wstring caption;
+    std::vector<std::wstring> statics;
+    std::vector<std::wstring> buttons;
+};
+
+struct BoxSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<BoxSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t cls[64] = {};
+    GetClassNameW(hwnd, cls, 64);
+    if (pid == search->pid && std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::wstring TextOf(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM param) {
+    auto* seen = reinterpret_cast<SeenBox*>(param);
+    wchar_t cls[64] = {};
+    GetClassNameW(hwnd, cls, 64);
+    const std::wstring text = TextOf(hwnd);
+    if (std::wstring(cls) == L"Button") seen->buttons.push_back(text);
+    if (std::wstring(cls) == L"Static" && !text.empty()) seen->statics.push_back(text);
+    return TRUE;
+}
+
+// Watches for this process's message box, notes what it shows and presses OK.
+SeenBox ReadAndDismissBox(std::atomic<bool>& done) {
+    SeenBox seen;
+    for (int i = 0; i < 500 && !done; ++i) {
+        BoxSearch search{GetCurrentProcessId(), nullptr};
+        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            seen.caption = TextOf(search.found);
+            EnumChildWindows(search.found, CollectChild, reinterpret_cast<LPARAM>(&seen));
+            PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            return seen;
+        }
+        Sleep(20);
+    }
+    return seen;
+}
+
+std::wstring ReadUtf8File(const std::wstring& path) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return L"<missing>";
+    std::string bytes(4096, '\0');
+    DWORD got = 0;
+    ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(h);
+    bytes.resize(got);
+    return e2e::FromUtf8(bytes);
+}
+
+// ProgramDir as a copy of this program sees it when it runs from `exe`.
+std::wstring ProgramDirOfCopyAt(const std::wstring& exe, const std::wstring& out) {
+    if (!CopyFileW((e2e::ThisProgramDir() + L"\\" + kThisExeName).c_str(), (L"\\\\?\\" + exe).c_str(), FALSE)) {
+        e2e::Note("cannot copy the test program to " + e2e::ToUtf8(exe));
+        return {};
+    }
+    ChildProcess child({L"\"" + exe + L"\" " + kModeProgramDir + L" \"" + out + L"\"", exe, L""});
+    KR2_CHECK_EQ(child.Wait(30000).value_or(999), 0u);
+    DeleteFileW((L"\\\\?\\" + exe).c_str());
+    return ReadUtf8File(out);
+}
+
+}  // namespace
+
+KR2_E2E_TEST(ErrorBoxShowsNumberAndTextThenReturnsAfterOk) {
+    const LaunchError error{2, L"The system cannot find the file specified."};
+    KR2_CHECK_EQ(RunTimeErrorText(error),
+                 std::wstring(L"Run-time error '2':\r\n\r\nThe system cannot find the file specified."));
+
+    std::atomic<bool> done{false};
+    SeenBox seen;
+    std::thread watcher([&] { seen = ReadAndDismissBox(done); });
+    Win32ErrorBox box;
+    box.ShowRunTimeError(error);  // returns only once OK has been pressed
+    done = true;
+    watcher.join();
+
+    KR2_CHECK_EQ(seen.caption, std::wstring(L"kr2_s1"));
+    KR2_CHECK_EQ(seen.statics.size(), std::size_t{1});
+    if (!seen.statics.empty()) KR2_CHECK_EQ(seen.statics[0], RunTimeErrorText(error));
+    KR2_CHECK(seen.buttons == std::vector<std::wstring>{L"OK"});
+}
+
+KR2_E2E_TEST(EndProgramEndsAtOnceWithExitCodeZero) {
+    TempRoot root(L"end-program");
+    const std::wstring marker = root / L"handlers-ran.txt";
+    const std::wstring exe = e2e::ThisProgramDir() + L"\\" + kThisExeName;
+    ChildProcess child({L"\"" + exe + L"\" " + kModeEndProgram + L" \"" + marker + L"\"", exe, L""});
+    KR2_CHECK_EQ(child.Wait(30000).value_or(999), 0u);
+    // Neither an atexit handler nor a static destructor nor the code after
+    // the call may have written anything.
+    KR2_CHECK_EQ(ReadUtf8File(marker), std::wstring(L"<missing>"));
+}
+
+KR2_E2E_TEST(ProgramDirHasNoTrailingBackslashExceptAtADriveRoot) {
+    TempRoot root(L"program-dir");
+    KR2_CHECK_EQ(Win32ProgramDir().ProgramDir(), e2e::ThisProgramDir());
+
+    e2e::MakeDirs(root / L"kr2 dir");
+    KR2_CHECK_EQ(ProgramDirOfCopyAt(root / L"kr2 dir\\copy.exe", root / L"plain.txt"), root / L"kr2 dir");
+
+    KR2_CHECK_EQ(ProgramDirOfCopyAt(L"C:\\kr2e2e-root-copy.exe", root / L"root.txt"), std::wstring(L"C:\\"));
+
+    // Programs cannot be started from deeper than MAX_PATH under Wine, so
+    // the growing buffer is checked by starting it too small instead.
+    const std::wstring full = ModuleFileName();
+    KR2_CHECK_EQ(full, e2e::ThisProgramDir() + L"\\" + kThisExeName);
+    for (unsigned long size : {1ul, 4ul, static_cast<unsigned long>(full.size()),
+                               static_cast<unsigned long>(full.size() + 1)}) {
+        KR2_CHECK_EQ(ModuleFileName(size), full);
+    }
+}

@@ -1,0 +1,83 @@
+// PlayWave with the real probe and player under the null sound sink.
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "check.h"
+#include "child_process.h"
+#include "files.h"
+#include "play_wave.h"
+#include "wave_file.h"
+#include "win32_ports.h"
+
+using namespace kr2;
+using kr2::e2e::NowMs;
+using kr2::e2e::TempRoot;
+
+namespace {
+
+// Blocking for at most this long counts as "at once".
+constexpr std::uint64_t kAtOnceMs = 500;
+
+std::uint64_t TimePlayWave(const std::wstring& path) {
+    Win32FileProbe probe;
+    Win32WavePlayer player;
+    const std::uint64_t start = NowMs();
+    PlayWave(path, probe, player);
+    return NowMs() - start;
+}
+
+}  // namespace
+
+KR2_E2E_TEST(RealWaveBlocksUntilItHasPlayed) {
+    TempRoot root(L"sound-play");
+    const std::wstring cue = root / L"Install\\start.WAV";
+    e2e::WriteWav(cue, 1500);
+    const std::uint64_t ms = TimePlayWave(cue);
+    std::printf("  1.5 s wave blocked %llu ms\n", static_cast<unsigned long long>(ms));
+    KR2_CHECK(ms >= 1500);
+    KR2_CHECK(ms < 10000);
+}
+
+KR2_E2E_TEST(HiddenOrSystemCueAndCueNamedDirectoryPlayNothing) {
+    TempRoot root(L"sound-skip");
+    const std::wstring hidden = root / L"hidden\\open.WAV";
+    e2e::WriteWav(hidden, 1500);
+    e2e::SetHidden(hidden);
+    const std::wstring system = root / L"system\\open.WAV";
+    e2e::WriteWav(system, 1500);
+    e2e::SetSystem(system);
+    const std::wstring directory = root / L"dir\\open.WAV";
+    e2e::MakeDirs(directory);
+    e2e::WriteWav(directory + L"\\open.WAV", 1500);  // a wave inside must not matter
+
+    KR2_CHECK(TimePlayWave(hidden) < kAtOnceMs);
+    KR2_CHECK(TimePlayWave(system) < kAtOnceMs);
+    KR2_CHECK(TimePlayWave(directory) < kAtOnceMs);
+    KR2_CHECK(TimePlayWave(root / L"missing\\open.WAV") < kAtOnceMs);
+    KR2_CHECK(TimePlayWave(L"Q:\\no drive\\open.WAV") < kAtOnceMs);
+}
+
+KR2_E2E_TEST(ProbeCountsOnlyPlainFiles) {
+    TempRoot root(L"probe");
+    Win32FileProbe probe;
+    e2e::WriteBytes(root / L"plain.WAV", "x");
+    e2e::WriteBytes(root / L"readonly.WAV", "x");
+    SetFileAttributesW((root / L"readonly.WAV").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+    e2e::WriteBytes(root / L"hidden.WAV", "x");
+    e2e::SetHidden(root / L"hidden.WAV");
+    e2e::WriteBytes(root / L"system.WAV", "x");
+    e2e::SetSystem(root / L"system.WAV");
+    e2e::MakeDirs(root / L"dir.WAV");
+
+    KR2_CHECK(probe.IsPlainFile(root / L"plain.WAV"));
+    KR2_CHECK(probe.IsPlainFile(root / L"readonly.WAV"));
+    KR2_CHECK(probe.IsPlainFile(root / L"sub\\..\\plain.WAV"));  // ".." left to the file system
+    KR2_CHECK(!probe.IsPlainFile(root / L"hidden.WAV"));
+    KR2_CHECK(!probe.IsPlainFile(root / L"system.WAV"));
+    KR2_CHECK(!probe.IsPlainFile(root / L"dir.WAV"));
+    KR2_CHECK(!probe.IsPlainFile(root / L"missing.WAV"));
+    KR2_CHECK(!probe.IsPlainFile(root / L"nodir\\plain.WAV"));
+    KR2_CHECK(!probe.IsPlainFile(L""));
+}
