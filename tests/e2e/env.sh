@@ -36,8 +36,15 @@ stop() {
 
 start() {
     stop
+    # Only ever wipe a directory this script made (or an empty one).
+    if [ -d "$state" ] && [ -n "$(ls -A "$state")" ] && [ ! -f "$state/.kr2-e2e-state" ] &&
+        [ ! -f "$state/xvfb.pid" ] && [ ! -f "$state/env" ]; then
+        echo "$state is not an e2e state directory; not touching it" >&2
+        exit 1
+    fi
     rm -rf "$state"
     mkdir -p "$state"
+    : >"$state/.kr2-e2e-state"
     state=$(cd "$state" && pwd)
 
     export WINEPREFIX="$state/prefix"
@@ -59,7 +66,8 @@ start() {
     # A null sink: without a sound server Wine's player fails at once instead
     # of playing the wave to its end.
     export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native"
-    pulseaudio -n --daemonize=yes --exit-idle-time=-1 --use-pid-file=yes \
+    mkdir -p "$state/home"
+    HOME="$state/home" pulseaudio -n --daemonize=yes --exit-idle-time=-1 --use-pid-file=yes \
         --log-target=file:"$state/pulse.log" \
         -L module-null-sink \
         -L "module-native-protocol-unix auth-anonymous=1 socket=$XDG_RUNTIME_DIR/pulse/native" \

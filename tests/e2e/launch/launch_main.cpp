@@ -7,9 +7,11 @@
 #include <string>
 
 #include "check.h"
+#include "child_process.h"
 #include "child_modes.h"
 #include "utf8.h"
 #include "wave_file.h"
+#include "play_wave.h"
 #include "win32_ports.h"
 
 using namespace kr2;
@@ -39,6 +41,17 @@ int RunChildMode(const std::wstring& mode, const std::wstring& file) {
         Win32ProgramEnd().EndProgram();
         WriteMarker("returned");  // must never run
         return 7;
+    }
+    if (mode == kModePlayCue) {
+        Win32ProgramDir programDir;
+        Win32FileProbe probe;
+        Win32WavePlayer player;
+        const std::uint64_t start = e2e::NowMs();
+        PlayCue(SoundCue::Start, SoundPorts{programDir, probe, player});
+        const std::uint64_t ms = e2e::NowMs() - start;
+        e2e::WriteBytes(file, std::to_string(ms) + "\t" +
+                                  e2e::ToUtf8(CuePath(programDir.ProgramDir(), SoundCue::Start)));
+        return 0;
     }
     return 2;
 }

@@ -13,6 +13,7 @@
 #include "child_modes.h"
 #include "files.h"
 #include "utf8.h"
+#include "wave_file.h"
 #include "win32_ports.h"
 
 using namespace kr2;
@@ -90,16 +91,20 @@ std::wstring ReadUtf8File(const std::wstring& path) {
     return e2e::FromUtf8(bytes);
 }
 
-// ProgramDir as a copy of this program sees it when it runs from `exe`.
-std::wstring ProgramDirOfCopyAt(const std::wstring& exe, const std::wstring& out) {
+// What a copy of this program reports in `mode` when it runs from `exe`.
+std::wstring RunCopyAt(const std::wstring& exe, const wchar_t* mode, const std::wstring& out) {
     if (!CopyFileW((e2e::ThisProgramDir() + L"\\" + kThisExeName).c_str(), (L"\\\\?\\" + exe).c_str(), FALSE)) {
         e2e::Note("cannot copy the test program to " + e2e::ToUtf8(exe));
         return {};
     }
-    ChildProcess child({L"\"" + exe + L"\" " + kModeProgramDir + L" \"" + out + L"\"", exe, L""});
+    ChildProcess child({L"\"" + exe + L"\" " + mode + L" \"" + out + L"\"", exe, L""});
     KR2_CHECK_EQ(child.Wait(30000).value_or(999), 0u);
     DeleteFileW((L"\\\\?\\" + exe).c_str());
     return ReadUtf8File(out);
+}
+
+std::wstring ProgramDirOfCopyAt(const std::wstring& exe, const std::wstring& out) {
+    return RunCopyAt(exe, kModeProgramDir, out);
 }
 
 }  // namespace
@@ -151,4 +156,24 @@ KR2_E2E_TEST(ProgramDirHasNoTrailingBackslashExceptAtADriveRoot) {
                                static_cast<unsigned long>(full.size() + 1)}) {
         KR2_CHECK_EQ(ModuleFileName(size), full);
     }
+}
+
+// At a drive root the cue path holds "C:\\..\Install": the file system still
+// finds C:\Install, and the real probe and player play the cue to its end.
+KR2_E2E_TEST(CueFromADriveRootPlaysFromTheRootInstall) {
+    TempRoot root(L"root-cue");
+    if (e2e::DirectoryExists(L"C:\\Install")) {
+        e2e::Note("C:\\Install already exists in the prefix");
+        return;
+    }
+    e2e::WriteWav(L"C:\\Install\\start.WAV", 1500);
+    const std::wstring seen = RunCopyAt(L"C:\\kr2e2e-root-copy.exe", kModePlayCue, root / L"cue.txt");
+    e2e::RemoveTree(L"C:\\Install");
+
+    const std::size_t tab = seen.find(L'\t');
+    if (!KR2_CHECK(tab != std::wstring::npos)) return;
+    KR2_CHECK_EQ(seen.substr(tab + 1), std::wstring(L"C:\\\\..\\Install\\start.WAV"));
+    const unsigned long ms = std::stoul(seen.substr(0, tab));
+    std::printf("  cue from the drive root blocked %lu ms\n", ms);
+    KR2_CHECK(ms >= 1500);
 }
