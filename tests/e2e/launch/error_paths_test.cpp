@@ -119,3 +119,24 @@ KR2_E2E_TEST(LauncherResultCarriesPidOrError) {
     KR2_CHECK(!bare.started);
     KR2_CHECK_EQ(bare.error.code, std::uint32_t{ERROR_FILE_NOT_FOUND});
 }
+
+// Nothing of a started process is kept: once the stub has ended, its
+// process id no longer opens, which a handle left open would prevent.
+// (Wine has no working GetProcessHandleCount to count with.)
+KR2_E2E_TEST(StartsLeaveNoHandlesBehind) {
+    LaunchWorld world(L"handles");
+    const LaunchResult started = world.launcher.LaunchProcess(L"kr2sp.exe  safe", ShowState::ShowMinimized);
+    if (!KR2_CHECK(started.started)) return;
+    KR2_CHECK_EQ(world.Log().WaitFor(1).size(), std::size_t{1});
+    bool gone = false;
+    for (int i = 0; i < 250 && !gone; ++i) {
+        HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, started.processId);
+        if (h == nullptr) {
+            gone = true;
+        } else {
+            CloseHandle(h);
+            Sleep(20);
+        }
+    }
+    KR2_CHECK(gone);
+}

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <vector>
+
 #include "check.h"
 #include "child_process.h"
 #include "files.h"
@@ -78,6 +81,30 @@ KR2_E2E_TEST(StubRecordsHowItWasStarted) {
     KR2_CHECK_EQ(records[0].currentDir, root.path());
     KR2_CHECK_EQ(records[0].processId, child.processId());
     KR2_CHECK_EQ(records[0].startupFlags & STARTF_USESHOWWINDOW, 0u);
+}
+
+// Stubs started together must not lose or tear each other's lines.
+KR2_E2E_TEST(StubsStartedTogetherAllGetTheirLine) {
+    TempRoot root(L"selftest-many");
+    const std::wstring exe = root / L"stub.exe";
+    PlaceStub(exe);
+    StubLog log(root / L"stub.log");
+    constexpr int kCount = 12;
+    {
+        std::vector<std::unique_ptr<ChildProcess>> children;
+        for (int i = 0; i < kCount; ++i)
+            children.push_back(std::make_unique<ChildProcess>(
+                ChildOptions{L"stub.exe  run " + std::to_wstring(i), exe, L""}));
+        for (auto& child : children) KR2_CHECK_EQ(child->Wait(15000).value_or(999), 0u);
+    }
+    const auto records = log.WaitFor(kCount);
+    KR2_CHECK_EQ(records.size(), std::size_t{kCount});
+    std::vector<bool> seen(kCount, false);
+    for (const auto& r : records) {
+        for (int i = 0; i < kCount; ++i)
+            if (r.commandLine == L"stub.exe  run " + std::to_wstring(i)) seen[i] = true;
+    }
+    for (int i = 0; i < kCount; ++i) KR2_CHECK(seen[i]);
 }
 
 int main(int argc, char** argv) { return RunAllTests(argc, argv); }
