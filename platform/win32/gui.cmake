@@ -7,6 +7,7 @@ set(KR2_ASSETS_DIR ${PROJECT_SOURCE_DIR}/assets)
 add_executable(kr2_s1 WIN32
   main.cpp
   native_screen.cpp
+  control_classes.cpp
   image_controls.cpp
   control_order.cpp
   message_loop.cpp

@@ -1,10 +1,9 @@
 #include "native_screen.h"
 
-#include <commctrl.h>
-
 #include <string>
 #include <vector>
 
+#include "control_classes.h"
 #include "control_order.h"
 #include "dpi.h"
 #include "gdi_owner.h"
@@ -29,61 +28,6 @@ constexpr Styles FormStyles(BorderStyle border) {
     constexpr DWORD kCommon = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     return border == BorderStyle::FixedSingle ? Styles{kCommon | WS_MINIMIZEBOX, 0}
                                               : Styles{kCommon, WS_EX_TOOLWINDOW};
-}
-
-struct ControlClass {
-    const wchar_t* name;
-    Styles styles;
-    bool takesFont;
-};
-
-// Overlapping neighbours clip each other, so the one created first (earlier
-// in tab order) is the one painted on top. BS_NOTIFY reports focus changes.
-// No button ever takes BS_DEFPUSHBUTTON: the window has no default button,
-// and Enter reaches the focused one through IDOK (see OnCommand).
-ControlClass ClassOf(ControlKind kind) {
-    constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-    switch (kind) {
-        case ControlKind::CommandButton:
-            return {L"BUTTON", {kChild | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0}, true};
-        case ControlKind::Label:
-            return {L"STATIC", {kChild | SS_LEFT, 0}, true};
-        case ControlKind::Frame:
-            // A real container: the dialog manager tabs into its children.
-            return {L"BUTTON", {kChild | BS_GROUPBOX, WS_EX_CONTROLPARENT}, true};
-        case ControlKind::PictureBox:
-            return {kPictureBoxClass, {kChild | WS_TABSTOP, WS_EX_CLIENTEDGE}, false};
-        case ControlKind::Image:
-            return {kIconImageClass, {kChild, 0}, false};
-    }
-    return {L"STATIC", {kChild, 0}, false};
-}
-
-bool CanTakeFocus(ControlKind kind) {
-    return kind == ControlKind::CommandButton || kind == ControlKind::PictureBox;
-}
-
-// Children of a frame talk to their parent, which is the frame; the
-// launcher listens on the window, so the frame passes their messages up.
-LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    switch (msg) {
-        case WM_COMMAND:
-        case WM_NOTIFY:
-        case WM_DRAWITEM:
-        case WM_MEASUREITEM:
-        case WM_CTLCOLORMSGBOX:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORDLG:
-        case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC:
-            return SendMessageW(GetParent(hwnd), msg, wParam, lParam);
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, FrameProc, 0);
-            break;
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 HFONT MakeFont(UINT dpi, int weight) {
@@ -186,12 +130,12 @@ void NativeScreen::Create(const WindowSpec& spec) {
             c.container == kInWindow ? form->hwnd : form->controls[static_cast<std::size_t>(c.container)];
         const std::wstring text(c.caption);
         HANDLE image = c.kind == ControlKind::PictureBox ? form->picture.get() : nullptr;
-        HWND control = CreateWindowExW(cls.styles.exStyle, cls.name, text.c_str(), cls.styles.style, 0, 0,
+        HWND control = CreateWindowExW(cls.exStyle, cls.name, text.c_str(), cls.style, 0, 0,
                                        0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
                                        instance_, image);
         if (!control) ThrowLastError();
         form->controls[static_cast<std::size_t>(index)] = control;
-        if (c.kind == ControlKind::Frame) SetWindowSubclass(control, FrameProc, 0, 0);
+        if (c.kind == ControlKind::Frame) MakeFrameContainer(control);
     }
 
     Place(instance_, *form, nullptr);

@@ -1,0 +1,26 @@
+#pragma once
+// How each kind of control in the layout data becomes a native window.
+
+#include <windows.h>
+
+#include "layout.h"
+
+namespace kr2 {
+
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle;
+    bool takesFont;  // WM_SETFONT applies (the artwork controls draw no text)
+};
+
+ControlClass ClassOf(ControlKind kind);
+
+// Controls the dialog manager can give the focus to.
+bool CanTakeFocus(ControlKind kind);
+
+// Makes a group box a real container for the controls created inside it:
+// their notifications and colour requests reach the window.
+void MakeFrameContainer(HWND frame) noexcept;
+
+}  // namespace kr2
