@@ -189,22 +189,33 @@ void NativeScreen::Place(HINSTANCE instance, Form& form, const RECT* suggested) 
 
     const auto styles = static_cast<DWORD>(GetWindowLongPtrW(form.hwnd, GWL_STYLE));
     const auto exStyles = static_cast<DWORD>(GetWindowLongPtrW(form.hwnd, GWL_EXSTYLE));
-    RECT outer{0, 0, TwipsToPixels(spec.clientWidth, static_cast<int>(dpi)),
-               TwipsToPixels(spec.clientHeight, static_cast<int>(dpi))};
+    const int clientWidth = TwipsToPixels(spec.clientWidth, static_cast<int>(dpi));
+    const int clientHeight = TwipsToPixels(spec.clientHeight, static_cast<int>(dpi));
+    RECT outer{0, 0, clientWidth, clientHeight};
     if (!dpi::AdjustRect(outer, styles, exStyles, dpi)) ThrowLastError();
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    int x, y;
-    if (suggested) {
-        x = suggested->left;
-        y = suggested->top;
-    } else {
-        // The primary monitor's full rectangle, as the screen's centre.
-        x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-        y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    int width = outer.right - outer.left;
+    int height = outer.bottom - outer.top;
+    // Centred on the primary monitor's full rectangle, unless the platform
+    // suggested where the window goes after a DPI change.
+    auto place = [&] {
+        const int x = suggested ? suggested->left : (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+        const int y = suggested ? suggested->top : (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+        SetWindowPos(form.hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place();
+    // The frame the system draws may differ from the computed one (a
+    // caption that does not follow the DPI); the client size is what counts.
+    RECT client{};
+    GetClientRect(form.hwnd, &client);
+    const int dx = clientWidth - client.right;
+    const int dy = clientHeight - client.bottom;
+    if (dx || dy) {
+        width += dx;
+        height += dy;
+        place();
     }
-    SetWindowPos(form.hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(form.hwnd, nullptr, TRUE);
+    // Every control repaints: a DPI change alters the fonts and pictures too.
+    RedrawWindow(form.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void NativeScreen::ShowAndActivate(WindowId id) {
