@@ -1,0 +1,23 @@
+# Benchmark programs for scripts/bench: the driver that times kr2_s1.exe inside
+# Wine, the bare window it is compared with, and the stub that stamps the
+# moment the started game's main begins.
+set(KR2_BENCH_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+function(kr2_bench_program name)
+  add_executable(${name} ${ARGN})
+  target_compile_definitions(${name} PRIVATE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
+  if(MINGW)
+    # Same runtime as the launcher: no DLL beyond those Windows ships.
+    target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()
+
+kr2_bench_program(baseline_window WIN32 ${KR2_BENCH_DIR}/baseline_window.cpp)
+kr2_bench_program(stamp_stub WIN32 ${KR2_BENCH_DIR}/stamp_stub.cpp)
+kr2_bench_program(bench_driver
+  ${KR2_BENCH_DIR}/bench_driver.cpp
+  ${KR2_BENCH_DIR}/process_watch.cpp
+  ${KR2_BENCH_DIR}/show_watch.cpp)
+target_include_directories(bench_driver PRIVATE ${KR2_BENCH_DIR} ${PROJECT_SOURCE_DIR}/core)
+target_link_libraries(bench_driver PRIVATE psapi)
