@@ -15,6 +15,29 @@ void ReadFont(HWND hwnd, kr2::gui::ProbeReply& reply) {
     reply.fontRead = font && GetObjectW(font, sizeof reply.font, &reply.font) != 0;
 }
 
+// Measured here because the font handle and the fonts the launcher sees
+// (they depend on its DPI) exist only in its process.
+void MeasureText(HWND hwnd, kr2::gui::ProbeReply& reply) {
+    wchar_t text[512] = {};
+    const int length = GetWindowTextW(hwnd, text, 512);
+    wchar_t shown[512] = {};
+    int n = 0;
+    for (int i = 0; i < length; ++i) {
+        if (text[i] == L'&') {
+            if (i + 1 < length && text[i + 1] == L'&') shown[n++] = text[++i];  // "&&" shows one
+            continue;
+        }
+        shown[n++] = text[i];
+    }
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
+    HDC dc = GetDC(hwnd);
+    if (!dc) return;
+    HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+    reply.textMeasured = GetTextExtentPoint32W(dc, shown, n, &reply.textExtent);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+}
+
 void ReadIcon(HWND hwnd, kr2::gui::ProbeReply& reply) {
     auto icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0));
     if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICON));
@@ -47,6 +70,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Kr2InsideProbeHook(int code, W
                 *reply = {};
                 ReadFont(msg->hwnd, *reply);
                 ReadIcon(msg->hwnd, *reply);
+                MeasureText(msg->hwnd, *reply);
                 UnmapViewOfFile(reply);
             }
             CloseHandle(map);

@@ -18,6 +18,10 @@ struct ProbeReply {
     LONG iconWidth;
     LONG iconHeight;
     WORD iconBitsPerPixel;
+    // The window's text as drawn, its '&' marks removed, measured with its
+    // own font (GetTextExtentPoint32).
+    BOOL textMeasured;
+    SIZE textExtent;
 };
 
 // Names of the shared reply block and its event, per driver process.
