@@ -57,9 +57,12 @@ constexpr int TwipsToPixels(int twips, int dpi) {
     return static_cast<int>(scaled >= 0 ? (scaled + 720) / 1440 : -((-scaled + 720) / 1440));
 }
 
-// The font height in pixels at `dpi` (8.25 pt gives 11 at 96 DPI).
+// The font height in pixels at `dpi` (8.25 pt gives 11 at 96 DPI), rounded
+// down: the captions were laid out for 11 pixels and some fill their control
+// almost exactly (the About disclaimer), so a font rounded up at 120 or 144
+// DPI would cut them off.
 constexpr int FontPixelHeight(int dpi) {
-    return (kFontPointsTimes100 * dpi + 3600) / 7200;
+    return kFontPointsTimes100 * dpi / 7200;
 }
 
 struct PixelRect {
