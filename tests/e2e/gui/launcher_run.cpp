@@ -26,14 +26,18 @@ void GameLayout::WriteCue(const std::wstring& file, unsigned ms) const {
     e2e::WriteWav(InstallDir() + L"\\" + file, ms);
 }
 
-LauncherRun::LauncherRun(const GameLayout& layout) {
-    layout.Log().Clear();
+LauncherRun::LauncherRun(const GameLayout& layout)
+    : LauncherRun(layout.GameDir() + L"\\kr2_s1.exe", layout.GameDir(), layout.Log()) {}
+
+LauncherRun::LauncherRun(const std::wstring& exePath, const std::wstring& workingDir,
+                         const e2e::StubLog& log) {
+    log.Clear();
     // Several layouts may live in one test: the stubs write to this one's log.
-    SetEnvironmentVariableW(e2e::kStubLogVariable, layout.Log().path().c_str());
+    SetEnvironmentVariableW(e2e::kStubLogVariable, log.path().c_str());
     e2e::ChildOptions options;
-    options.applicationName = layout.GameDir() + L"\\kr2_s1.exe";
+    options.applicationName = exePath;
     options.commandLine = L"kr2_s1.exe";
-    options.workingDir = layout.GameDir();
+    options.workingDir = workingDir;
     startedAt_ = e2e::NowMs();
     process_ = std::make_unique<e2e::ChildProcess>(options);
 }

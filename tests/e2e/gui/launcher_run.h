@@ -38,6 +38,10 @@ public:
     // Starts Game\kr2_s1.exe with Game as its current directory; the stub
     // log of this layout is emptied first.
     explicit LauncherRun(const GameLayout& layout);
+    // Starts the launcher at `exePath` with `workingDir` as its current
+    // directory (a drive letter mapped onto the game, a foreign directory);
+    // started programs write to `log`, which is emptied first.
+    LauncherRun(const std::wstring& exePath, const std::wstring& workingDir, const e2e::StubLog& log);
 
     DWORD Pid() const { return process_->processId(); }
     std::uint64_t StartedAtMs() const { return startedAt_; }
