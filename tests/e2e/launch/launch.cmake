@@ -25,7 +25,8 @@ kr2_add_e2e_test(NAME e2e_launch_errors COMMAND kr2_e2e_launch
   StartsLeaveNoHandlesBehind)
 kr2_add_e2e_test(NAME e2e_launch_sound COMMAND kr2_e2e_launch
   RealWaveBlocksUntilItHasPlayed
-  HiddenOrSystemCueAndCueNamedDirectoryPlayNothing ProbeCountsOnlyPlainFiles)
+  HiddenOrSystemCueAndCueNamedDirectoryPlayNothing FileThatIsNoWaveStillReturns
+  ProbeCountsOnlyPlainFiles)
 kr2_add_e2e_test(NAME e2e_launch_ports COMMAND kr2_e2e_launch
   ErrorBoxShowsNumberAndTextThenReturnsAfterOk EndProgramEndsAtOnceWithExitCodeZero
   ProgramDirHasNoTrailingBackslashExceptAtADriveRoot CueFromADriveRootPlaysFromTheRootInstall)

@@ -8,6 +8,7 @@
 #include "child_process.h"
 #include "files.h"
 #include "play_wave.h"
+#include "utf8.h"
 #include "wave_file.h"
 #include "win32_ports.h"
 
@@ -57,6 +58,23 @@ KR2_E2E_TEST(HiddenOrSystemCueAndCueNamedDirectoryPlayNothing) {
     KR2_CHECK(TimePlayWave(directory) < kAtOnceMs);
     KR2_CHECK(TimePlayWave(root / L"missing\\open.WAV") < kAtOnceMs);
     KR2_CHECK(TimePlayWave(L"Q:\\no drive\\open.WAV") < kAtOnceMs);
+}
+
+// A file that passes every check but is no wave: the player deals with it
+// (perhaps with the default sound); PlayWave comes back and reports nothing.
+KR2_E2E_TEST(FileThatIsNoWaveStillReturns) {
+    TempRoot root(L"sound-bad");
+    const std::wstring truncated = root / L"truncated.WAV";
+    e2e::WriteBytes(truncated, std::string_view("RIFF\x24\x00\x00\x00WAVEfmt ", 16));
+    const std::wstring text = root / L"text.wav";
+    e2e::WriteBytes(text, "this is not a wave file");
+    const std::wstring empty = root / L"empty.Wav";
+    e2e::WriteBytes(empty, "");
+    for (const std::wstring* path : {&truncated, &text, &empty}) {
+        const std::uint64_t ms = TimePlayWave(*path);
+        std::printf("  %s returned after %llu ms\n", e2e::ToUtf8(*path).c_str(), static_cast<unsigned long long>(ms));
+        KR2_CHECK(ms < 5000);
+    }
 }
 
 KR2_E2E_TEST(ProbeCountsOnlyPlainFiles) {
