@@ -43,4 +43,5 @@ kr2_add_e2e_test(NAME gui_lifetime COMMAND kr2_gui_e2e
   GuiLifetimeMainClosedWhileAboutOpen GuiLifetimeMultiplayerAloneEnds
   GuiLifetimeShownAgainComesForward GuiLifetimeReopenedFreshAndCentred TIMEOUT 180)
 kr2_add_e2e_test(NAME gui_cues COMMAND kr2_gui_e2e
-  GuiClickCueDelaysTheWindow GuiOpenCueDelaysTheMainWindow GuiNoInstallActsAtOnce TIMEOUT 120)
+  GuiClickCueDelaysTheWindow GuiOpenCueDelaysTheMainWindow GuiNoInstallActsAtOnce
+  GuiSilentClosesPlayNoCue TIMEOUT 120)
