@@ -1,26 +1,68 @@
-// The bare platform side of the start-up pair: one empty window with the
-// launcher main window's frame (fixed single border, caption, minimise box),
-// client size and caption, centred and shown at once. Nothing else.
+// The bare platform side of the bench: one empty window with the launcher
+// main window's frame (fixed single border, caption, minimise box), client
+// size and caption, centred and shown at once.
+// With the argument "button" it also carries the multiplayer button, whose
+// click starts the multiplayer line with a bare CreateProcessW and closes the
+// window: the press path of the launcher with nothing of its own in it.
+// Built twice: plain, and with the launcher's manifest (Common Controls 6,
+// DPI awareness) when KR2_BENCH_COMMON_CONTROLS is defined.
 
 #include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <vector>
+
+#include "launch_catalogue.h"
 
 namespace {
 
 constexpr int kClientWidth = 321;
 constexpr int kClientHeight = 404;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr int kButtonId = 106;
+
+void StartMultiplayer() {
+    for (const auto& entry : kr2::kLaunchCatalogue) {
+        if (entry.name != "MultiplayerStart") continue;
+        std::vector<wchar_t> line(entry.commandLine.begin(), entry.commandLine.end());
+        line.push_back(L'\0');
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = static_cast<WORD>(entry.showState);
+        PROCESS_INFORMATION pi{};
+        if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                           &si, &pi)) {
+            CloseHandle(pi.hThread);
+            CloseHandle(pi.hProcess);
+        }
+    }
+}
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_DESTROY) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kButtonId && HIWORD(wParam) == BN_CLICKED) {
+            StartMultiplayer();
+            DestroyWindow(hwnd);
+        }
+        return 0;
+    case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
+    default:
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR args, int) {
+#ifdef KR2_BENCH_COMMON_CONTROLS
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+#endif
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = WindowProc;
@@ -40,6 +82,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Kestrane II Launcher", kStyle, x, y,
                                 width, height, nullptr, nullptr, instance, nullptr);
     if (!hwnd) return 1;
+    if (args && std::strstr(args, "button")) {
+        CreateWindowExW(0, L"BUTTON", L"&Start Kestrane II Multiplayer",
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 3, 240, 313, 33, hwnd,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kButtonId)), instance, nullptr);
+    }
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
 

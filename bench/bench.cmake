@@ -1,11 +1,13 @@
 # Benchmark programs for scripts/bench: the driver that times kr2_s1.exe inside
-# Wine, the bare window it is compared with, and the stub that stamps the
-# moment the started game's main begins.
+# Wine, the bare window it is compared with (plain, and with the launcher's
+# manifest), and the stub that stamps the moment the started game's main begins.
+enable_language(RC)
 set(KR2_BENCH_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 function(kr2_bench_program name)
   add_executable(${name} ${ARGN})
   target_compile_definitions(${name} PRIVATE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
+  target_include_directories(${name} PRIVATE ${KR2_BENCH_DIR} ${PROJECT_SOURCE_DIR}/core)
   if(MINGW)
     # Same runtime as the launcher: no DLL beyond those Windows ships.
     target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
@@ -14,10 +16,19 @@ function(kr2_bench_program name)
 endfunction()
 
 kr2_bench_program(baseline_window WIN32 ${KR2_BENCH_DIR}/baseline_window.cpp)
+
+kr2_bench_program(baseline_window_cc6 WIN32
+  ${KR2_BENCH_DIR}/baseline_window.cpp
+  ${KR2_BENCH_DIR}/baseline_manifest.rc)
+target_compile_definitions(baseline_window_cc6 PRIVATE KR2_BENCH_COMMON_CONTROLS)
+target_include_directories(baseline_window_cc6 PRIVATE ${PROJECT_SOURCE_DIR}/platform/win32)
+target_link_libraries(baseline_window_cc6 PRIVATE comctl32)
+
 kr2_bench_program(stamp_stub WIN32 ${KR2_BENCH_DIR}/stamp_stub.cpp)
+
 kr2_bench_program(bench_driver
   ${KR2_BENCH_DIR}/bench_driver.cpp
+  ${KR2_BENCH_DIR}/measurements.cpp
   ${KR2_BENCH_DIR}/process_watch.cpp
   ${KR2_BENCH_DIR}/show_watch.cpp)
-target_include_directories(bench_driver PRIVATE ${KR2_BENCH_DIR} ${PROJECT_SOURCE_DIR}/core)
 target_link_libraries(bench_driver PRIVATE psapi)

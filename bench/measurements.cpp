@@ -1,0 +1,164 @@
+#include "measurements.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "launch_catalogue.h"
+#include "process_watch.h"
+
+namespace kr2::bench {
+
+namespace {
+
+constexpr wchar_t kMainCaption[] = L"Kestrane II Launcher";
+constexpr wchar_t kMultiplayer[] = L"&Start Kestrane II Multiplayer";
+constexpr DWORD kTimeoutMs = 10000;
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+void ClearStamp(const Setup& s) { DeleteFileW(s.stamp.c_str()); }
+
+// The stub's counter reading; polled the same way for every side.
+long long WaitStamp(const Setup& s) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kTimeoutMs) {
+        if (FILE* f = _wfopen(s.stamp.c_str(), L"rb")) {
+            long long value = 0;
+            const int n = std::fscanf(f, "%lld", &value);
+            std::fclose(f);
+            if (n == 1) return value;
+        }
+        Sleep(1);
+    }
+    Fail("the stub wrote no timestamp (is kr2mp.exe the stamp stub?)");
+}
+
+double Since(long long t0, long long stamp) {
+    if (stamp < t0) Fail("the stub's timestamp precedes the start: counters not comparable");
+    return Milliseconds(stamp - t0);
+}
+
+SIZE_T PeakWorkingSet(DWORD pid) {
+    HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!h) Fail("cannot open the process for its memory figures");
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    const BOOL ok = GetProcessMemoryInfo(h, &pmc, sizeof pmc);
+    CloseHandle(h);
+    if (!ok) Fail("GetProcessMemoryInfo failed");
+    return pmc.PeakWorkingSetSize;
+}
+
+// Presses a button of one window and waits for the window it opens.
+void Press(DWORD pid, const wchar_t* window, const wchar_t* button, const wchar_t* opens) {
+    HWND owner = WaitForTopWindow(pid, window, kTimeoutMs);
+    HWND b = owner ? FindButton(owner, button) : nullptr;
+    if (!b || !Click(b)) Fail("a button that opens a window is missing or did not answer");
+    if (!WaitForTopWindow(pid, opens, kTimeoutMs)) Fail("a window did not open");
+}
+
+}  // namespace
+
+[[noreturn]] void Fail(const char* what) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "bench: %s\n", what);
+    std::exit(1);
+}
+
+Setup Locate() {
+    wchar_t self[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) Fail("cannot find the driver's own path");
+    Setup s;
+    s.dir.assign(self, n);
+    s.dir.resize(s.dir.find_last_of(L'\\'));
+    s.launcher = s.dir + L"\\kr2_s1.exe";
+    s.baseline = s.dir + L"\\baseline_window.exe";
+    s.baseline6 = s.dir + L"\\baseline_window_cc6.exe";
+    s.stamp = s.dir + L"\\stamp.txt";
+    for (const auto& entry : kLaunchCatalogue)
+        if (entry.name == "MultiplayerStart") s.multiplayer = &entry;
+    if (!s.multiplayer) Fail("no MultiplayerStart entry in the catalogue");
+    for (const auto* path : {&s.launcher, &s.baseline, &s.baseline6})
+        if (GetFileAttributesW(path->c_str()) == INVALID_FILE_ATTRIBUTES)
+            Fail("kr2_s1.exe or a baseline_window build is missing beside the driver");
+    return s;
+}
+
+double StartupMs(ShowWatch& watch, const std::wstring& exe, const Setup& s) {
+    const long long t0 = Now();
+    Child child = Spawn(Quoted(exe), s.dir, SW_SHOWNORMAL);
+    if (!child) Fail("cannot start a program");
+    watch.Arm(child.pid(), kMainCaption);
+    const long long shown = watch.Wait(kTimeoutMs);
+    const bool unreported = !shown && FindTopWindow(child.pid(), kMainCaption);
+    child.Finish(0);
+    if (!shown) {
+        std::fwprintf(stderr, L"bench: %ls: no main window seen in time%ls\n", exe.c_str(),
+                      unreported ? L" (it is visible: its creation was not reported)" : L"");
+        Fail("start-up not measured");
+    }
+    return Milliseconds(shown - t0);
+}
+
+double PressMs(const std::wstring& exe, const wchar_t* extraArgs, const Setup& s) {
+    std::wstring line = Quoted(exe);
+    if (extraArgs) line += std::wstring(L" ") + extraArgs;
+    Child program = Spawn(line, s.dir, SW_SHOWNORMAL);
+    if (!program) Fail("cannot start a program to press its button");
+    HWND main = WaitForTopWindow(program.pid(), kMainCaption, kTimeoutMs);
+    if (!main) Fail("no main window to press a button on");
+    HWND button = FindButton(main, kMultiplayer);
+    if (!button) Fail("no multiplayer button on the main window");
+    ClearStamp(s);
+    const long long t0 = Now();
+    if (!Click(button)) Fail("the multiplayer button did not answer");
+    const long long stamp = WaitStamp(s);
+    program.Finish(kTimeoutMs);
+    return Since(t0, stamp);
+}
+
+double BareLaunchMs(const Setup& s) {
+    ClearStamp(s);
+    const long long t0 = Now();
+    Child stub = Spawn(std::wstring(s.multiplayer->commandLine), s.dir,
+                       static_cast<int>(s.multiplayer->showState));
+    if (!stub) Fail("cannot start the stub");
+    const long long stamp = WaitStamp(s);
+    stub.Finish(kTimeoutMs);
+    return Since(t0, stamp);
+}
+
+double FiveWindowsKiB(const Setup& s) {
+    Child launcher = Spawn(Quoted(s.launcher), s.dir, SW_SHOWNORMAL);
+    if (!launcher) Fail("cannot start kr2_s1.exe");
+    const DWORD pid = launcher.pid();
+    Press(pid, kMainCaption, L"&Start Kestrane II Single Player", L"HM Games");
+    Press(pid, kMainCaption, L"&Options", L"HM Options");
+    Press(pid, kMainCaption, L"&About", L"About");
+    // "SP Levels" closes the options window, so it is opened once more after.
+    Press(pid, L"HM Options", L"SP Levels", L"SP Levels");
+    const DWORD start = GetTickCount();
+    while (FindTopWindow(pid, L"HM Options") && GetTickCount() - start < kTimeoutMs) Sleep(1);
+    Press(pid, kMainCaption, L"&Options", L"HM Options");
+    for (const wchar_t* caption : {kMainCaption, L"HM Games", L"HM Options", L"SP Levels", L"About"})
+        if (!FindTopWindow(pid, caption)) Fail("not all five windows are open");
+    const SIZE_T peak = PeakWorkingSet(pid);
+    launcher.Finish(0);
+    return static_cast<double>(peak) / 1024.0;
+}
+
+double BareWindowKiB(ShowWatch& watch, const Setup& s) {
+    Child child = Spawn(Quoted(s.baseline), s.dir, SW_SHOWNORMAL);
+    if (!child) Fail("cannot start the bare window");
+    watch.Arm(child.pid(), kMainCaption);
+    if (!watch.Wait(kTimeoutMs)) Fail("no bare window");
+    const SIZE_T peak = PeakWorkingSet(child.pid());
+    child.Finish(0);
+    return static_cast<double>(peak) / 1024.0;
+}
+
+}  // namespace kr2::bench
