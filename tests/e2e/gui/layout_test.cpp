@@ -8,6 +8,12 @@ namespace kr2::gui {
 namespace {
 
 KR2_E2E_TEST(GuiWindowsLookAsDesigned) {
+    // Every figure below is for 96 DPI, the bench's desktop.
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (!ExpectEq(dpi, 96, "the desktop runs at 96 DPI")) return;
+
     GameLayout layout(L"gui_layout");
     LauncherRun run(layout);
     HWND main = run.WaitWindow(Win::Main);
