@@ -6,12 +6,32 @@ Both are 24 bits per pixel, uncompressed and bottom-up; the icon has a single
 image and an all-zero AND mask, so it is fully opaque. Standard library only;
 the output is the same on every run.
 
+The executable embeds the picture as assets/picture.packed, the .bmp file
+made about twenty times smaller; platform/win32/packed_bitmap.cpp expands it
+back, byte for byte. The packed layout, all numbers little-endian:
+
+    "KRP1"                  magic
+    u32 size                length of the .bmp file
+    u32 head                bytes stored as they are (the headers)
+    u32 stride              length of one pixel row
+    u32 crc32               CRC-32 of the .bmp file (as zlib's)
+    LZ stream               the .bmp file, every pixel row after the first
+                            stored as its difference from the row above
+
+The LZ stream is groups of one flag byte, read from its lowest bit, and up to
+eight items: a set bit is one literal byte, a clear bit a copy of earlier
+output in two bytes: b0 | (b1 >> 4) << 8 is the distance minus one
+(1..4096), b1 & 15 the length minus three; a length nibble of 15 is followed
+by bytes added to the length, up to and including the first that is not 255.
+Unused flag bits of the last group are zero.
+
     python3 scripts/make_assets.py [output-dir]
 """
 
 import math
 import struct
 import sys
+import zlib
 from pathlib import Path
 
 PIXELS_PER_METRE = 2835  # 72 dots per inch
@@ -98,6 +118,82 @@ def ico_bytes(canvas):
     entry = struct.pack("<BBBBHHII", canvas.width % 256, canvas.height % 256, 0, 0, 1, 24,
                         len(image), 6 + 16)
     return directory + entry + image
+
+
+PACKED_MAGIC = b"KRP1"
+LZ_WINDOW = 4096
+LZ_MIN_MATCH = 3
+
+
+def up_filtered(data, head, stride):
+    """Pixel rows after the first as their difference from the row above."""
+    out = bytearray(data)
+    for i in range(head + stride, len(data)):
+        out[i] = (data[i] - data[i - stride]) & 0xFF
+    return bytes(out)
+
+
+def lz_compress(data, chain_limit=256):
+    """Greedy LZ77 with hash chains over three-byte keys."""
+    out = bytearray()
+    flags_at, flag_bit = 0, 8
+    latest, previous = {}, [-1] * len(data)
+
+    def flag(is_literal):
+        nonlocal flags_at, flag_bit
+        if flag_bit == 8:
+            flags_at, flag_bit = len(out), 0
+            out.append(0)
+        if is_literal:
+            out[flags_at] |= 1 << flag_bit
+        flag_bit += 1
+
+    def remember(j):
+        if j + LZ_MIN_MATCH <= len(data):
+            key = data[j:j + LZ_MIN_MATCH]
+            previous[j] = latest.get(key, -1)
+            latest[key] = j
+
+    i = 0
+    while i < len(data):
+        best, distance = 0, 0
+        j = latest.get(data[i:i + LZ_MIN_MATCH], -1) if i + LZ_MIN_MATCH <= len(data) else -1
+        tries = 0
+        while j >= 0 and i - j <= LZ_WINDOW and tries < chain_limit:
+            n = 0
+            while i + n < len(data) and data[j + n] == data[i + n]:
+                n += 1
+            if n > best:
+                best, distance = n, i - j
+            j, tries = previous[j], tries + 1
+        if best >= LZ_MIN_MATCH:
+            flag(False)
+            d, extra = distance - 1, best - LZ_MIN_MATCH
+            out.append(d & 0xFF)
+            out.append((d >> 8) << 4 | min(extra, 15))
+            if extra >= 15:
+                extra -= 15
+                while extra >= 255:
+                    out.append(255)
+                    extra -= 255
+                out.append(extra)
+            for k in range(best):
+                remember(i + k)
+            i += best
+        else:
+            flag(True)
+            out.append(data[i])
+            remember(i)
+            i += 1
+    return bytes(out)
+
+
+def packed_bytes(bmp):
+    head = struct.unpack_from("<I", bmp, 10)[0]
+    width = struct.unpack_from("<i", bmp, 18)[0]
+    stride = (width * 3 + 3) // 4 * 4
+    header = PACKED_MAGIC + struct.pack("<IIII", len(bmp), head, stride, zlib.crc32(bmp))
+    return header + lz_compress(up_filtered(bmp, head, stride))
 
 
 def ridge(x, base, amplitude, seed):
@@ -194,9 +290,11 @@ def icon():
 def main():
     out = Path(sys.argv[1]) if len(sys.argv) > 1 else Path(__file__).resolve().parent.parent / "assets"
     out.mkdir(parents=True, exist_ok=True)
-    (out / "picture.bmp").write_bytes(bmp_bytes(picture()))
+    bmp = bmp_bytes(picture())
+    (out / "picture.bmp").write_bytes(bmp)
+    (out / "picture.packed").write_bytes(packed_bytes(bmp))
     (out / "kr2_s1.ico").write_bytes(ico_bytes(icon()))
-    print(f"wrote {out / 'picture.bmp'} and {out / 'kr2_s1.ico'}")
+    print(f"wrote picture.bmp, picture.packed and kr2_s1.ico in {out}")
 
 
 if __name__ == "__main__":

@@ -9,6 +9,8 @@ add_executable(kr2_s1 WIN32
   native_screen.cpp
   control_classes.cpp
   image_controls.cpp
+  picture_resource.cpp
+  packed_bitmap.cpp
   control_order.cpp
   message_loop.cpp
   dpi.cpp
@@ -25,7 +27,7 @@ kr2_static_runtime(kr2_s1)
 
 # The resource script pulls in the manifest and the generated artwork.
 set_source_files_properties(kr2_s1.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_CURRENT_SOURCE_DIR}/kr2_s1.manifest;${CMAKE_CURRENT_SOURCE_DIR}/resource.h;${CMAKE_CURRENT_SOURCE_DIR}/version.h;${KR2_ASSETS_DIR}/kr2_s1.ico;${KR2_ASSETS_DIR}/picture.bmp")
+  "${CMAKE_CURRENT_SOURCE_DIR}/kr2_s1.manifest;${CMAKE_CURRENT_SOURCE_DIR}/resource.h;${CMAKE_CURRENT_SOURCE_DIR}/version.h;${KR2_ASSETS_DIR}/kr2_s1.ico;${KR2_ASSETS_DIR}/picture.packed")
 
 if(MINGW)
   # wWinMain; the .rc is UTF-8.

@@ -9,6 +9,7 @@
 #include "gdi_owner.h"
 #include "gui_failure.h"
 #include "image_controls.h"
+#include "picture_resource.h"
 #include "resource.h"
 
 namespace kr2 {
@@ -116,9 +117,7 @@ void NativeScreen::Create(const WindowSpec& spec) {
     form->dpi = dpi::ForWindow(form->hwnd);
 
     if (Has(spec, ControlKind::PictureBox)) {
-        form->picture = BitmapOwner(static_cast<HBITMAP>(
-            LoadImageW(instance_, MAKEINTRESOURCEW(IDB_PICTURE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-        if (!form->picture) ThrowLastError();
+        form->picture = BitmapOwner(LoadPackedPicture(instance_, IDB_PICTURE));
     }
 
     // Creation order is tab order: the dialog manager tabs in z-order.

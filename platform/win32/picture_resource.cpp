@@ -1,0 +1,37 @@
+#include "picture_resource.h"
+
+#include <cstring>
+#include <vector>
+
+#include "gui_failure.h"
+#include "packed_bitmap.h"
+
+namespace kr2 {
+
+HBITMAP LoadPackedPicture(HINSTANCE instance, int id) {
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
+    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) ThrowLastError();
+
+    std::vector<std::uint8_t> bmp;
+    DibParts parts;
+    if (!UnpackBitmapFile({static_cast<const std::uint8_t*>(data), SizeofResource(instance, found)}, bmp) ||
+        !FindDibParts(bmp, parts)) {
+        SetLastError(ERROR_INVALID_DATA);
+        ThrowLastError();
+    }
+    // The header sits at an odd offset in the file: copied out, aligned.
+    BITMAPINFO info{};
+    std::memcpy(&info.bmiHeader, parts.infoHeader, sizeof info.bmiHeader);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits) {
+        if (bitmap) DeleteObject(bitmap);
+        ThrowLastError();
+    }
+    std::memcpy(bits, parts.pixels, parts.pixelBytes);
+    return bitmap;
+}
+
+}  // namespace kr2
