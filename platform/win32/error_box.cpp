@@ -1,11 +1,12 @@
 #include <windows.h>
 
+#include "decimal_text.h"
 #include "win32_ports.h"
 
 namespace kr2 {
 
 std::wstring RunTimeErrorText(const LaunchError& error) {
-    return L"Run-time error '" + std::to_wstring(error.code) + L"':\r\n\r\n" + error.description;
+    return L"Run-time error '" + DecimalText(error.code) + L"':\r\n\r\n" + error.description;
 }
 
 void Win32ErrorBox::ShowRunTimeError(const LaunchError& error) {

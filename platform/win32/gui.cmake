@@ -15,6 +15,7 @@ add_executable(kr2_s1 WIN32
   message_loop.cpp
   dpi.cpp
   gui_failure.cpp
+  std_throw.cpp
   kr2_s1.rc
 )
 set_target_properties(kr2_s1 PROPERTIES
