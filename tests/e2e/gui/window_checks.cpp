@@ -120,6 +120,15 @@ void CheckFont(HWND control, const ExpectedControl& want, InsideProbe& inside, c
     ExpectEq(static_cast<int>(font->lfCharSet), 0, n + ": character set 0");
 }
 
+// What the window does show, for a control that was not found by its text.
+std::string VisibleTexts(HWND top) {
+    std::string out;
+    for (HWND h : Descendants(top)) {
+        if (IsWindowVisible(h)) out += (out.empty() ? "" : " ") + e2e::Describe(TextOf(h));
+    }
+    return out;
+}
+
 }  // namespace
 
 bool IsCentred(HWND top) {
@@ -165,7 +174,7 @@ void CheckWindowLooks(HWND top, Win w, InsideProbe& inside) {
         const std::string n = Name(w) + " " + (c.caption.empty() ? std::string(c.kind == Kind::Image ? "image" : "picture")
                                                                  : e2e::Describe(c.caption));
         HWND control = FindControl(top, want, static_cast<int>(i));
-        if (!Expect(control != nullptr, n + ": control missing")) continue;
+        if (!Expect(control != nullptr, n + ": control missing; visible texts: " + VisibleTexts(top))) continue;
         ExpectEq(TextOf(control), std::wstring(c.caption), n + ": text");
         CheckKind(top, control, c, n);
         CheckRect(top, control, want, c, n);
