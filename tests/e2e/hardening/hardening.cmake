@@ -1,0 +1,34 @@
+# Fault and bad-input cases of the real kr2_s1.exe under Wine: broken cue
+# files, odd program directories, broken launch targets, queued clicks. Built
+# on the GUI driver's pieces, compiled in here by path.
+if(NOT TARGET kr2_s1 OR NOT TARGET kr2_e2e_support)
+  message(STATUS "kr2_s1 or the e2e support library missing: hardening e2e tests not built")
+  return()
+endif()
+
+set(KR2_HARDENING_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(KR2_HARDENING_GUI_DIR ${CMAKE_CURRENT_LIST_DIR}/../gui)
+
+add_executable(kr2_hardening_e2e
+  ${KR2_HARDENING_DIR}/hardening_main.cpp
+  ${KR2_HARDENING_DIR}/message_boxes.cpp
+  ${KR2_HARDENING_DIR}/odd_waves.cpp
+  ${KR2_HARDENING_DIR}/bad_cue_files_test.cpp
+  ${KR2_HARDENING_DIR}/program_dir_test.cpp
+  ${KR2_HARDENING_GUI_DIR}/expected_windows.cpp
+  ${KR2_HARDENING_GUI_DIR}/window_probe.cpp
+  ${KR2_HARDENING_GUI_DIR}/launcher_run.cpp
+  ${KR2_HARDENING_GUI_DIR}/prefix_stub.cpp
+)
+target_include_directories(kr2_hardening_e2e PRIVATE ${KR2_HARDENING_GUI_DIR})
+target_link_libraries(kr2_hardening_e2e PRIVATE kr2_e2e_support user32 gdi32)
+kr2_e2e_executable(kr2_hardening_e2e)
+kr2_e2e_embed_path(kr2_hardening_e2e KR2_LAUNCHER_EXE kr2_s1)
+
+kr2_add_e2e_test(NAME hardening_cue_files COMMAND kr2_hardening_e2e HardeningBrokenCueFiles TIMEOUT 120)
+# The drive letter X: is mapped onto the case's game directory from outside
+# Wine before the test runs, and taken away after.
+kr2_add_e2e_test(NAME hardening_drive_root COMMAND ${KR2_SH} ${KR2_HARDENING_DIR}/with_drive_x.sh
+  ${KR2_E2E_DIR}/wine-env $<TARGET_FILE:kr2_hardening_e2e> HardeningDriveRootProgramDir TIMEOUT 60)
+kr2_add_e2e_test(NAME hardening_program_dir COMMAND kr2_hardening_e2e
+  HardeningUnicodeProgramDir HardeningLongProgramDir TIMEOUT 120)

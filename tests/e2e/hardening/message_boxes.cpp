@@ -1,0 +1,81 @@
+#include "message_boxes.h"
+
+#include "check.h"
+#include "expect.h"
+#include "window_probe.h"
+
+namespace kr2::hardening {
+namespace {
+
+BOOL CALLBACK CollectBox(HWND hwnd, LPARAM param) {
+    if (IsWindowVisible(hwnd) && gui::ClassOf(hwnd) == L"#32770")
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+    return TRUE;
+}
+
+// The static control that holds a message box's text.
+constexpr int kMessageTextId = 0xFFFF;
+
+}  // namespace
+
+std::vector<HWND> VisibleMessageBoxes() {
+    std::vector<HWND> boxes;
+    EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&boxes));
+    return boxes;
+}
+
+std::wstring MessageText(HWND box) {
+    HWND text = GetDlgItem(box, kMessageTextId);
+    return text ? gui::TextOf(text) : std::wstring();
+}
+
+int ButtonCount(HWND box) {
+    int count = 0;
+    for (HWND child : gui::Descendants(box))
+        if (gui::ClassOf(child) == L"Button" || gui::ClassOf(child) == L"BUTTON") ++count;
+    return count;
+}
+
+HWND WaitMessageBox(DWORD timeoutMs) {
+    HWND found = nullptr;
+    gui::WaitFor([&] {
+        const auto boxes = VisibleMessageBoxes();
+        found = boxes.size() == 1 ? boxes.front() : nullptr;
+        return found != nullptr;
+    }, timeoutMs);
+    return found;
+}
+
+void PressOk(HWND box) {
+    if (HWND ok = GetDlgItem(box, IDOK)) PostMessageW(ok, BM_CLICK, 0, 0);
+}
+
+bool ExpectNoMessageBox(const std::string& when) {
+    const auto boxes = VisibleMessageBoxes();
+    for (HWND box : boxes) {
+        gui::Expect(false, when + ": unexpected message box " + e2e::Describe(gui::CaptionOf(box)) + ": " +
+                               e2e::Describe(MessageText(box)));
+        PressOk(box);
+        PostMessageW(box, WM_CLOSE, 0, 0);
+    }
+    return boxes.empty();
+}
+
+std::optional<std::uint32_t> ExitCodeOf(DWORD pid, DWORD timeoutMs) {
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process) return std::nullopt;
+    std::optional<std::uint32_t> code;
+    DWORD exitCode = 0;
+    if (WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &exitCode))
+        code = exitCode;
+    CloseHandle(process);
+    return code;
+}
+
+bool ExpectCleanEnd(DWORD pid, const std::string& when, DWORD timeoutMs) {
+    const auto code = ExitCodeOf(pid, timeoutMs);
+    if (!gui::Expect(code.has_value(), when + ": the launcher ends")) return false;
+    return gui::ExpectEq(*code, std::uint32_t{0}, when + ": exit code (a crash leaves another one)");
+}
+
+}  // namespace kr2::hardening

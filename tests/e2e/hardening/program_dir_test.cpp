@@ -1,0 +1,199 @@
+// ProgramDir where it is awkward: at a drive root (the cue path then holds
+// "\\"), named in Cyrillic and CJK letters with blanks, and longer than
+// MAX_PATH. Cues play, the game starts from beside the launcher, and no path
+// is cut short.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "expect.h"
+#include "files.h"
+#include "launcher_run.h"
+#include "message_boxes.h"
+#include "prefix_stub.h"
+#include "wave_file.h"
+#include "window_probe.h"
+
+namespace kr2::hardening {
+namespace {
+
+using gui::Expect;
+using gui::ExpectEq;
+using gui::GameLayout;
+using gui::LauncherRun;
+using gui::Win;
+
+constexpr unsigned kCueMs = 1000;
+constexpr wchar_t kNotepad[] = L"C:\\Windows\\Notepad.exe";
+constexpr wchar_t kExplorer[] = L"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
+
+bool SamePath(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
+
+std::uint64_t Since(std::uint64_t start) { return e2e::NowMs() - start; }
+
+// The press took at least the cue's length: the cue was found and played.
+void ExpectPlayed(std::uint64_t tookMs, const std::string& what) {
+    Expect(tookMs >= kCueMs && tookMs < kCueMs + 8000,
+           what + " after its " + std::to_string(kCueMs) + " ms cue; took " + std::to_string(tookMs) + " ms");
+}
+
+// The single program a press started: which file, its line, its directory.
+void ExpectStarted(const e2e::StubLog& log, std::size_t count, const std::wstring& module,
+                   const std::wstring& line, const std::wstring& dir, const std::string& what) {
+    const auto records = log.WaitFor(count, 5000);
+    if (!ExpectEq(records.size(), count, what + ": programs started so far")) return;
+    const e2e::StubRecord& r = records.back();
+    Expect(SamePath(r.module, module), what + ": program that ran\n      expected: " + e2e::Describe(module) +
+                                           "\n      seen:     " + e2e::Describe(r.module));
+    ExpectEq(r.commandLine, line, what + ": command line");
+    Expect(SamePath(r.currentDir, dir), what + ": working directory\n      expected: " + e2e::Describe(dir) +
+                                            "\n      seen:     " + e2e::Describe(r.currentDir));
+}
+
+// "&About" after its click cue, then closed by the close box (no cue).
+void TimedAbout(LauncherRun& run, HWND main, const std::string& where) {
+    const std::uint64_t pressed = e2e::NowMs();
+    run.Press(main, Win::Main, L"&About");
+    HWND about = run.WaitWindow(Win::About, kCueMs + 8000);
+    ExpectPlayed(Since(pressed), where + ": the About window opens");
+    if (!about) return;
+    PostMessageW(about, WM_CLOSE, 0, 0);
+    Expect(run.WaitGone(Win::About), where + ": the About window closes");
+}
+
+// X: is mapped onto the game directory by with_drive_x.sh: X:\kr2_s1.exe,
+// X:\kr2sp.exe and X:\Install, so ProgramDir is "X:\".
+KR2_E2E_TEST(HardeningDriveRootProgramDir) {
+    GameLayout layout(L"hardening_root");
+    if (!Expect(e2e::FileExists(L"X:\\kr2_s1.exe"), "X: shows the game directory (with_drive_x.sh maps it)"))
+        return;
+    for (const wchar_t* cue : {L"click.WAV", L"start.WAV"})
+        e2e::WriteWav(layout.GameDir() + L"\\Install\\" + cue, kCueMs);
+
+    LauncherRun run(L"X:\\kr2_s1.exe", L"X:\\", layout.Log());
+    HWND main = run.WaitWindow(Win::Main);
+    if (!main) return;
+    TimedAbout(run, main, "drive root");
+
+    HWND games = run.Open(Win::Games);
+    if (!games) return;
+    const std::uint64_t pressed = e2e::NowMs();
+    run.Press(games, Win::Games, L"&Player 3");
+    ExpectStarted(layout.Log(), 1, L"X:\\kr2sp.exe", L"kr2sp.exe   +set fs_game players_kr2\\Player3_saves", L"X:\\",
+                  "drive root, Player 3");
+    ExpectPlayed(Since(pressed), "drive root: Player 3 starts the game");
+    ExpectCleanEnd(run.Pid(), "drive root, Player 3");
+    ExpectNoMessageBox("drive root");
+}
+
+// Every kind of press once: the cues are found through the foreign folder
+// name, and every program starts with it intact in its paths.
+KR2_E2E_TEST(HardeningUnicodeProgramDir) {
+    GameLayout layout(L"Кестрейн II 游戏 hardening");
+    for (const wchar_t* cue : {L"open.WAV", L"click.WAV", L"start.WAV"}) layout.WriteCue(cue, kCueMs);
+    gui::PrefixStub notepad(kNotepad);
+    gui::PrefixStub explorer(kExplorer);
+    const std::wstring game = layout.GameDir();
+    {
+        LauncherRun run(layout);
+        HWND main = run.WaitWindow(Win::Main, kCueMs + 8000);
+        ExpectPlayed(Since(run.StartedAtMs()), "Unicode: the main window appears");
+        if (!main) return;
+        TimedAbout(run, main, "Unicode");
+
+        const std::uint64_t pressed = e2e::NowMs();
+        run.Press(main, Win::Main, L"&Readme");
+        ExpectStarted(layout.Log(), 1, kNotepad, L"C:\\Windows\\Notepad.exe ..\\Install\\readme.txt", game,
+                      "Unicode, Readme");
+        ExpectPlayed(Since(pressed), "Unicode: the readme opens");
+
+        HWND about = run.Open(Win::About);
+        run.Press(main, Win::Main, L"&Start Kestrane II Multiplayer");
+        ExpectStarted(layout.Log(), 2, game + L"\\kr2mp.exe", L"kr2mp.exe", game, "Unicode, Multiplayer");
+        Expect(run.WaitGone(Win::Main), "Unicode: the main window closes after the multiplayer start");
+        if (about) PostMessageW(about, WM_CLOSE, 0, 0);
+        ExpectCleanEnd(run.Pid(), "Unicode, the last window closed");
+    }
+    {
+        LauncherRun run(layout);
+        HWND main = run.WaitWindow(Win::Main, kCueMs + 8000);
+        if (!main) return;
+        run.Press(main, Win::Main, L"&Home Page");
+        const auto records = layout.Log().WaitFor(1, 5000);
+        if (ExpectEq(records.size(), std::size_t{1}, "Unicode, Home Page: programs started"))
+            Expect(SamePath(records[0].module, kExplorer) && SamePath(records[0].currentDir, game),
+                   "Unicode, Home Page: Internet Explorer ran in the game directory; seen " +
+                       e2e::Describe(records[0].module) + " in " + e2e::Describe(records[0].currentDir));
+        ExpectCleanEnd(run.Pid(), "Unicode, Home Page");
+    }
+    {
+        LauncherRun run(layout);
+        HWND games = run.Open(Win::Games);
+        if (!games) return;
+        run.Press(games, Win::Games, L"&Player 5");
+        ExpectStarted(layout.Log(), 1, game + L"\\kr2sp.exe", L"kr2sp.exe   +set fs_game players_kr2\\Player5_saves",
+                      game, "Unicode, Player 5");
+        ExpectCleanEnd(run.Pid(), "Unicode, Player 5");
+    }
+    ExpectNoMessageBox("Unicode");
+}
+
+// A case directory whose game directory (ProgramDir) is `length` characters.
+std::wstring DeepCaseName(const wchar_t* base, std::size_t length) {
+    const std::size_t fixed = std::wstring(L"C:\\kr2e2e\\").size() + std::wstring(L"\\Game").size();
+    std::wstring name = base;
+    for (wchar_t c = L'a'; fixed + name.size() < length; ++c) {
+        const std::size_t left = length - fixed - name.size() - 1;
+        name += L"\\" + std::wstring(left < 60 ? left : 60, c);
+    }
+    return name;
+}
+
+// Cues play, the game starts from beside the launcher with its full path,
+// and the launcher ends cleanly.
+void CheckDeepLayout(const GameLayout& layout, LauncherRun& run, const std::string& n) {
+    const std::wstring game = layout.GameDir();
+    HWND main = run.WaitWindow(Win::Main, kCueMs + 8000);
+    ExpectPlayed(Since(run.StartedAtMs()), n + ": the main window appears");
+    if (!main) return;
+    TimedAbout(run, main, n);
+    HWND games = run.Open(Win::Games);
+    if (!games) return;
+    run.Press(games, Win::Games, L"&Player 2");
+    ExpectStarted(layout.Log(), 1, game + L"\\kr2sp.exe", L"kr2sp.exe   +set fs_game players_kr2\\Player2_saves",
+                  game, n + ", Player 2");
+    ExpectCleanEnd(run.Pid(), n + ", Player 2");
+    ExpectNoMessageBox(n);
+}
+
+// ProgramDir past MAX_PATH where the platform can start a program from
+// there; Wine 8 cannot (CreateProcessW refuses an image path that long), and
+// then the deepest layout it can start is checked instead: ProgramDir of 248
+// characters, so kr2_s1.exe and kr2sp.exe just fit and every cue path
+// (ProgramDir plus 20 or 21) is past MAX_PATH.
+KR2_E2E_TEST(HardeningLongProgramDir) {
+    {
+        GameLayout layout(DeepCaseName(L"hardening_long", 273));
+        for (const wchar_t* cue : {L"open.WAV", L"click.WAV", L"start.WAV"}) layout.WriteCue(cue, kCueMs);
+        std::unique_ptr<LauncherRun> run;
+        try {
+            run = std::make_unique<LauncherRun>(layout);
+        } catch (const std::exception& e) {
+            std::printf("  note: the platform cannot start a program from a %zu-character directory (%s)\n",
+                        layout.GameDir().size(), e.what());
+        }
+        if (run) CheckDeepLayout(layout, *run, "ProgramDir of 273 characters");
+    }
+    GameLayout layout(DeepCaseName(L"hardening_deep", 248));
+    ExpectEq(layout.GameDir().size(), std::size_t{248}, "length of the deep game directory");
+    for (const wchar_t* cue : {L"open.WAV", L"click.WAV", L"start.WAV"}) layout.WriteCue(cue, kCueMs);
+    LauncherRun run(layout);
+    CheckDeepLayout(layout, run, "ProgramDir of 248 characters");
+}
+
+}  // namespace
+}  // namespace kr2::hardening
