@@ -16,6 +16,10 @@ namespace {
 constexpr wchar_t kMainCaption[] = L"Kestrane II Launcher";
 constexpr wchar_t kMultiplayer[] = L"&Start Kestrane II Multiplayer";
 constexpr DWORD kTimeoutMs = 10000;
+// A pause before each timed start or press, so that what the previous step
+// left behind (a process still being torn down, a first paint) is not
+// counted against the next one.
+constexpr DWORD kSettleMs = 100;
 
 std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
@@ -89,6 +93,7 @@ Setup Locate() {
 }
 
 double StartupMs(ShowWatch& watch, const std::wstring& exe, const Setup& s) {
+    Sleep(kSettleMs);
     const long long t0 = Now();
     Child child = Spawn(Quoted(exe), s.dir, SW_SHOWNORMAL);
     if (!child) Fail("cannot start a program");
@@ -113,7 +118,10 @@ double PressMs(const std::wstring& exe, const wchar_t* extraArgs, const Setup& s
     if (!main) Fail("no main window to press a button on");
     HWND button = FindButton(main, kMultiplayer);
     if (!button) Fail("no multiplayer button on the main window");
+    // A player presses a window that is up and idle.
+    WaitForInputIdle(program.handle(), kTimeoutMs);
     ClearStamp(s);
+    Sleep(kSettleMs);
     const long long t0 = Now();
     if (!Click(button)) Fail("the multiplayer button did not answer");
     const long long stamp = WaitStamp(s);
@@ -123,6 +131,7 @@ double PressMs(const std::wstring& exe, const wchar_t* extraArgs, const Setup& s
 
 double BareLaunchMs(const Setup& s) {
     ClearStamp(s);
+    Sleep(kSettleMs);
     const long long t0 = Now();
     Child stub = Spawn(std::wstring(s.multiplayer->commandLine), s.dir,
                        static_cast<int>(s.multiplayer->showState));
