@@ -15,6 +15,7 @@ add_executable(kr2_hardening_e2e
   ${KR2_HARDENING_DIR}/odd_waves.cpp
   ${KR2_HARDENING_DIR}/bad_cue_files_test.cpp
   ${KR2_HARDENING_DIR}/program_dir_test.cpp
+  ${KR2_HARDENING_DIR}/launch_targets_test.cpp
   ${KR2_HARDENING_GUI_DIR}/expected_windows.cpp
   ${KR2_HARDENING_GUI_DIR}/window_probe.cpp
   ${KR2_HARDENING_GUI_DIR}/launcher_run.cpp
@@ -32,3 +33,5 @@ kr2_add_e2e_test(NAME hardening_drive_root COMMAND ${KR2_SH} ${KR2_HARDENING_DIR
   ${KR2_E2E_DIR}/wine-env $<TARGET_FILE:kr2_hardening_e2e> HardeningDriveRootProgramDir TIMEOUT 60)
 kr2_add_e2e_test(NAME hardening_program_dir COMMAND kr2_hardening_e2e
   HardeningUnicodeProgramDir HardeningLongProgramDir TIMEOUT 120)
+kr2_add_e2e_test(NAME hardening_launch_targets COMMAND kr2_hardening_e2e
+  HardeningBrokenLaunchTargets HardeningPlantedProgramsNeverRun HardeningProgramBesideLauncherWins TIMEOUT 180)

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <stdexcept>
+#include <string_view>
 
 #include "utf8.h"
 
@@ -20,6 +21,16 @@ std::wstring ParentOf(const std::wstring& path) {
 }
 
 DWORD Attributes(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
+
+void WriteWholeFile(const std::wstring& path, std::string_view bytes) {
+    MakeDirs(ParentOf(path));
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) Fail("cannot create", path);
+    DWORD written = 0;
+    const BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(h);
+    if (!ok || written != bytes.size()) Fail("cannot write", path);
+}
 
 void AddAttribute(const std::wstring& path, DWORD attribute) {
     const DWORD a = Attributes(path);
@@ -107,7 +118,13 @@ SwappedFile::SwappedFile(std::wstring path, Kind kind) : path_(std::move(path)) 
     // Remember the outermost missing directory, so the tree made here goes again.
     for (std::wstring dir = ParentOf(path_); !dir.empty() && !DirectoryExists(dir); dir = ParentOf(dir))
         madeDir_ = dir;
-    PlaceStub(path_);
+    switch (kind) {
+        case Kind::Stub: PlaceStub(path_); break;
+        case Kind::Empty: WriteWholeFile(path_, ""); break;
+        case Kind::Text: WriteWholeFile(path_, "This is a text file, not a program.\r\n"); break;
+        case Kind::Directory: MakeDirs(path_); break;
+        case Kind::Absent: break;
+    }
 }
 
 SwappedFile::~SwappedFile() {

@@ -49,12 +49,13 @@ private:
     std::wstring path_;
 };
 
-// For the object's lifetime, `path` holds the stub (Kind::Stub) or nothing
-// (Kind::Absent). A file that was there is moved aside and put back after;
-// directories made for the stub are removed again.
+// For the object's lifetime, `path` holds the stub (Kind::Stub), nothing
+// (Kind::Absent), or something that only looks like a program: an empty
+// file, a text file, a directory. A file that was there is moved aside and
+// put back after; directories made for it are removed again.
 class SwappedFile {
 public:
-    enum class Kind { Stub, Absent };
+    enum class Kind { Stub, Absent, Empty, Text, Directory };
     SwappedFile(std::wstring path, Kind kind);
     ~SwappedFile();
     SwappedFile(const SwappedFile&) = delete;

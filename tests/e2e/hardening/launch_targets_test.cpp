@@ -1,0 +1,192 @@
+// Launch targets that are missing, empty, text or a folder; programs planted
+// where an unquoted path could reach them; a game in the working directory
+// besides the one beside the launcher. Game starts fail silently, the readme
+// and the home page show one run-time error box and the launcher then ends.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "expect.h"
+#include "files.h"
+#include "launcher_run.h"
+#include "message_boxes.h"
+#include "window_probe.h"
+
+namespace kr2::hardening {
+namespace {
+
+using e2e::SwappedFile;
+using gui::Expect;
+using gui::ExpectEq;
+using gui::GameLayout;
+using gui::LauncherRun;
+using gui::Win;
+
+constexpr wchar_t kNotepad[] = L"C:\\Windows\\Notepad.exe";
+constexpr wchar_t kNotepadNt[] = L"C:\\WinNT\\Notepad.exe";
+constexpr wchar_t kExplorer[] = L"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
+constexpr unsigned kSettleMs = 1500;
+
+bool SamePath(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
+
+struct BrokenTarget {
+    const char* name;
+    SwappedFile::Kind kind;
+};
+
+constexpr BrokenTarget kBroken[] = {
+    {"missing", SwappedFile::Kind::Absent},
+    {"0 bytes", SwappedFile::Kind::Empty},
+    {"text file named .exe", SwappedFile::Kind::Text},
+    {"folder named like the exe", SwappedFile::Kind::Directory},
+};
+
+std::wstring PlatformText(DWORD code) {
+    wchar_t* buffer = nullptr;
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = n && buffer ? std::wstring(buffer, n) : std::wstring();
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+    return text;
+}
+
+// What the platform says when asked to start `program` itself; a missing
+// program is "file not found" whether or not its folder exists.
+DWORD PlatformRefusal(const std::wstring& program) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::wstring line = program;
+    if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        TerminateProcess(pi.hProcess, 1);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        return ERROR_SUCCESS;
+    }
+    const DWORD code = GetLastError();
+    return code == ERROR_PATH_NOT_FOUND ? ERROR_FILE_NOT_FOUND : code;
+}
+
+// Exactly one box, the launcher's, with the platform's number and text; the
+// launcher waits on it and ends cleanly after OK.
+void ExpectErrorBoxThenEnd(LauncherRun& run, DWORD code, const std::string& n) {
+    HWND box = WaitMessageBox(8000);
+    if (!Expect(box != nullptr, n + ": exactly one message box appears; seen " +
+                                    std::to_string(VisibleMessageBoxes().size())))
+        return;
+    DWORD owner = 0;
+    GetWindowThreadProcessId(box, &owner);
+    ExpectEq(owner, run.Pid(), n + ": the box belongs to the launcher");
+    ExpectEq(gui::CaptionOf(box), std::wstring(L"kr2_s1"), n + ": caption");
+    const std::wstring text = PlatformText(code);
+    Expect(!text.empty(), n + ": the platform has a text for error " + std::to_string(code));
+    ExpectEq(MessageText(box), L"Run-time error '" + std::to_wstring(code) + L"':\r\n\r\n" + text, n + ": text");
+    ExpectEq(ButtonCount(box), 1, n + ": buttons");
+    Expect(!run.WaitExit(300), n + ": the launcher waits while the box is up");
+    PressOk(box);
+    ExpectCleanEnd(run.Pid(), n + ", after OK");
+    ExpectNoMessageBox(n + ", after OK");
+}
+
+void GameEntriesEndSilently(const BrokenTarget& t) {
+    const std::string n = std::string("game exes ") + t.name;
+    GameLayout layout(L"hardening_game_targets");
+    SwappedFile sp(layout.GameDir() + L"\\kr2sp.exe", t.kind);
+    SwappedFile mp(layout.GameDir() + L"\\kr2mp.exe", t.kind);
+    LauncherRun run(layout);
+    HWND options = run.Open(Win::Options);
+    HWND main = run.WaitWindow(Win::Main);
+    if (!options || !main) return;
+    run.Press(main, Win::Main, L"&Start Kestrane II Multiplayer");
+    Expect(run.WaitGone(Win::Main), n + ": Multiplayer closes the main window");
+    Expect(run.Running() && IsWindowVisible(options), n + ": the options window stays and the launcher runs on");
+    ExpectNoMessageBox(n + ", Multiplayer");
+    run.Press(options, Win::Options, L"KR2 SP (Safe Mode)");
+    ExpectCleanEnd(run.Pid(), n + ", KR2 SP (Safe Mode)");
+    ExpectNoMessageBox(n + ", KR2 SP (Safe Mode)");
+    ExpectEq(layout.Log().WaitFor(1, kSettleMs).size(), std::size_t{0}, n + ": programs started");
+}
+
+void MainWindowEntryShowsOneBox(const BrokenTarget& t, const wchar_t* button, std::vector<std::wstring> programs) {
+    const std::string n = e2e::Describe(std::wstring_view(button)) + " with " + t.name;
+    GameLayout layout(L"hardening_main_targets");
+    std::vector<std::unique_ptr<SwappedFile>> broken;
+    for (const std::wstring& p : programs) broken.push_back(std::make_unique<SwappedFile>(p, t.kind));
+    // The box reports the last program tried.
+    const DWORD code = t.kind == SwappedFile::Kind::Absent ? ERROR_FILE_NOT_FOUND : PlatformRefusal(programs.back());
+    Expect(code != ERROR_SUCCESS, n + ": the platform refuses to start it");
+    std::printf("  note: %s: the platform's error is %lu\n", n.c_str(), static_cast<unsigned long>(code));
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(Win::Main);
+    if (!main) return;
+    run.Press(main, Win::Main, button);
+    ExpectErrorBoxThenEnd(run, code, n);
+    ExpectEq(layout.Log().WaitFor(1, kSettleMs).size(), std::size_t{0}, n + ": programs started");
+}
+
+KR2_E2E_TEST(HardeningBrokenLaunchTargets) {
+    for (const BrokenTarget& t : kBroken) {
+        GameEntriesEndSilently(t);
+        MainWindowEntryShowsOneBox(t, L"&Readme", {kNotepad, kNotepadNt});
+        MainWindowEntryShowsOneBox(t, L"&Home Page", {kExplorer});
+    }
+}
+
+// "C:\Program.exe" and "C:\Program Files\Internet.exe" are what a platform
+// split of the unquoted Internet Explorer line would try first.
+KR2_E2E_TEST(HardeningPlantedProgramsNeverRun) {
+    GameLayout layout(L"hardening_planted");
+    SwappedFile program(L"C:\\Program.exe", SwappedFile::Kind::Stub);
+    SwappedFile internet(L"C:\\Program Files\\Internet.exe", SwappedFile::Kind::Stub);
+    {
+        SwappedFile explorer(kExplorer, SwappedFile::Kind::Stub);
+        LauncherRun run(layout);
+        HWND main = run.WaitWindow(Win::Main);
+        if (!main) return;
+        run.Press(main, Win::Main, L"&Home Page");
+        ExpectCleanEnd(run.Pid(), "Home Page with the planted programs");
+        const auto records = layout.Log().WaitFor(2, kSettleMs);
+        if (ExpectEq(records.size(), std::size_t{1}, "Home Page: programs started"))
+            Expect(SamePath(records[0].module, kExplorer),
+                   "Home Page: Internet Explorer ran, not a planted program; seen " + e2e::Describe(records[0].module));
+        ExpectNoMessageBox("Home Page with the planted programs");
+    }
+    {
+        SwappedFile explorer(kExplorer, SwappedFile::Kind::Absent);
+        LauncherRun run(layout);
+        HWND main = run.WaitWindow(Win::Main);
+        if (!main) return;
+        run.Press(main, Win::Main, L"&Home Page");
+        ExpectErrorBoxThenEnd(run, ERROR_FILE_NOT_FOUND, "Home Page without Internet Explorer, planted programs");
+        ExpectEq(layout.Log().WaitFor(1, kSettleMs).size(), std::size_t{0},
+                 "Home Page without Internet Explorer: programs started");
+    }
+}
+
+// The program search looks beside the launcher before the working directory.
+KR2_E2E_TEST(HardeningProgramBesideLauncherWins) {
+    GameLayout layout(L"hardening_beside");
+    e2e::TempRoot elsewhere(L"hardening_beside_cwd");
+    e2e::PlaceStub(elsewhere / L"kr2sp.exe");
+    LauncherRun run(layout.GameDir() + L"\\kr2_s1.exe", elsewhere.path(), layout.Log());
+    HWND games = run.Open(Win::Games);
+    if (!games) return;
+    run.Press(games, Win::Games, L"&Player 4");
+    ExpectCleanEnd(run.Pid(), "Player 4 started from another directory");
+    const auto records = layout.Log().WaitFor(2, kSettleMs);
+    if (!ExpectEq(records.size(), std::size_t{1}, "Player 4: programs started")) return;
+    Expect(SamePath(records[0].module, layout.GameDir() + L"\\kr2sp.exe"),
+           "Player 4: the kr2sp.exe beside the launcher ran; seen " + e2e::Describe(records[0].module));
+    Expect(SamePath(records[0].currentDir, elsewhere.path()),
+           "Player 4: it runs in the launcher's working directory; seen " + e2e::Describe(records[0].currentDir));
+    ExpectNoMessageBox("Player 4 started from another directory");
+}
+
+}  // namespace
+}  // namespace kr2::hardening
