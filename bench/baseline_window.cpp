@@ -11,7 +11,6 @@
 #include <commctrl.h>
 
 #include <cstring>
-#include <vector>
 
 #include "launch_catalogue.h"
 
@@ -25,14 +24,17 @@ constexpr int kButtonId = 106;
 void StartMultiplayer() {
     for (const auto& entry : kr2::kLaunchCatalogue) {
         if (entry.name != "MultiplayerStart") continue;
-        std::vector<wchar_t> line(entry.commandLine.begin(), entry.commandLine.end());
-        line.push_back(L'\0');
+        // CreateProcessW may write into the line; a fixed buffer keeps the
+        // C++ library out of this program.
+        wchar_t line[128]{};
+        if (entry.commandLine.size() >= 128) return;
+        entry.commandLine.copy(line, entry.commandLine.size());
         STARTUPINFOW si{};
         si.cb = sizeof si;
         si.dwFlags = STARTF_USESHOWWINDOW;
         si.wShowWindow = static_cast<WORD>(entry.showState);
         PROCESS_INFORMATION pi{};
-        if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+        if (CreateProcessW(nullptr, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                            &si, &pi)) {
             CloseHandle(pi.hThread);
             CloseHandle(pi.hProcess);

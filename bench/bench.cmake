@@ -10,7 +10,8 @@ function(kr2_bench_program name)
   target_include_directories(${name} PRIVATE ${KR2_BENCH_DIR} ${PROJECT_SOURCE_DIR}/core)
   if(MINGW)
     # Same runtime as the launcher: no DLL beyond those Windows ships.
-    target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
+    target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++
+                        -Wl,--gc-sections $<$<NOT:$<CONFIG:Debug>>:-s>)
   endif()
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endfunction()

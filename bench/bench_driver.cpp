@@ -18,11 +18,13 @@ using namespace kr2::bench;
 
 namespace {
 
-// One side of a comparison and its timings.
+// One side of a comparison and its timings. A side may also report a part
+// of each timing (up to the main window's creation, at start-up).
 struct Side {
     const char* label;
-    std::function<double()> measure;
+    std::function<double(double* part)> measure;
     std::vector<double> values;
+    std::vector<double> parts;
 };
 
 // Runs every side once per round, rotating which goes first so that a drift
@@ -34,8 +36,11 @@ void RunRounds(std::vector<Side>& sides, int rounds) {
         const int first = (round + n) % n;
         for (int i = 0; i < n; ++i) {
             Side& side = sides[(first + i) % n];
-            const double ms = side.measure();
-            if (round >= 0) side.values.push_back(ms);
+            double part = -1;
+            const double ms = side.measure(&part);
+            if (round < 0) continue;
+            side.values.push_back(ms);
+            if (part >= 0) side.parts.push_back(part);
         }
     }
 }
@@ -52,6 +57,7 @@ void PrintGroup(const char* title, const std::vector<Side>& sides) {
     for (const Side& side : sides) {
         sums.push_back(Summarise(side.values));
         PrintLine(side.label, sums.back());
+        if (!side.parts.empty()) PrintLine("  of which to window created", Summarise(side.parts));
     }
     const double ratio = sums[0].median / sums[1].median;
     std::printf("  %-34s %8.3f  (target at most 1.10: %s)\n", "ratio of medians", ratio,
@@ -74,18 +80,19 @@ int main(int argc, char** argv) {
     if (!watch) Fail("SetWinEventHook failed");
 
     std::vector<Side> startup{
-        {"kr2_s1.exe", [&] { return StartupMs(watch, s.launcher, s); }, {}},
-        {"bare window", [&] { return StartupMs(watch, s.baseline, s); }, {}},
-        {"bare window + manifest", [&] { return StartupMs(watch, s.baseline6, s); }, {}},
+        {"kr2_s1.exe", [&](double* part) { return StartupMs(watch, s.launcher, s, part); }, {}, {}},
+        {"bare window", [&](double* part) { return StartupMs(watch, s.baseline, s, part); }, {}, {}},
+        {"bare window + manifest", [&](double* part) { return StartupMs(watch, s.baseline6, s, part); },
+         {}, {}},
     };
     RunRounds(startup, rounds);
     PrintGroup("1. start-up: process creation to the main window visible, cues absent", startup);
     if (startupOnly) return 0;
 
     std::vector<Side> press{
-        {"kr2_s1.exe, BM_CLICK", [&] { return PressMs(s.launcher, nullptr, s); }, {}},
-        {"bare CreateProcessW", [&] { return BareLaunchMs(s); }, {}},
-        {"bare button, BM_CLICK", [&] { return PressMs(s.baseline6, L"button", s); }, {}},
+        {"kr2_s1.exe, BM_CLICK", [&](double*) { return PressMs(s.launcher, nullptr, s); }, {}, {}},
+        {"bare CreateProcessW", [&](double*) { return BareLaunchMs(s); }, {}, {}},
+        {"bare button, BM_CLICK", [&](double*) { return PressMs(s.baseline6, L"button", s); }, {}, {}},
     };
     RunRounds(press, rounds);
     PrintGroup("2. press to start: to the first line of the stub's WinMain, cue absent", press);

@@ -92,11 +92,14 @@ Setup Locate() {
     return s;
 }
 
-double StartupMs(ShowWatch& watch, const std::wstring& exe, const Setup& s) {
+double StartupMs(ShowWatch& watch, const std::wstring& exe, const Setup& s, double* createdMs) {
     Sleep(kSettleMs);
     const long long t0 = Now();
     Child child = Spawn(Quoted(exe), s.dir, SW_SHOWNORMAL);
-    if (!child) Fail("cannot start a program");
+    if (!child) {
+        std::fwprintf(stderr, L"bench: %ls: CreateProcessW error %lu\n", exe.c_str(), GetLastError());
+        Fail("cannot start a program");
+    }
     watch.Arm(child.pid(), kMainCaption);
     const long long shown = watch.Wait(kTimeoutMs);
     const bool unreported = !shown && FindTopWindow(child.pid(), kMainCaption);
@@ -106,6 +109,8 @@ double StartupMs(ShowWatch& watch, const std::wstring& exe, const Setup& s) {
                       unreported ? L" (it is visible: its creation was not reported)" : L"");
         Fail("start-up not measured");
     }
+    const long long created = watch.CreatedAt();
+    if (createdMs) *createdMs = created ? Milliseconds(created - t0) : Milliseconds(shown - t0);
     return Milliseconds(shown - t0);
 }
 

@@ -23,8 +23,9 @@ struct Setup {
 Setup Locate();
 [[noreturn]] void Fail(const char* what);
 
-// Process creation to a visible top-level window captioned like the main window.
-double StartupMs(ShowWatch& watch, const std::wstring& exe, const Setup& s);
+// Process creation to a visible top-level window captioned like the main
+// window; createdMs gets the part up to that window's creation.
+double StartupMs(ShowWatch& watch, const std::wstring& exe, const Setup& s, double* createdMs);
 
 // BM_CLICK on the multiplayer button of a freshly started program to the
 // first line of the stub's WinMain. extraArgs "button" asks the bare window

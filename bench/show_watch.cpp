@@ -11,22 +11,26 @@ struct Target {
     DWORD pid = 0;
     const wchar_t* caption = nullptr;
     std::vector<HWND> candidates;
+    long long createdAt = 0;
 } g_target;
+
+bool HasCaption(HWND hwnd) {
+    wchar_t text[128];
+    return GetWindowTextW(hwnd, text, 128) >= 0 && lstrcmpW(text, g_target.caption) == 0;
+}
 
 void CALLBACK OnCreate(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG, DWORD, DWORD) {
     if (idObject != OBJID_WINDOW || !hwnd) return;
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == g_target.pid && GetAncestor(hwnd, GA_PARENT) == GetDesktopWindow())
-        g_target.candidates.push_back(hwnd);
+    if (pid != g_target.pid || GetAncestor(hwnd, GA_PARENT) != GetDesktopWindow()) return;
+    g_target.candidates.push_back(hwnd);
+    if (!g_target.createdAt && HasCaption(hwnd)) g_target.createdAt = Now();
 }
 
 bool Shown() {
-    wchar_t text[128];
     for (HWND hwnd : g_target.candidates)
-        if (IsWindowVisible(hwnd) && GetWindowTextW(hwnd, text, 128) >= 0 &&
-            lstrcmpW(text, g_target.caption) == 0)
-            return true;
+        if (IsWindowVisible(hwnd) && HasCaption(hwnd)) return true;
     return false;
 }
 
@@ -47,7 +51,10 @@ void ShowWatch::Arm(DWORD pid, const wchar_t* caption) {
     g_target.pid = pid;
     g_target.caption = caption;
     g_target.candidates.clear();
+    g_target.createdAt = 0;
 }
+
+long long ShowWatch::CreatedAt() const { return g_target.createdAt; }
 
 long long ShowWatch::Wait(DWORD timeoutMs) {
     const DWORD start = GetTickCount();

@@ -25,6 +25,8 @@ public:
     void Arm(DWORD pid, const wchar_t* caption);
     // The counter reading taken when the window was seen visible, or 0 on time-out.
     long long Wait(DWORD timeoutMs);
+    // When the window's creation was reported (within a millisecond), or 0.
+    long long CreatedAt() const;
 
 private:
     HWINEVENTHOOK hook_ = nullptr;
