@@ -25,8 +25,13 @@ void Launcher::OnClick(WindowId id, int controlIndex) {
     const ControlSpec& control = controls[static_cast<std::size_t>(controlIndex)];
     if (control.onClick == nullptr) return;
 
-    // A modal box inside a handler pumps messages, so a second handler may
-    // run inside the first; only the outermost one decides about the end.
+    // Handlers run one at a time. A modal box inside one (the run-time error
+    // box) pumps messages, and a click that reaches a launcher window then is
+    // dropped: while the box is up the windows do not respond.
+    if (handlerDepth_ > 0) return;
+
+    // A close request may still be handled inside this handler; only the
+    // outermost one decides about the end.
     struct Depth {
         Launcher& self;
         WindowId caller;

@@ -90,7 +90,9 @@ public:
     explicit FakeErrorBox(EventLog& log) : log_(log) {}
     void ShowRunTimeError(const LaunchError& error) override {
         log_.push_back("errorbox " + std::to_string(error.code) + " " + Narrow(error.description));
+        if (whileShowing) whileShowing();
     }
+    std::function<void()> whileShowing;  // what arrives while the modal box is up
 
 private:
     EventLog& log_;

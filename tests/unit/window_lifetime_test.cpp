@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "launch_catalogue.h"
 #include "recording_fakes.h"
 #include "window_registry.h"
 
@@ -123,6 +124,21 @@ TEST_F(LifetimeTest, OnlyTheOutermostHandlerEndsTheMessageLoop) {
     };
     rig.Click(WindowId::Games, "Command3");
     EXPECT_EQ(rig.log, Then(CueEvents("back"), {"destroy Games", "destroy frmMain", "quit"}));
+}
+
+TEST_F(LifetimeTest, NoClickRunsWhileTheRunTimeErrorBoxIsUp) {
+    rig.StartAndClear();
+    rig.processes.Fail(kHomePageLine.view(), 2, L"not found");
+    // Clicks queued behind Home Page reach the windows while its box is up.
+    rig.errorBox.whileShowing = [&] {
+        rig.Click(WindowId::frmMain, "Command3");  // Readme
+        rig.Click(WindowId::frmMain, "Command5");  // About
+    };
+    rig.Click(WindowId::frmMain, "Command4");
+    EXPECT_EQ(rig.log, Then(CueEvents("click"),
+                            {"launch C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE http://www.kestrane2.com/ show=1",
+                             "errorbox 2 not found", "end"}));
+    EXPECT_FALSE(rig.launcher.Registry().IsLoaded(WindowId::frmAbout));
 }
 
 TEST_F(LifetimeTest, SpLevelsShowsTheLevelWindowBeforeClosingOptions) {
