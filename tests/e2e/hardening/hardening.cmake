@@ -16,6 +16,7 @@ add_executable(kr2_hardening_e2e
   ${KR2_HARDENING_DIR}/bad_cue_files_test.cpp
   ${KR2_HARDENING_DIR}/program_dir_test.cpp
   ${KR2_HARDENING_DIR}/launch_targets_test.cpp
+  ${KR2_HARDENING_DIR}/queued_clicks_test.cpp
   ${KR2_HARDENING_GUI_DIR}/expected_windows.cpp
   ${KR2_HARDENING_GUI_DIR}/window_probe.cpp
   ${KR2_HARDENING_GUI_DIR}/launcher_run.cpp
@@ -35,3 +36,5 @@ kr2_add_e2e_test(NAME hardening_program_dir COMMAND kr2_hardening_e2e
   HardeningUnicodeProgramDir HardeningLongProgramDir TIMEOUT 120)
 kr2_add_e2e_test(NAME hardening_launch_targets COMMAND kr2_hardening_e2e
   HardeningBrokenLaunchTargets HardeningPlantedProgramsNeverRun HardeningProgramBesideLauncherWins TIMEOUT 180)
+kr2_add_e2e_test(NAME hardening_queued_clicks COMMAND kr2_hardening_e2e
+  HardeningQueuedClicksRunInOrder HardeningNoClickRunsUnderTheErrorBox TIMEOUT 90)

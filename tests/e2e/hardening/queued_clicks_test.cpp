@@ -1,0 +1,119 @@
+// Clicks given while a 2 s cue plays wait for it and then run one after the
+// other, in the order given, each with exactly its own effect; a click on a
+// window that has gone in the meantime does nothing, and none runs while the
+// run-time error box is up.
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "expect.h"
+#include "files.h"
+#include "launcher_run.h"
+#include "message_boxes.h"
+#include "window_probe.h"
+
+namespace kr2::hardening {
+namespace {
+
+using e2e::SwappedFile;
+using gui::Expect;
+using gui::ExpectEq;
+using gui::GameLayout;
+using gui::LauncherRun;
+using gui::Win;
+
+constexpr unsigned kCueMs = 2000;
+constexpr wchar_t kNotepad[] = L"C:\\Windows\\Notepad.exe";
+constexpr wchar_t kExplorer[] = L"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
+
+std::uint64_t Since(std::uint64_t start) { return e2e::NowMs() - start; }
+
+KR2_E2E_TEST(HardeningQueuedClicksRunInOrder) {
+    GameLayout layout(L"hardening_queued");
+    layout.WriteCue(L"click.WAV", kCueMs);
+    layout.WriteCue(L"start.WAV", kCueMs);
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(Win::Main);
+    if (!main) return;
+
+    // Three presses at once: each window opens one cue after the one before.
+    constexpr std::array<Win, 3> kOpened{Win::About, Win::Options, Win::Games};
+    const std::uint64_t pressed = e2e::NowMs();
+    run.Press(main, Win::Main, L"&About");
+    run.Press(main, Win::Main, L"&Options");
+    run.Press(main, Win::Main, L"&Start Kestrane II Single Player");
+    std::array<std::uint64_t, 3> seenAt{};
+    gui::WaitFor([&] {
+        bool all = true;
+        for (std::size_t i = 0; i < kOpened.size(); ++i) {
+            const auto open = gui::TopLevelWindows(run.Pid(), gui::Expected(kOpened[i]).caption);
+            Expect(open.size() <= 1, std::string(gui::Expected(kOpened[i]).name) + " is open at most once");
+            if (!open.empty() && seenAt[i] == 0) seenAt[i] = Since(pressed);
+            all = all && seenAt[i] != 0;
+        }
+        return all;
+    }, 4 * kCueMs + 8000);
+    for (std::size_t i = 0; i < kOpened.size(); ++i) {
+        const std::uint64_t earliest = (i + 1) * kCueMs;
+        Expect(seenAt[i] >= earliest && seenAt[i] < earliest + 4000,
+               std::string(gui::Expected(kOpened[i]).name) + " opens after cue " + std::to_string(i + 1) +
+                   " of 3, at " + std::to_string(earliest) + " ms; seen at " + std::to_string(seenAt[i]) + " ms");
+    }
+    HWND games = run.WaitWindow(Win::Games, 1000);
+    if (!games) return;
+
+    // Multiplayer twice, then Player 2: the second Multiplayer press is on a
+    // window that the first one closed, so it does nothing.
+    const std::uint64_t launched = e2e::NowMs();
+    run.Press(main, Win::Main, L"&Start Kestrane II Multiplayer");
+    run.Press(main, Win::Main, L"&Start Kestrane II Multiplayer");
+    run.Press(games, Win::Games, L"&Player 2");
+    const auto first = layout.Log().WaitFor(1, kCueMs + 8000);
+    const std::uint64_t firstAt = Since(launched);
+    const auto both = layout.Log().WaitFor(2, kCueMs + 8000);
+    const std::uint64_t secondAt = Since(launched);
+    Expect(firstAt >= kCueMs && secondAt >= 2 * kCueMs,
+           "each start follows its own cue: at " + std::to_string(firstAt) + " and " + std::to_string(secondAt) + " ms");
+    ExpectCleanEnd(run.Pid(), "Player 2 after the queued Multiplayer presses", 8000);
+    const auto records = layout.Log().WaitFor(3, 1000);
+    if (!ExpectEq(records.size(), std::size_t{2}, "programs started by Multiplayer, Multiplayer, Player 2")) return;
+    ExpectEq(records[0].commandLine, std::wstring(L"kr2mp.exe"), "first start");
+    ExpectEq(records[1].commandLine, std::wstring(L"kr2sp.exe   +set fs_game players_kr2\\Player2_saves"),
+             "second start");
+    ExpectNoMessageBox("queued presses");
+}
+
+// Home Page with Internet Explorer missing, Readme and About pressed behind
+// it: the box comes after the cue, and while it is up the two presses behind
+// it do nothing; after OK the launcher ends and they never run.
+KR2_E2E_TEST(HardeningNoClickRunsUnderTheErrorBox) {
+    GameLayout layout(L"hardening_queued_box");
+    layout.WriteCue(L"click.WAV", kCueMs);
+    SwappedFile explorer(kExplorer, SwappedFile::Kind::Absent);
+    SwappedFile notepad(kNotepad, SwappedFile::Kind::Stub);
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(Win::Main);
+    if (!main) return;
+
+    run.Press(main, Win::Main, L"&Home Page");
+    run.Press(main, Win::Main, L"&Readme");
+    run.Press(main, Win::Main, L"&About");
+    HWND box = WaitMessageBox(kCueMs + 8000);
+    if (!Expect(box != nullptr, "the run-time error box appears after the Home Page cue")) return;
+    // Longer than a cue: a press run inside the box would have acted by now.
+    Sleep(kCueMs + 1500);
+    Expect(IsWindowVisible(box) && run.Running(), "the box stays up until OK");
+    ExpectEq(layout.Log().Read().size(), std::size_t{0}, "programs started while the box is up");
+    Expect(gui::TopLevelWindows(run.Pid(), gui::Expected(Win::About).caption).empty(),
+           "no About window opens while the box is up");
+    ExpectEq(VisibleMessageBoxes().size(), std::size_t{1}, "message boxes while the box is up");
+    PressOk(box);
+    ExpectCleanEnd(run.Pid(), "OK on the box", 8000);
+    ExpectEq(layout.Log().WaitFor(1, 1500).size(), std::size_t{0}, "programs started after OK");
+    ExpectNoMessageBox("after OK");
+}
+
+}  // namespace
+}  // namespace kr2::hardening
