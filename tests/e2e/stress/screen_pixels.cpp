@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "packed_bitmap.h"
 
 namespace kr2::stress {
 namespace {
@@ -50,6 +54,24 @@ private:
 
 int Channel(std::uint32_t v, int shift) { return static_cast<int>((v >> shift) & 0xFF); }
 
+// The launcher keeps its picture as a packed .bmp in RCDATA; expanded here
+// by the launcher's own decoder.
+HBITMAP PackedBitmapResource(HMODULE module, int id) {
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_RCDATA);
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const auto* data = static_cast<const std::uint8_t*>(loaded ? LockResource(loaded) : nullptr);
+    std::vector<std::uint8_t> bmp;
+    DibParts parts;
+    if (!data || !UnpackBitmapFile({data, SizeofResource(module, found)}, bmp) || !FindDibParts(bmp, parts))
+        return nullptr;
+    BITMAPINFO info{};
+    std::memcpy(&info.bmiHeader, parts.infoHeader, sizeof info.bmiHeader);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap && bits) std::memcpy(bits, parts.pixels, parts.pixelBytes);
+    return bitmap;
+}
+
 }  // namespace
 
 Pixels CaptureScreen(const RECT& rect) {
@@ -64,6 +86,7 @@ Pixels CaptureScreen(const RECT& rect) {
 std::optional<Pixels> BitmapResource(HMODULE module, int id) {
     auto bitmap = static_cast<HBITMAP>(
         LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!bitmap) bitmap = PackedBitmapResource(module, id);
     if (!bitmap) return std::nullopt;
     BITMAP info{};
     GetObjectW(bitmap, sizeof info, &info);

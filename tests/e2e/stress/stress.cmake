@@ -16,6 +16,7 @@ add_executable(kr2_stress_e2e
   ${KR2_STRESS_DIR}/system_dpi_setting.cpp
   ${KR2_STRESS_DIR}/expected_twips.cpp
   ${KR2_STRESS_DIR}/screen_pixels.cpp
+  ${PROJECT_SOURCE_DIR}/platform/win32/packed_bitmap.cpp
   ${KR2_STRESS_DIR}/high_dpi_test.cpp
   ${KR2_STRESS_GUI_DIR}/expected_windows.cpp
   ${KR2_STRESS_GUI_DIR}/window_probe.cpp
