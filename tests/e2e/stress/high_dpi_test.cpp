@@ -33,7 +33,12 @@ std::string Name(Win w) { return std::string(Expected(w).name); }
 // Twips at 144 DPI; one pixel either way is allowed for rounding.
 bool Near(int pixels, int twips) { return std::fabs(pixels - twips * kDpi / 1440.0) <= 1.0; }
 
-std::string Twips(int twips) { return std::to_string(twips * kDpi / 1440.0); }
+// Twips at 144 DPI for a message: "481.5".
+std::string Twips(int twips) {
+    char out[32];
+    std::snprintf(out, sizeof out, "%.1f", twips * kDpi / 1440.0);
+    return out;
+}
 
 std::wstring LauncherExe() {
     std::wstring path = KR2_LAUNCHER_EXE;
@@ -77,8 +82,8 @@ void CheckFontAndCaption(HWND control, const gui::ExpectedControl& want, gui::In
     ExpectEq(std::wstring(font.lfFaceName), std::wstring(L"MS Sans Serif"), n + ": font face");
     ExpectEq(static_cast<long>(font.lfWeight), want.bold ? 700L : 400L, n + ": font weight");
     Expect(std::fabs(std::abs(font.lfHeight) - kFontPixels) <= 1.0,
-           n + ": font asked for at " + std::to_string(kFontPixels) + " px; lfHeight " +
-               std::to_string(font.lfHeight));
+           n + ": font height within a pixel of 16.5; lfHeight " + std::to_string(font.lfHeight));
+
     RECT client{};
     GetClientRect(control, &client);
     const SIZE margin = TextMargins(want.kind);
@@ -106,10 +111,10 @@ void CheckRect(HWND top, HWND control, Win w, std::size_t i, const std::string& 
     }
     RECT r{};
     GetWindowRect(control, &r);
-    const int left = r.left - origin.x, top_ = r.top - origin.y;
+    const int left = r.left - origin.x, y = r.top - origin.y;
     const int width = r.right - r.left, height = r.bottom - r.top;
-    Expect(Near(left, twips.left) && Near(top_, twips.top) && Near(width, twips.width) && Near(height, twips.height),
-           n + ": rectangle " + std::to_string(left) + "," + std::to_string(top_) + " " + std::to_string(width) +
+    Expect(Near(left, twips.left) && Near(y, twips.top) && Near(width, twips.width) && Near(height, twips.height),
+           n + ": rectangle " + std::to_string(left) + "," + std::to_string(y) + " " + std::to_string(width) +
                "x" + std::to_string(height) + " px, designed " + Twips(twips.left) + "," + Twips(twips.top) + " " +
                Twips(twips.width) + "x" + Twips(twips.height));
 }

@@ -65,9 +65,24 @@ bool PressReadme(const gui::LauncherRun& run, const gui::GameLayout& layout, HWN
     return Expect(run.Running(), "the launcher stays after the readme presses");
 }
 
-void Report(const char* what, std::uint64_t ms) {
-    std::printf("soak: %s took %llu ms\n", what, static_cast<unsigned long long>(ms));
+void Report(const std::string& what, std::uint64_t ms) {
+    std::printf("soak: %s took %llu ms\n", what.c_str(), static_cast<unsigned long long>(ms));
     std::fflush(stdout);
+}
+
+// Checked after every phase, so a leak is pinned to the window or button
+// that causes it.
+void CheckBackToStart(const ResourceCounts& before, const ResourceCounts& now, const std::string& after) {
+    const std::string n = "after " + after + ": ";
+    ExpectEq(now.topLevelWindows, before.topLevelWindows, n + "top-level windows");
+    ExpectEq(now.childWindows, before.childWindows, n + "child windows");
+    Expect(std::labs(static_cast<long>(now.kernelHandles) - static_cast<long>(before.kernelHandles)) <= 2,
+           n + "kernel handles within 2 of the start: " + std::to_string(before.kernelHandles) + " before, " +
+               std::to_string(now.kernelHandles) + " now");
+    if (before.guiCounted) {
+        ExpectEq(now.gdiObjects, before.gdiObjects, n + "GDI objects");
+        ExpectEq(now.userObjects, before.userObjects, n + "USER objects");
+    }
 }
 
 KR2_E2E_TEST(StressSoakOpenCloseAndReadme) {
@@ -94,28 +109,24 @@ KR2_E2E_TEST(StressSoakOpenCloseAndReadme) {
 
     const std::uint64_t start = e2e::NowMs();
     for (Win w : {Win::Games, Win::Options, Win::Levels, Win::About}) {
+        const std::string phase = std::string(gui::Expected(w).name) + " opened and closed " +
+                                  std::to_string(kCyclesPerWindow) + " times";
         const std::uint64_t t = e2e::NowMs();
         if (!CycleWindow(driver, w, kCyclesPerWindow)) return;
-        Report((std::string(gui::Expected(w).name) + " opened and closed 1000 times").c_str(), e2e::NowMs() - t);
+        Report(phase, e2e::NowMs() - t);
+        CheckBackToStart(before, counter.Count(), phase);
     }
     const std::uint64_t t = e2e::NowMs();
     if (!PressReadme(run, layout, main, kReadmePresses)) return;
-    Report("300 readme presses", e2e::NowMs() - t);
+    const std::string presses = std::to_string(kReadmePresses) + " readme presses";
+    Report(presses, e2e::NowMs() - t);
     Report("the whole soak", e2e::NowMs() - start);
 
     const ResourceCounts after = counter.Count();
     std::printf("soak: after:  %s\n", Describe(after).c_str());
-    ExpectEq(after.topLevelWindows, before.topLevelWindows, "top-level windows after the soak");
-    ExpectEq(after.childWindows, before.childWindows, "child windows after the soak");
-    Expect(std::labs(static_cast<long>(after.kernelHandles) - static_cast<long>(before.kernelHandles)) <= 2,
-           "kernel handles within 2 of the start: " + std::to_string(before.kernelHandles) + " before, " +
-               std::to_string(after.kernelHandles) + " after");
-    if (before.guiCounted) {
-        ExpectEq(after.gdiObjects, before.gdiObjects, "GDI objects after the soak");
-        ExpectEq(after.userObjects, before.userObjects, "USER objects after the soak");
-    } else {
+    CheckBackToStart(before, after, presses);
+    if (!before.guiCounted)
         std::printf("soak: GDI and USER objects not counted: Wine's GetGuiResources answers 0\n");
-    }
     Expect(IsWindowVisible(main) && run.Running(), "the main window is still there");
 }
 
