@@ -168,7 +168,7 @@ TEST(PackedStream, RefusesBadHeaders) {
     };
     Bytes out;
     EXPECT_FALSE(Unpack(with(0, 0x31505242), out));       // magic "BRP1"
-    EXPECT_FALSE(Unpack(with(4, 0xFFFFFFFF), out));       // absurd size, not allocated
+    EXPECT_FALSE(Unpack(with(4, 0xFFFFFFFF), out));       // absurd size
     EXPECT_FALSE(Unpack(with(4, 5), out));                // more output than the stream makes
     EXPECT_FALSE(Unpack(with(8, 5), out));                // headers longer than the file
     EXPECT_FALSE(Unpack(with(12, 0), out));               // rows of no length
