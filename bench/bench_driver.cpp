@@ -1,4 +1,4 @@
-// Times kr2_s1.exe against the bare platform, inside Wine or on Windows.
+// Times kr2_s1.exe against the bare platform; scripts/bench runs it inside Wine.
 // Expects in its own directory: kr2_s1.exe, baseline_window.exe,
 // baseline_window_cc6.exe and the stamp stub as kr2mp.exe; no ..\Install.
 //   bench_driver.exe [rounds] [startup]
@@ -63,8 +63,8 @@ void PrintGroup(const char* title, const std::vector<Side>& sides) {
     std::printf("  %-34s %8.3f  (target at most 1.10: %s)\n", "ratio of medians", ratio,
                 ratio <= 1.10 ? "met" : "NOT met");
     std::printf("  %-34s %8.3f\n", "ratio of minimums", sums[0].min / sums[1].min);
-    // The two sides of one round ran back to back under the same load, so
-    // the ratio within each round drifts less than the ratio across rounds.
+    // The two sides of one round ran back to back, so a change of the load
+    // from one round to the next does not enter the ratio within a round.
     std::vector<double> paired;
     for (size_t r = 0; r < sides[0].values.size(); ++r)
         paired.push_back(sides[0].values[r] / sides[1].values[r]);
