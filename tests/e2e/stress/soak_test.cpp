@@ -44,10 +44,15 @@ bool CycleWindow(SoakDriver& driver, Win w, int cycles) {
     return true;
 }
 
-// What the launcher shows, for a failure message.
+// What the launcher shows, for a failure message: every window with the
+// texts of its controls (an error box names its failure there).
 std::string Windows(const gui::LauncherRun& run) {
     std::string out = run.Running() ? "launcher running; windows:" : "launcher ended";
-    for (HWND h : gui::AllTopLevelWindows(run.Pid())) out += " " + e2e::Describe(gui::CaptionOf(h));
+    for (HWND h : gui::AllTopLevelWindows(run.Pid())) {
+        out += " " + e2e::Describe(gui::CaptionOf(h)) + " {";
+        for (HWND c : gui::Descendants(h)) out += " " + e2e::Describe(gui::TextOf(c));
+        out += " }";
+    }
     return out;
 }
 
