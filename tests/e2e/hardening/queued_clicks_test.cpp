@@ -30,6 +30,17 @@ constexpr wchar_t kExplorer[] = L"C:\\Program Files\\Internet Explorer\\IEXPLORE
 
 std::uint64_t Since(std::uint64_t start) { return e2e::NowMs() - start; }
 
+// Buttons are looked up by their text, which a launcher busy with a cue
+// cannot give: every button is found before the first press.
+HWND Button(HWND top, Win w, std::wstring_view caption) {
+    const int index = gui::ControlIndex(gui::Expected(w), caption);
+    HWND button = top && index >= 0 ? gui::FindControl(top, gui::Expected(w), index) : nullptr;
+    Expect(button != nullptr, std::string(gui::Expected(w).name) + ": button " + e2e::Describe(caption));
+    return button;
+}
+
+void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
 KR2_E2E_TEST(HardeningQueuedClicksRunInOrder) {
     GameLayout layout(L"hardening_queued");
     layout.WriteCue(L"click.WAV", kCueMs);
@@ -40,10 +51,14 @@ KR2_E2E_TEST(HardeningQueuedClicksRunInOrder) {
 
     // Three presses at once: each window opens one cue after the one before.
     constexpr std::array<Win, 3> kOpened{Win::About, Win::Options, Win::Games};
+    const HWND about = Button(main, Win::Main, L"&About");
+    const HWND options = Button(main, Win::Main, L"&Options");
+    const HWND single = Button(main, Win::Main, L"&Start Kestrane II Single Player");
+    const HWND multi = Button(main, Win::Main, L"&Start Kestrane II Multiplayer");
     const std::uint64_t pressed = e2e::NowMs();
-    run.Press(main, Win::Main, L"&About");
-    run.Press(main, Win::Main, L"&Options");
-    run.Press(main, Win::Main, L"&Start Kestrane II Single Player");
+    Click(about);
+    Click(options);
+    Click(single);
     std::array<std::uint64_t, 3> seenAt{};
     gui::WaitFor([&] {
         bool all = true;
@@ -62,14 +77,15 @@ KR2_E2E_TEST(HardeningQueuedClicksRunInOrder) {
                    " of 3, at " + std::to_string(earliest) + " ms; seen at " + std::to_string(seenAt[i]) + " ms");
     }
     HWND games = run.WaitWindow(Win::Games, 1000);
-    if (!games) return;
+    const HWND player2 = Button(games, Win::Games, L"&Player 2");
+    if (!games || !player2) return;
 
     // Multiplayer twice, then Player 2: the second Multiplayer press is on a
     // window that the first one closed, so it does nothing.
     const std::uint64_t launched = e2e::NowMs();
-    run.Press(main, Win::Main, L"&Start Kestrane II Multiplayer");
-    run.Press(main, Win::Main, L"&Start Kestrane II Multiplayer");
-    run.Press(games, Win::Games, L"&Player 2");
+    Click(multi);
+    Click(multi);
+    Click(player2);
     const auto first = layout.Log().WaitFor(1, kCueMs + 8000);
     const std::uint64_t firstAt = Since(launched);
     const auto both = layout.Log().WaitFor(2, kCueMs + 8000);
@@ -97,9 +113,12 @@ KR2_E2E_TEST(HardeningNoClickRunsUnderTheErrorBox) {
     HWND main = run.WaitWindow(Win::Main);
     if (!main) return;
 
-    run.Press(main, Win::Main, L"&Home Page");
-    run.Press(main, Win::Main, L"&Readme");
-    run.Press(main, Win::Main, L"&About");
+    const HWND homePage = Button(main, Win::Main, L"&Home Page");
+    const HWND readme = Button(main, Win::Main, L"&Readme");
+    const HWND about = Button(main, Win::Main, L"&About");
+    Click(homePage);
+    Click(readme);
+    Click(about);
     HWND box = WaitMessageBox(kCueMs + 8000);
     if (!Expect(box != nullptr, "the run-time error box appears after the Home Page cue")) return;
     // Longer than a cue: a press run inside the box would have acted by now.
