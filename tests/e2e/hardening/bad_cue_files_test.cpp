@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -83,6 +84,7 @@ void RunCase(const CueCase& c, const GameLayout& layout, LauncherRun& run, HWND 
         return;
 
     const std::string timing = n + ": the About window opened after " + std::to_string(took) + " ms";
+    std::printf("  note: %s\n", timing.c_str());
     switch (c.outcome) {
         case Outcome::Plays:
             Expect(took >= playMs && took < playMs + 10000, timing + "; the sound lasts " + std::to_string(playMs) + " ms");
