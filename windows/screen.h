@@ -11,7 +11,7 @@ class Screen {
 public:
     // Builds the window and all its controls from the description, hidden,
     // centred on the screen. Throws if the platform refuses.
-    virtual void Create(const WindowSpec& spec) = 0;
+    virtual void Create(const WindowSpec& desc) = 0;
     // Makes a created window visible and active, with the focus on its first
     // control in tab order that can take it.
     virtual void ShowAndActivate(WindowId id) = 0;

@@ -26,13 +26,13 @@ void WindowRegistry::Show(WindowId id) {
     }
     if (state == State::Loading) return;  // the load in progress shows it when done
 
-    const WindowSpec& spec = DescriptionOf(id);
-    screen_.Create(spec);
+    const WindowSpec& desc = DescriptionOf(id);
+    screen_.Create(desc);
     state = State::Loading;
     try {
-        if (spec.onLoad != nullptr && ctx_ != nullptr) {
+        if (desc.onLoad != nullptr && ctx_ != nullptr) {
             CurrentWindow current(*ctx_, id);
-            spec.onLoad(*ctx_);
+            desc.onLoad(*ctx_);
         }
         if (state != State::Loading) return;  // unloaded while it was loading: stays gone
         screen_.ShowAndActivate(id);

@@ -53,7 +53,7 @@ HICON LoadProgramIcon(HINSTANCE instance, int size) {
 // that live exactly as long as it does.
 struct NativeScreen::Form {
     Form(NativeScreen& owner, const WindowSpec& description)
-        : screen(owner), spec(description), controls(description.controls.size(), nullptr) {}
+        : screen(owner), desc(description), controls(description.controls.size(), nullptr) {}
     // The window goes first; the members below are freed after it, so no
     // control is ever left holding a deleted font or picture.
     ~Form() {
@@ -63,7 +63,7 @@ struct NativeScreen::Form {
     Form& operator=(const Form&) = delete;
 
     NativeScreen& screen;
-    const WindowSpec spec;
+    const WindowSpec desc;
     HWND hwnd = nullptr;
     UINT dpi = 96;
     std::vector<HWND> controls;
@@ -79,8 +79,8 @@ struct NativeScreen::Form {
 
 namespace {
 
-bool Has(const WindowSpec& spec, ControlKind kind) {
-    for (const ControlSpec& c : spec.controls)
+bool Has(const WindowSpec& desc, ControlKind kind) {
+    for (const ControlSpec& c : desc.controls)
         if (c.kind == kind) return true;
     return false;
 }
@@ -103,12 +103,12 @@ void NativeScreen::RegisterClasses(HINSTANCE instance) {
     if (!RegisterClassExW(&wc) || !RegisterImageControlClasses(instance)) ThrowLastError();
 }
 
-void NativeScreen::Create(const WindowSpec& spec) {
-    forms_[Index(spec.id)].reset();
-    auto form = std::make_unique<Form>(*this, spec);
+void NativeScreen::Create(const WindowSpec& desc) {
+    forms_[Index(desc.id)].reset();
+    auto form = std::make_unique<Form>(*this, desc);
 
-    const Styles styles = FormStyles(spec.border);
-    const std::wstring caption(spec.caption);
+    const Styles styles = FormStyles(desc.border);
+    const std::wstring caption(desc.caption);
     // Hidden until ShowAndActivate; made at the primary monitor's origin so
     // that its DPI is the one of the screen it is centred on.
     if (!CreateWindowExW(styles.exStyle, kFormClass, caption.c_str(), styles.style, 0, 0, 0, 0,
@@ -116,14 +116,14 @@ void NativeScreen::Create(const WindowSpec& spec) {
         ThrowLastError();
     form->dpi = dpi::ForWindow(form->hwnd);
 
-    if (Has(spec, ControlKind::PictureBox)) {
+    if (Has(desc, ControlKind::PictureBox)) {
         form->picture = BitmapOwner(LoadPackedPicture(instance_, IDB_PICTURE));
     }
 
     // Creation order is tab order: the dialog manager tabs in z-order.
-    form->order = CreationOrder(spec.controls);
+    form->order = CreationOrder(desc.controls);
     for (int index : form->order) {
-        const ControlSpec& c = spec.controls[static_cast<std::size_t>(index)];
+        const ControlSpec& c = desc.controls[static_cast<std::size_t>(index)];
         const ControlClass cls = ClassOf(c.kind);
         const HWND parent =
             c.container == kInWindow ? form->hwnd : form->controls[static_cast<std::size_t>(c.container)];
@@ -139,12 +139,12 @@ void NativeScreen::Create(const WindowSpec& spec) {
 
     Place(instance_, *form, nullptr);
     for (int index : form->order) {
-        if (CanTakeFocus(spec.controls[static_cast<std::size_t>(index)].kind)) {
+        if (CanTakeFocus(desc.controls[static_cast<std::size_t>(index)].kind)) {
             form->lastFocus = form->controls[static_cast<std::size_t>(index)];
             break;
         }
     }
-    forms_[Index(spec.id)] = std::move(form);
+    forms_[Index(desc.id)] = std::move(form);
 }
 
 // Fonts, icons, control rectangles and the window's size, all from the
@@ -152,12 +152,12 @@ void NativeScreen::Create(const WindowSpec& spec) {
 // keeps the platform's position; otherwise it is centred on the screen.
 void NativeScreen::Place(HINSTANCE instance, Form& form, const RECT* suggested) {
     const UINT dpi = form.dpi;
-    const WindowSpec& spec = form.spec;
+    const WindowSpec& desc = form.desc;
 
     FontOwner regular(MakeFont(dpi, kWeightRegular));
     FontOwner bold(MakeFont(dpi, kWeightBold));
-    for (std::size_t i = 0; i < spec.controls.size(); ++i) {
-        const ControlSpec& c = spec.controls[i];
+    for (std::size_t i = 0; i < desc.controls.size(); ++i) {
+        const ControlSpec& c = desc.controls[i];
         HWND control = form.controls[i];
         if (ClassOf(c.kind).takesFont) {
             SendMessageW(control, WM_SETFONT,
@@ -171,7 +171,7 @@ void NativeScreen::Place(HINSTANCE instance, Form& form, const RECT* suggested) 
     form.regular = std::move(regular);
     form.bold = std::move(bold);
 
-    if (spec.border == BorderStyle::FixedSingle) {
+    if (desc.border == BorderStyle::FixedSingle) {
         IconOwner big(LoadProgramIcon(instance, dpi::SystemMetric(SM_CXICON, dpi)));
         IconOwner small(LoadProgramIcon(instance, dpi::SystemMetric(SM_CXSMICON, dpi)));
         SendMessageW(form.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
@@ -179,17 +179,17 @@ void NativeScreen::Place(HINSTANCE instance, Form& form, const RECT* suggested) 
         form.bigIcon = std::move(big);
         form.smallIcon = std::move(small);
     }
-    if (Has(spec, ControlKind::Image)) {
+    if (Has(desc, ControlKind::Image)) {
         IconOwner icon(LoadProgramIcon(instance, dpi::Scale(kIconDesignSize, dpi)));
-        for (std::size_t i = 0; i < spec.controls.size(); ++i)
-            if (spec.controls[i].kind == ControlKind::Image) SetControlImage(form.controls[i], icon.get());
+        for (std::size_t i = 0; i < desc.controls.size(); ++i)
+            if (desc.controls[i].kind == ControlKind::Image) SetControlImage(form.controls[i], icon.get());
         form.imageIcon = std::move(icon);
     }
 
     const auto styles = static_cast<DWORD>(GetWindowLongPtrW(form.hwnd, GWL_STYLE));
     const auto exStyles = static_cast<DWORD>(GetWindowLongPtrW(form.hwnd, GWL_EXSTYLE));
-    const int clientWidth = TwipsToPixels(spec.clientWidth, static_cast<int>(dpi));
-    const int clientHeight = TwipsToPixels(spec.clientHeight, static_cast<int>(dpi));
+    const int clientWidth = TwipsToPixels(desc.clientWidth, static_cast<int>(dpi));
+    const int clientHeight = TwipsToPixels(desc.clientHeight, static_cast<int>(dpi));
     RECT outer{0, 0, clientWidth, clientHeight};
     if (!dpi::AdjustRect(outer, styles, exStyles, dpi)) ThrowLastError();
     int width = outer.right - outer.left;
@@ -272,7 +272,7 @@ LRESULT NativeScreen::HandleMessage(Form& form, UINT msg, WPARAM wParam, LPARAM 
             return 0;
         case WM_CLOSE:
             // The launcher decides and destroys through the screen.
-            CloseRequest(form.spec.id);
+            CloseRequest(form.desc.id);
             return 0;
         case WM_DPICHANGED:
             try {
@@ -307,7 +307,7 @@ void NativeScreen::OnCommand(Form& form, WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
     const auto from = reinterpret_cast<HWND>(lParam);
-    const auto& controls = form.spec.controls;
+    const auto& controls = form.desc.controls;
 
     if (!from) {
         // The dialog manager's Enter (IDOK) when the focused button does
@@ -317,7 +317,7 @@ void NativeScreen::OnCommand(Form& form, WPARAM wParam, LPARAM lParam) {
         HWND focus = GetFocus();
         for (std::size_t i = 0; i < controls.size(); ++i) {
             if (form.controls[i] == focus && controls[i].kind == ControlKind::CommandButton) {
-                Click(form.spec.id, static_cast<int>(i));
+                Click(form.desc.id, static_cast<int>(i));
                 return;
             }
         }
@@ -335,7 +335,7 @@ void NativeScreen::OnCommand(Form& form, WPARAM wParam, LPARAM lParam) {
                 // BN_DOUBLECLICKED; it is a press all the same.
                 case BN_CLICKED:
                 case BN_DOUBLECLICKED:
-                    Click(form.spec.id, index);
+                    Click(form.desc.id, index);
                     return;
                 case BN_SETFOCUS:
                     form.lastFocus = from;
@@ -344,7 +344,7 @@ void NativeScreen::OnCommand(Form& form, WPARAM wParam, LPARAM lParam) {
             return;
         case ControlKind::PictureBox:
         case ControlKind::Image:
-            if (code == STN_CLICKED) Click(form.spec.id, index);
+            if (code == STN_CLICKED) Click(form.desc.id, index);
             return;
         case ControlKind::Label:
         case ControlKind::Frame:

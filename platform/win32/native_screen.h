@@ -31,7 +31,7 @@ public:
     // error box is up and the program is about to end).
     void Detach() { launcher_ = nullptr; }
 
-    void Create(const WindowSpec& spec) override;
+    void Create(const WindowSpec& desc) override;
     void ShowAndActivate(WindowId id) override;
     void BringToFront(WindowId id) override;
     void Destroy(WindowId id) override;

@@ -120,8 +120,8 @@ private:
 class FakeScreen final : public Screen {
 public:
     explicit FakeScreen(EventLog& log) : log_(log) {}
-    void Create(const WindowSpec& spec) override {
-        log_.push_back("create " + std::string(WindowName(spec.id)));
+    void Create(const WindowSpec& desc) override {
+        log_.push_back("create " + std::string(WindowName(desc.id)));
         if (failCreate) throw RunTimeFailure(LaunchError{1400, L"Invalid window handle."});
     }
     void ShowAndActivate(WindowId id) override { log_.push_back("show " + Name(id)); }

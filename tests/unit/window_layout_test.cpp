@@ -55,14 +55,14 @@ TEST(WindowLayout, WindowsHaveTheirCaptionsBordersAndClientAreas) {
         {WindowId::frmAbout, L"About", BorderStyle::FixedToolWindow, 296, 141},
     };
     for (const Expected& e : expected) {
-        const WindowSpec& spec = DescriptionOf(e.id);
+        const WindowSpec& desc = DescriptionOf(e.id);
         SCOPED_TRACE(std::string(WindowName(e.id)));
-        EXPECT_EQ(spec.id, e.id);
-        EXPECT_EQ(spec.caption, e.caption);
-        EXPECT_EQ(spec.border, e.border);
-        EXPECT_EQ(TwipsToPixels(spec.clientWidth, kDpi), e.width);
-        EXPECT_EQ(TwipsToPixels(spec.clientHeight, kDpi), e.height);
-        EXPECT_EQ(spec.onLoad != nullptr, e.id == WindowId::frmMain);
+        EXPECT_EQ(desc.id, e.id);
+        EXPECT_EQ(desc.caption, e.caption);
+        EXPECT_EQ(desc.border, e.border);
+        EXPECT_EQ(TwipsToPixels(desc.clientWidth, kDpi), e.width);
+        EXPECT_EQ(TwipsToPixels(desc.clientHeight, kDpi), e.height);
+        EXPECT_EQ(desc.onLoad != nullptr, e.id == WindowId::frmMain);
     }
 }
 
