@@ -2,12 +2,16 @@
 #include <mmsystem.h>
 
 #include <string>
+#include <type_traits>
 
 #include "unique_handle.h"
 #include "wave_chunks.h"
 #include "win32_ports.h"
 
 namespace kr2 {
+
+static_assert(std::is_same_v<Win32WavePlayer::PlaySoundFn, decltype(&PlaySoundW)>);
+
 namespace {
 
 // Enough for the chunks that come before the sound data in any real wave.
@@ -48,8 +52,18 @@ std::wstring PathThePlayerCanOpen(const std::wstring& path) {
 
 void Win32WavePlayer::PlaySync(const std::wstring& path) {
     if (!ChunksFit(path)) return;
+    if (!looked_) {
+        looked_ = true;
+        // From the system directory only, so no winmm.dll planted beside the
+        // launcher or in the current directory is ever loaded.
+        if (HMODULE winmm = LoadLibraryExW(L"winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+            playSound_ = reinterpret_cast<PlaySoundFn>(
+                reinterpret_cast<void*>(GetProcAddress(winmm, "PlaySoundW")));
+        }
+    }
+    if (!playSound_) return;  // no player: silence, like any other unplayable cue
     // No SND_NODEFAULT, so an unplayable file may give the default sound.
-    PlaySoundW(PathThePlayerCanOpen(path).c_str(), nullptr, SND_FILENAME | SND_SYNC);
+    playSound_(PathThePlayerCanOpen(path).c_str(), nullptr, SND_FILENAME | SND_SYNC);
 }
 
 }  // namespace kr2

@@ -22,9 +22,19 @@ public:
 };
 
 // PlaySoundW, synchronous; the default sound may stand in for a bad file.
+// winmm is loaded on the first sound that is really played: it brings the
+// audio stack (and under Wine ole32 and rpcrt4) along, which a launcher
+// without cue files never needs at start-up.
 class Win32WavePlayer final : public WavePlayer {
 public:
     void PlaySync(const std::wstring& path) override;
+
+    // PlaySoundW's type, spelt without <windows.h>.
+    using PlaySoundFn = int(__stdcall*)(const wchar_t*, struct HINSTANCE__*, unsigned long);
+
+private:
+    PlaySoundFn playSound_ = nullptr;
+    bool looked_ = false;
 };
 
 // CreateProcessW with the line unchanged; both returned handles are closed
