@@ -3,7 +3,7 @@
 kr2_install_missing() {
     local wanted=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev
                   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-                  wine wine64 xvfb pulseaudio x11-utils imagemagick python3)
+                  wine wine64 xvfb pulseaudio x11-utils xdotool imagemagick python3)
     local missing=() pkg
     for pkg in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
