@@ -39,5 +39,9 @@ if(MINGW)
   target_link_options(kr2_s1 PRIVATE -Wl,--gc-sections $<$<NOT:$<CONFIG:Debug>>:-s>)
 endif()
 
+if(MSVC)
+  target_compile_options(kr2_s1 PRIVATE $<$<COMPILE_LANGUAGE:RC>:/c65001>)
+endif()
+
 # The stand-in game for the demo layout made by scripts/run.
 include(${PROJECT_SOURCE_DIR}/demo/demo.cmake OPTIONAL)
