@@ -14,14 +14,25 @@ Fn User32(const char* name) noexcept {
 
 using SetAwarenessContextFn = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using GetDpiForSystemFn = UINT(WINAPI*)();
 using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 using MetricForDpiFn = int(WINAPI*)(int, UINT);
 
 // Looked up once, before wWinMain. Namespace-scope rather than function
 // statics, which would link the thread-safe guard for nothing.
 const auto getDpiForWindow = User32<GetDpiForWindowFn>("GetDpiForWindow");
+const auto getDpiForSystem = User32<GetDpiForSystemFn>("GetDpiForSystem");
 const auto adjustForDpi = User32<AdjustForDpiFn>("AdjustWindowRectExForDpi");
 const auto metricForDpi = User32<MetricForDpiFn>("GetSystemMetricsForDpi");
+
+UINT ScreenDpi() noexcept {
+    UINT dpi = 96;
+    if (HDC dc = GetDC(nullptr)) {
+        dpi = static_cast<UINT>(GetDeviceCaps(dc, LOGPIXELSY));
+        ReleaseDC(nullptr, dc);
+    }
+    return dpi ? dpi : 96;
+}
 
 }  // namespace
 
@@ -36,12 +47,14 @@ UINT ForWindow(HWND hwnd) noexcept {
     if (getDpiForWindow && hwnd) {
         if (UINT dpi = getDpiForWindow(hwnd)) return dpi;
     }
-    UINT dpi = 96;
-    if (HDC dc = GetDC(nullptr)) {
-        dpi = static_cast<UINT>(GetDeviceCaps(dc, LOGPIXELSY));
-        ReleaseDC(nullptr, dc);
+    return ScreenDpi();
+}
+
+UINT ForSystem() noexcept {
+    if (getDpiForSystem) {
+        if (UINT dpi = getDpiForSystem()) return dpi;
     }
-    return dpi ? dpi : 96;
+    return ScreenDpi();
 }
 
 BOOL AdjustRect(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) noexcept {

@@ -10,6 +10,8 @@ namespace kr2::dpi {
 void EnablePerMonitorAwareness() noexcept;
 // The DPI the window is drawn at (96 when nothing better is known).
 UINT ForWindow(HWND hwnd) noexcept;
+// The system DPI: what a new window on the primary monitor is expected to get.
+UINT ForSystem() noexcept;
 // The outer rectangle for a client rectangle at `dpi`.
 BOOL AdjustRect(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) noexcept;
 // A system metric (icon sizes) at `dpi`.

@@ -40,6 +40,18 @@ HFONT MakeFont(UINT dpi, int weight) {
     return font;
 }
 
+// The outer size of a window whose client area is the layout's at `dpi`.
+SIZE OuterSize(const WindowSpec& desc, DWORD style, DWORD exStyle, UINT dpi) {
+    RECT outer{0, 0, TwipsToPixels(desc.clientWidth, static_cast<int>(dpi)),
+               TwipsToPixels(desc.clientHeight, static_cast<int>(dpi))};
+    if (!dpi::AdjustRect(outer, style, exStyle, dpi)) ThrowLastError();
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+POINT Centred(SIZE outer) {
+    return {(GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2, (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2};
+}
+
 HICON LoadProgramIcon(HINSTANCE instance, int size) {
     auto icon = static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
@@ -103,22 +115,32 @@ void NativeScreen::RegisterClasses(HINSTANCE instance) {
     if (!RegisterClassExW(&wc) || !RegisterImageControlClasses(instance)) ThrowLastError();
 }
 
+// Each control and the window itself are made at their final rectangles for
+// the DPI the window is expected to get, with fonts, icons and the picture
+// ready: no placing pass and no repaint before the window is first shown.
 void NativeScreen::Create(const WindowSpec& desc) {
     forms_[Index(desc.id)].reset();
     auto form = std::make_unique<Form>(*this, desc);
 
     const Styles styles = FormStyles(desc.border);
     const std::wstring caption(desc.caption);
-    // Hidden until ShowAndActivate; made at the primary monitor's origin so
-    // that its DPI is the one of the screen it is centred on.
-    if (!CreateWindowExW(styles.exStyle, kFormClass, caption.c_str(), styles.style, 0, 0, 0, 0,
-                         nullptr, nullptr, instance_, form.get()))
+    // Hidden until ShowAndActivate; centred on the primary monitor, whose
+    // DPI is the system one.
+    const UINT expected = dpi::ForSystem();
+    const SIZE outer = OuterSize(desc, styles.style, styles.exStyle, expected);
+    const POINT at = Centred(outer);
+    if (!CreateWindowExW(styles.exStyle, kFormClass, caption.c_str(), styles.style, at.x, at.y,
+                         outer.cx, outer.cy, nullptr, nullptr, instance_, form.get()))
         ThrowLastError();
     form->dpi = dpi::ForWindow(form->hwnd);
+    const int dpi = static_cast<int>(form->dpi);
 
     if (Has(desc, ControlKind::PictureBox)) {
         form->picture = BitmapOwner(LoadPackedPicture(instance_, IDB_PICTURE));
     }
+    form->regular = FontOwner(MakeFont(form->dpi, kWeightRegular));
+    form->bold = FontOwner(MakeFont(form->dpi, kWeightBold));
+    form->imageIcon = LoadIcons(instance_, *form);
 
     // Creation order is tab order: the dialog manager tabs in z-order.
     form->order = CreationOrder(desc.controls);
@@ -128,16 +150,22 @@ void NativeScreen::Create(const WindowSpec& desc) {
         const HWND parent =
             c.container == kInWindow ? form->hwnd : form->controls[static_cast<std::size_t>(c.container)];
         const std::wstring text(c.caption);
-        HANDLE image = c.kind == ControlKind::PictureBox ? form->picture.get() : nullptr;
-        HWND control = CreateWindowExW(cls.exStyle, cls.name, text.c_str(), cls.style, 0, 0,
-                                       0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
+        const PixelRect r = ControlPixels(c, dpi);
+        HANDLE image = c.kind == ControlKind::PictureBox ? static_cast<HANDLE>(form->picture.get())
+                       : c.kind == ControlKind::Image    ? static_cast<HANDLE>(form->imageIcon.get())
+                                                         : nullptr;
+        HWND control = CreateWindowExW(cls.exStyle, cls.name, text.c_str(), cls.style, r.left, r.top,
+                                       r.width, r.height, parent,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
                                        instance_, image);
         if (!control) ThrowLastError();
         form->controls[static_cast<std::size_t>(index)] = control;
         if (c.kind == ControlKind::Frame) MakeFrameContainer(control);
+        if (cls.takesFont) SendMessageW(control, WM_SETFONT, FontFor(*form, c), FALSE);
     }
 
-    Place(instance_, *form, nullptr);
+    // Moved only if the window got another DPI than expected.
+    FitWindow(*form, nullptr, form->dpi != expected);
     for (int index : form->order) {
         if (CanTakeFocus(desc.controls[static_cast<std::size_t>(index)].kind)) {
             form->lastFocus = form->controls[static_cast<std::size_t>(index)];
@@ -147,31 +175,15 @@ void NativeScreen::Create(const WindowSpec& desc) {
     forms_[Index(desc.id)] = std::move(form);
 }
 
-// Fonts, icons, control rectangles and the window's size, all from the
-// layout data at the form's DPI. With `suggested` (a DPI change) the window
-// keeps the platform's position; otherwise it is centred on the screen.
-void NativeScreen::Place(HINSTANCE instance, Form& form, const RECT* suggested) {
+WPARAM NativeScreen::FontFor(const Form& form, const ControlSpec& c) {
+    return reinterpret_cast<WPARAM>(c.bold ? form.bold.get() : form.regular.get());
+}
+
+// The main window's own icons at the form's DPI (the old ones go once the
+// new ones are set); returns the icon the image controls show.
+IconOwner NativeScreen::LoadIcons(HINSTANCE instance, Form& form) {
     const UINT dpi = form.dpi;
-    const WindowSpec& desc = form.desc;
-
-    FontOwner regular(MakeFont(dpi, kWeightRegular));
-    FontOwner bold(MakeFont(dpi, kWeightBold));
-    for (std::size_t i = 0; i < desc.controls.size(); ++i) {
-        const ControlSpec& c = desc.controls[i];
-        HWND control = form.controls[i];
-        if (ClassOf(c.kind).takesFont) {
-            SendMessageW(control, WM_SETFONT,
-                         reinterpret_cast<WPARAM>(c.bold ? bold.get() : regular.get()), FALSE);
-        }
-        const PixelRect r = ControlPixels(c, static_cast<int>(dpi));
-        SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    // The old fonts go only now that no control uses them.
-    form.regular = std::move(regular);
-    form.bold = std::move(bold);
-
-    if (desc.border == BorderStyle::FixedSingle) {
+    if (form.desc.border == BorderStyle::FixedSingle) {
         IconOwner big(LoadProgramIcon(instance, dpi::SystemMetric(SM_CXICON, dpi)));
         IconOwner small(LoadProgramIcon(instance, dpi::SystemMetric(SM_CXSMICON, dpi)));
         SendMessageW(form.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
@@ -179,42 +191,64 @@ void NativeScreen::Place(HINSTANCE instance, Form& form, const RECT* suggested) 
         form.bigIcon = std::move(big);
         form.smallIcon = std::move(small);
     }
-    if (Has(desc, ControlKind::Image)) {
-        IconOwner icon(LoadProgramIcon(instance, dpi::Scale(kIconDesignSize, dpi)));
-        for (std::size_t i = 0; i < desc.controls.size(); ++i)
-            if (desc.controls[i].kind == ControlKind::Image) SetControlImage(form.controls[i], icon.get());
-        form.imageIcon = std::move(icon);
-    }
+    if (!Has(form.desc, ControlKind::Image)) return IconOwner();
+    return IconOwner(LoadProgramIcon(instance, dpi::Scale(kIconDesignSize, dpi)));
+}
 
+// Fonts, icons and control rectangles again at the new DPI; the window
+// keeps the position the platform suggested.
+void NativeScreen::Place(HINSTANCE instance, Form& form, const RECT* suggested) {
+    const WindowSpec& desc = form.desc;
+    FontOwner regular(MakeFont(form.dpi, kWeightRegular));
+    FontOwner bold(MakeFont(form.dpi, kWeightBold));
+    IconOwner imageIcon = LoadIcons(instance, form);
+    // The old fonts and image icon stay in the locals, freed only once no
+    // control uses them.
+    std::swap(form.regular, regular);
+    std::swap(form.bold, bold);
+    std::swap(form.imageIcon, imageIcon);
+    for (std::size_t i = 0; i < desc.controls.size(); ++i) {
+        const ControlSpec& c = desc.controls[i];
+        HWND control = form.controls[i];
+        if (ClassOf(c.kind).takesFont) SendMessageW(control, WM_SETFONT, FontFor(form, c), FALSE);
+        if (c.kind == ControlKind::Image) SetControlImage(control, form.imageIcon.get());
+        const PixelRect r = ControlPixels(c, static_cast<int>(form.dpi));
+        SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    FitWindow(form, suggested, true);
+    // Every control repaints: a DPI change alters the fonts and pictures too.
+    RedrawWindow(form.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// The window's size for the layout's client size at the form's DPI: set
+// when `move` (centred, or where `suggested` says), and corrected in any case
+// when the client area came out another size.
+void NativeScreen::FitWindow(Form& form, const RECT* suggested, bool move) {
+    const WindowSpec& desc = form.desc;
     const auto styles = static_cast<DWORD>(GetWindowLongPtrW(form.hwnd, GWL_STYLE));
     const auto exStyles = static_cast<DWORD>(GetWindowLongPtrW(form.hwnd, GWL_EXSTYLE));
-    const int clientWidth = TwipsToPixels(desc.clientWidth, static_cast<int>(dpi));
-    const int clientHeight = TwipsToPixels(desc.clientHeight, static_cast<int>(dpi));
-    RECT outer{0, 0, clientWidth, clientHeight};
-    if (!dpi::AdjustRect(outer, styles, exStyles, dpi)) ThrowLastError();
-    int width = outer.right - outer.left;
-    int height = outer.bottom - outer.top;
+    SIZE outer = OuterSize(desc, styles, exStyles, form.dpi);
     // Centred on the primary monitor's full rectangle, unless the platform
     // suggested where the window goes after a DPI change.
     auto place = [&] {
-        const int x = suggested ? suggested->left : (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-        const int y = suggested ? suggested->top : (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-        SetWindowPos(form.hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        const POINT centred = Centred(outer);
+        const int x = suggested ? suggested->left : centred.x;
+        const int y = suggested ? suggested->top : centred.y;
+        SetWindowPos(form.hwnd, nullptr, x, y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     };
-    place();
+    if (move) place();
     // The frame the system draws may differ from the computed one (a
     // caption that does not follow the DPI); the client size is what counts.
     RECT client{};
     GetClientRect(form.hwnd, &client);
-    const int dx = clientWidth - client.right;
-    const int dy = clientHeight - client.bottom;
+    const int dx = TwipsToPixels(desc.clientWidth, static_cast<int>(form.dpi)) - client.right;
+    const int dy = TwipsToPixels(desc.clientHeight, static_cast<int>(form.dpi)) - client.bottom;
     if (dx || dy) {
-        width += dx;
-        height += dy;
+        outer.cx += dx;
+        outer.cy += dy;
         place();
     }
-    // Every control repaints: a DPI change alters the fonts and pictures too.
-    RedrawWindow(form.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void NativeScreen::ShowAndActivate(WindowId id) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <utility>
 
+#include "gdi_owner.h"
 #include "launcher.h"
 #include "screen.h"
 
@@ -57,6 +58,9 @@ private:
     void CloseRequest(WindowId id);
     Form* Find(WindowId id) const;
     static void Place(HINSTANCE instance, Form& form, const RECT* suggested);
+    static void FitWindow(Form& form, const RECT* suggested, bool move);
+    static IconOwner LoadIcons(HINSTANCE instance, Form& form);
+    static WPARAM FontFor(const Form& form, const ControlSpec& c);
 
     HINSTANCE instance_;
     Launcher* launcher_ = nullptr;
