@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "expect.h"
+#include "outside_programs.h"
 #include "launcher_run.h"
 #include "prefix_stub.h"
 #include "window_probe.h"
@@ -59,17 +60,15 @@ constexpr std::array<GameEntry, 33> kGameEntries{{
     {"LevelStart26", Win::Levels, L"Arena", L"kr2sp.exe  map arena"},
 }};
 
-bool SamePath(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
-
 // The one record a press must leave: which file ran, how it was shown and where.
 void CheckStarted(const e2e::StubRecord& r, const std::string& n, const std::wstring& module,
                   unsigned showState, const std::wstring& dir) {
-    Expect(SamePath(r.module, module),
+    Expect(e2e::SamePath(r.module, module),
            n + ": program that ran\n      expected: " + e2e::Describe(module) + "\n      seen:     " +
                e2e::Describe(r.module));
     Expect((r.startupFlags & STARTF_USESHOWWINDOW) != 0, n + ": a show state was handed over");
     ExpectEq(r.showWindow, showState, n + ": show state");
-    Expect(SamePath(r.currentDir, dir),
+    Expect(e2e::SamePath(r.currentDir, dir),
            n + ": working directory\n      expected: " + e2e::Describe(dir) + "\n      seen:     " +
                e2e::Describe(r.currentDir));
 }
@@ -93,13 +92,11 @@ KR2_E2E_TEST(GuiCatalogueGameEntries) {
     }
 }
 
-constexpr wchar_t kNotepad[] = L"C:\\Windows\\Notepad.exe";
-constexpr wchar_t kExplorer[] = L"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
 
 KR2_E2E_TEST(GuiCatalogueMainWindowEntries) {
     GameLayout layout(L"gui_catalogue_main");
-    PrefixStub notepad(kNotepad);
-    PrefixStub explorer(kExplorer);
+    PrefixStub notepad(e2e::kNotepadPath);
+    PrefixStub explorer(e2e::kExplorerPath);
 
     {
         LauncherRun run(layout);
@@ -113,7 +110,7 @@ KR2_E2E_TEST(GuiCatalogueMainWindowEntries) {
             if (!ExpectEq(records.size(), press, n + ": programs started")) break;
             ExpectEq(records.back().commandLine, std::wstring(L"C:\\Windows\\Notepad.exe ..\\Install\\readme.txt"),
                      n + ": command line");
-            CheckStarted(records.back(), n, kNotepad, SW_SHOWNORMAL, layout.GameDir());
+            CheckStarted(records.back(), n, e2e::kNotepadPath, SW_SHOWNORMAL, layout.GameDir());
             Expect(run.Running() && IsWindowVisible(main), n + ": the launcher stays open");
         }
 
@@ -142,14 +139,14 @@ KR2_E2E_TEST(GuiCatalogueMainWindowEntries) {
         const auto records = layout.Log().WaitFor(1, 5000);
         if (!ExpectEq(records.size(), std::size_t{1}, "HomePageOpen: programs started")) return;
         const std::wstring& line = records[0].commandLine;
-        const std::wstring prefix = std::wstring(kExplorer) + L" http://";
+        const std::wstring prefix = std::wstring(e2e::kExplorerPath) + L" http://";
         // The host is the launcher's own choice; the shape of the line is not.
         const std::wstring host = line.size() > prefix.size() + 1 ? line.substr(prefix.size(), line.size() - prefix.size() - 1) : L"";
         Expect(line.starts_with(prefix) && line.ends_with(L"/") && !host.empty() &&
                    host.find_first_of(L" /\\\"") == std::wstring::npos,
                "HomePageOpen: command line is the unquoted IEXPLORE.EXE path, one blank, http://<host>/; seen: " +
                    e2e::Describe(line));
-        CheckStarted(records[0], "HomePageOpen", kExplorer, SW_SHOWNORMAL, layout.GameDir());
+        CheckStarted(records[0], "HomePageOpen", e2e::kExplorerPath, SW_SHOWNORMAL, layout.GameDir());
     }
 }
 

@@ -12,6 +12,7 @@
 
 #include "expect.h"
 #include "files.h"
+#include "outside_programs.h"
 #include "launcher_run.h"
 #include "message_boxes.h"
 #include "window_probe.h"
@@ -26,12 +27,7 @@ using gui::GameLayout;
 using gui::LauncherRun;
 using gui::Win;
 
-constexpr wchar_t kNotepad[] = L"C:\\Windows\\Notepad.exe";
-constexpr wchar_t kNotepadNt[] = L"C:\\WinNT\\Notepad.exe";
-constexpr wchar_t kExplorer[] = L"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
 constexpr unsigned kSettleMs = 1500;
-
-bool SamePath(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
 
 struct BrokenTarget {
     const char* name;
@@ -133,8 +129,8 @@ void MainWindowEntryShowsOneBox(const BrokenTarget& t, const wchar_t* button, st
 KR2_E2E_TEST(HardeningBrokenLaunchTargets) {
     for (const BrokenTarget& t : kBroken) {
         GameEntriesEndSilently(t);
-        MainWindowEntryShowsOneBox(t, L"&Readme", {kNotepad, kNotepadNt});
-        MainWindowEntryShowsOneBox(t, L"&Home Page", {kExplorer});
+        MainWindowEntryShowsOneBox(t, L"&Readme", {e2e::kNotepadPath, e2e::kNotepadNtPath});
+        MainWindowEntryShowsOneBox(t, L"&Home Page", {e2e::kExplorerPath});
     }
 }
 
@@ -145,7 +141,7 @@ KR2_E2E_TEST(HardeningPlantedProgramsNeverRun) {
     SwappedFile program(L"C:\\Program.exe", SwappedFile::Kind::Stub);
     SwappedFile internet(L"C:\\Program Files\\Internet.exe", SwappedFile::Kind::Stub);
     {
-        SwappedFile explorer(kExplorer, SwappedFile::Kind::Stub);
+        SwappedFile explorer(e2e::kExplorerPath, SwappedFile::Kind::Stub);
         LauncherRun run(layout);
         HWND main = run.WaitWindow(Win::Main);
         if (!main) return;
@@ -153,12 +149,12 @@ KR2_E2E_TEST(HardeningPlantedProgramsNeverRun) {
         ExpectCleanEnd(run.Pid(), "Home Page with the planted programs");
         const auto records = layout.Log().WaitFor(2, kSettleMs);
         if (ExpectEq(records.size(), std::size_t{1}, "Home Page: programs started"))
-            Expect(SamePath(records[0].module, kExplorer),
+            Expect(e2e::SamePath(records[0].module, e2e::kExplorerPath),
                    "Home Page: Internet Explorer ran, not a planted program; seen " + e2e::Describe(records[0].module));
         ExpectNoMessageBox("Home Page with the planted programs");
     }
     {
-        SwappedFile explorer(kExplorer, SwappedFile::Kind::Absent);
+        SwappedFile explorer(e2e::kExplorerPath, SwappedFile::Kind::Absent);
         LauncherRun run(layout);
         HWND main = run.WaitWindow(Win::Main);
         if (!main) return;
@@ -181,9 +177,9 @@ KR2_E2E_TEST(HardeningProgramBesideLauncherWins) {
     ExpectCleanEnd(run.Pid(), "Player 4 started from another directory");
     const auto records = layout.Log().WaitFor(2, kSettleMs);
     if (!ExpectEq(records.size(), std::size_t{1}, "Player 4: programs started")) return;
-    Expect(SamePath(records[0].module, layout.GameDir() + L"\\kr2sp.exe"),
+    Expect(e2e::SamePath(records[0].module, layout.GameDir() + L"\\kr2sp.exe"),
            "Player 4: the kr2sp.exe beside the launcher ran; seen " + e2e::Describe(records[0].module));
-    Expect(SamePath(records[0].currentDir, elsewhere.path()),
+    Expect(e2e::SamePath(records[0].currentDir, elsewhere.path()),
            "Player 4: it runs in the launcher's working directory; seen " + e2e::Describe(records[0].currentDir));
     ExpectNoMessageBox("Player 4 started from another directory");
 }

@@ -9,6 +9,7 @@
 
 #include "expect.h"
 #include "files.h"
+#include "outside_programs.h"
 #include "launcher_run.h"
 #include "message_boxes.h"
 #include "prefix_stub.h"
@@ -25,10 +26,6 @@ using gui::LauncherRun;
 using gui::Win;
 
 constexpr unsigned kCueMs = 1000;
-constexpr wchar_t kNotepad[] = L"C:\\Windows\\Notepad.exe";
-constexpr wchar_t kExplorer[] = L"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
-
-bool SamePath(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
 
 std::uint64_t Since(std::uint64_t start) { return e2e::NowMs() - start; }
 
@@ -44,10 +41,10 @@ void ExpectStarted(const e2e::StubLog& log, std::size_t count, const std::wstrin
     const auto records = log.WaitFor(count, 5000);
     if (!ExpectEq(records.size(), count, what + ": programs started so far")) return;
     const e2e::StubRecord& r = records.back();
-    Expect(SamePath(r.module, module), what + ": program that ran\n      expected: " + e2e::Describe(module) +
+    Expect(e2e::SamePath(r.module, module), what + ": program that ran\n      expected: " + e2e::Describe(module) +
                                            "\n      seen:     " + e2e::Describe(r.module));
     ExpectEq(r.commandLine, line, what + ": command line");
-    Expect(SamePath(r.currentDir, dir), what + ": working directory\n      expected: " + e2e::Describe(dir) +
+    Expect(e2e::SamePath(r.currentDir, dir), what + ": working directory\n      expected: " + e2e::Describe(dir) +
                                             "\n      seen:     " + e2e::Describe(r.currentDir));
 }
 
@@ -92,8 +89,8 @@ KR2_E2E_TEST(HardeningDriveRootProgramDir) {
 KR2_E2E_TEST(HardeningUnicodeProgramDir) {
     GameLayout layout(L"Кестрейн II 游戏 hardening");
     for (const wchar_t* cue : {L"open.WAV", L"click.WAV", L"start.WAV"}) layout.WriteCue(cue, kCueMs);
-    gui::PrefixStub notepad(kNotepad);
-    gui::PrefixStub explorer(kExplorer);
+    gui::PrefixStub notepad(e2e::kNotepadPath);
+    gui::PrefixStub explorer(e2e::kExplorerPath);
     const std::wstring game = layout.GameDir();
     {
         LauncherRun run(layout);
@@ -104,7 +101,7 @@ KR2_E2E_TEST(HardeningUnicodeProgramDir) {
 
         const std::uint64_t pressed = e2e::NowMs();
         run.Press(main, Win::Main, L"&Readme");
-        ExpectStarted(layout.Log(), 1, kNotepad, L"C:\\Windows\\Notepad.exe ..\\Install\\readme.txt", game,
+        ExpectStarted(layout.Log(), 1, e2e::kNotepadPath, L"C:\\Windows\\Notepad.exe ..\\Install\\readme.txt", game,
                       "Unicode, Readme");
         ExpectPlayed(Since(pressed), "Unicode: the readme opens");
 
@@ -122,7 +119,7 @@ KR2_E2E_TEST(HardeningUnicodeProgramDir) {
         run.Press(main, Win::Main, L"&Home Page");
         const auto records = layout.Log().WaitFor(1, 5000);
         if (ExpectEq(records.size(), std::size_t{1}, "Unicode, Home Page: programs started"))
-            Expect(SamePath(records[0].module, kExplorer) && SamePath(records[0].currentDir, game),
+            Expect(e2e::SamePath(records[0].module, e2e::kExplorerPath) && e2e::SamePath(records[0].currentDir, game),
                    "Unicode, Home Page: Internet Explorer ran in the game directory; seen " +
                        e2e::Describe(records[0].module) + " in " + e2e::Describe(records[0].currentDir));
         ExpectCleanEnd(run.Pid(), "Unicode, Home Page");

@@ -10,6 +10,7 @@
 
 #include "expect.h"
 #include "files.h"
+#include "outside_programs.h"
 #include "launcher_run.h"
 #include "message_boxes.h"
 #include "window_probe.h"
@@ -25,8 +26,6 @@ using gui::LauncherRun;
 using gui::Win;
 
 constexpr unsigned kCueMs = 2000;
-constexpr wchar_t kNotepad[] = L"C:\\Windows\\Notepad.exe";
-constexpr wchar_t kExplorer[] = L"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
 
 std::uint64_t Since(std::uint64_t start) { return e2e::NowMs() - start; }
 
@@ -107,8 +106,8 @@ KR2_E2E_TEST(HardeningQueuedClicksRunInOrder) {
 KR2_E2E_TEST(HardeningNoClickRunsUnderTheErrorBox) {
     GameLayout layout(L"hardening_queued_box");
     layout.WriteCue(L"click.WAV", kCueMs);
-    SwappedFile explorer(kExplorer, SwappedFile::Kind::Absent);
-    SwappedFile notepad(kNotepad, SwappedFile::Kind::Stub);
+    SwappedFile explorer(e2e::kExplorerPath, SwappedFile::Kind::Absent);
+    SwappedFile notepad(e2e::kNotepadPath, SwappedFile::Kind::Stub);
     LauncherRun run(layout);
     HWND main = run.WaitWindow(Win::Main);
     if (!main) return;

@@ -41,9 +41,4 @@ void LaunchWorld::Run(const LaunchAction& entry) {
     RunLaunchAction(entry, window, LaunchPorts{launcher, errorBox, end});
 }
 
-bool SamePath(const std::wstring& a, const std::wstring& b) {
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
 }  // namespace kr2::launch_e2e

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "files.h"
+#include "outside_programs.h"
 #include "ports.h"
 #include "run_launch_action.h"
 #include "stub_log.h"
@@ -64,11 +65,9 @@ private:
     std::wstring previousDir_;
 };
 
-inline constexpr wchar_t kNotepadPath[] = L"C:\\Windows\\Notepad.exe";
-inline constexpr wchar_t kNotepadNtPath[] = L"C:\\WinNT\\Notepad.exe";
-inline constexpr wchar_t kExplorerPath[] = L"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
-
-// Paths compare without regard to case: the prefix spells "notepad.exe".
-bool SamePath(const std::wstring& a, const std::wstring& b);
+using e2e::kExplorerPath;
+using e2e::kNotepadNtPath;
+using e2e::kNotepadPath;
+using e2e::SamePath;
 
 }  // namespace kr2::launch_e2e

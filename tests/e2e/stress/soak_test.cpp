@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "expect.h"
+#include "outside_programs.h"
 #include "launcher_run.h"
 #include "prefix_stub.h"
 #include "window_probe.h"
@@ -22,7 +23,6 @@ using gui::Win;
 
 constexpr int kCyclesPerWindow = 1000;
 constexpr int kReadmePresses = 300;
-constexpr wchar_t kNotepad[] = L"C:\\Windows\\Notepad.exe";
 
 std::vector<CloseWay> WaysToClose(Win w) {
     std::vector<CloseWay> ways{CloseWay::Button, CloseWay::WmClose, CloseWay::SysCommandClose};
@@ -92,7 +92,7 @@ void CheckBackToStart(const ResourceCounts& before, const ResourceCounts& now, c
 
 KR2_E2E_TEST(StressSoakOpenCloseAndReadme) {
     gui::GameLayout layout(L"stress_soak");  // no Install directory: no cue plays
-    gui::PrefixStub notepad(kNotepad);
+    gui::PrefixStub notepad(e2e::kNotepadPath);
     gui::LauncherRun run(layout);
     HWND main = run.WaitWindow(Win::Main);
     if (!main) return;
