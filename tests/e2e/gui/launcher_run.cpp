@@ -1,6 +1,12 @@
 #include "launcher_run.h"
 
+#include <tlhelp32.h>
+
+#include <stdexcept>
+
 #include "expect.h"
+#include "outside_programs.h"
+#include "utf8.h"
 #include "wave_file.h"
 #include "window_probe.h"
 
@@ -11,6 +17,32 @@ std::wstring LauncherExe() {
     std::wstring path = KR2_LAUNCHER_EXE;
     for (wchar_t& c : path) if (c == L'/') c = L'\\';
     return path;
+}
+
+// The process whose image is `exe`, once it exists; 0 on timeout.
+DWORD WaitForProcessOf(const std::wstring& exe, DWORD timeoutMs) {
+    DWORD found = 0;
+    WaitFor(
+        [&] {
+            e2e::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+            PROCESSENTRY32W entry{};
+            entry.dwSize = sizeof entry;
+            for (BOOL more = Process32FirstW(snapshot.get(), &entry); more && !found;
+                 more = Process32NextW(snapshot.get(), &entry)) {
+                if (_wcsicmp(entry.szExeFile, L"kr2_s1.exe") != 0) continue;
+                e2e::UniqueHandle process(
+                    OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+                std::wstring image(32768, L'\0');
+                DWORD size = static_cast<DWORD>(image.size());
+                if (process && QueryFullProcessImageNameW(process.get(), 0, image.data(), &size)) {
+                    image.resize(size);
+                    if (e2e::SamePath(image, exe)) found = entry.th32ProcessID;
+                }
+            }
+            return found != 0;
+        },
+        timeoutMs);
+    return found;
 }
 
 }  // namespace
@@ -40,6 +72,27 @@ LauncherRun::LauncherRun(const std::wstring& exePath, const std::wstring& workin
     options.workingDir = workingDir;
     startedAt_ = e2e::NowMs();
     process_ = std::make_unique<e2e::ChildProcess>(options);
+}
+
+LauncherRun::LauncherRun(FromHostShell, const GameLayout& layout) {
+    const std::wstring exe = layout.GameDir() + L"\\kr2_s1.exe";
+    layout.Log().Clear();
+    SetEnvironmentVariableW(e2e::kStubLogVariable, layout.Log().path().c_str());
+    // Wine runs a host program named by its path on Z:; the environment
+    // (prefix, display, sound) passes on to `wine`. Such a process has no
+    // Windows handle to wait on: the launcher is found by its image instead.
+    std::wstring line = L"/bin/sh -c \"cd / && exec wine '" + exe + L"'\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    startedAt_ = e2e::NowMs();
+    if (!CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        throw std::runtime_error("cannot start /bin/sh: error " + std::to_string(GetLastError()));
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    const DWORD pid = WaitForProcessOf(exe, 10000);
+    if (!pid) throw std::runtime_error("the launcher started through wine never appeared as " + e2e::ToUtf8(exe));
+    process_ = std::make_unique<e2e::ChildProcess>(pid);
 }
 
 HWND LauncherRun::WaitWindow(Win w, DWORD timeoutMs) const {

@@ -42,6 +42,12 @@ public:
     // directory (a drive letter mapped onto the game, a foreign directory);
     // started programs write to `log`, which is emptied first.
     LauncherRun(const std::wstring& exePath, const std::wstring& workingDir, const e2e::StubLog& log);
+    // Starts Game\kr2_s1.exe from the host's side, through /bin/sh and
+    // `wine`, with Z:\ as its current directory: the one way Wine starts a
+    // program whose folder is longer than MAX_PATH (its CreateProcessW
+    // refuses such a path). Returns once the process exists.
+    struct FromHostShell {};
+    LauncherRun(FromHostShell, const GameLayout& layout);
 
     DWORD Pid() const { return process_->processId(); }
     std::uint64_t StartedAtMs() const { return startedAt_; }

@@ -33,7 +33,7 @@ kr2_add_e2e_test(NAME hardening_cue_files COMMAND kr2_hardening_e2e HardeningBro
 kr2_add_e2e_test(NAME hardening_drive_root COMMAND ${KR2_SH} ${KR2_HARDENING_DIR}/with_drive_x.sh
   ${KR2_E2E_DIR}/wine-env $<TARGET_FILE:kr2_hardening_e2e> HardeningDriveRootProgramDir TIMEOUT 60)
 kr2_add_e2e_test(NAME hardening_program_dir COMMAND kr2_hardening_e2e
-  HardeningUnicodeProgramDir HardeningLongProgramDir TIMEOUT 120)
+  HardeningUnicodeProgramDir HardeningLongProgramDir HardeningProgramDirPastMaxPath TIMEOUT 150)
 kr2_add_e2e_test(NAME hardening_launch_targets COMMAND kr2_hardening_e2e
   HardeningBrokenLaunchTargets HardeningPlantedProgramsNeverRun HardeningProgramBesideLauncherWins TIMEOUT 180)
 kr2_add_e2e_test(NAME hardening_queued_clicks COMMAND kr2_hardening_e2e

@@ -1,7 +1,7 @@
 // ProgramDir where it is awkward: at a drive root (the cue path then holds
 // "\\"), named in Cyrillic and CJK letters with blanks, and so deep that the
-// cue paths pass MAX_PATH. Cues play, the game starts from beside the launcher,
-// and no path is cut short.
+// cue paths or ProgramDir itself pass MAX_PATH. Cues play, what the platform
+// can start starts, and no path is cut short.
 
 #include <windows.h>
 
@@ -164,17 +164,46 @@ void CheckDeepLayout(const GameLayout& layout, LauncherRun& run, const std::stri
     ExpectNoMessageBox(n);
 }
 
-// The deepest layout the platform can start a program from: ProgramDir of
+// The deepest layout CreateProcessW can start a program from: ProgramDir of
 // 248 characters, so kr2_s1.exe and kr2sp.exe just fit in MAX_PATH while
-// every cue path (ProgramDir plus 20 or 21) is past it. A ProgramDir past
-// MAX_PATH cannot be had under Wine 8: CreateProcessW refuses an image path
-// that long, and asking it has corrupted the caller's memory.
+// every cue path (ProgramDir plus 20 or 21) is past it.
 KR2_E2E_TEST(HardeningLongProgramDir) {
     GameLayout layout(DeepCaseName(L"hardening_deep", 248));
     ExpectEq(layout.GameDir().size(), std::size_t{248}, "length of the deep game directory");
     for (const wchar_t* cue : {L"open.WAV", L"click.WAV", L"start.WAV"}) layout.WriteCue(cue, kCueMs);
     LauncherRun run(layout);
     CheckDeepLayout(layout, run, "ProgramDir of 248 characters");
+}
+
+// ProgramDir of 300 characters, started from the host's shell (Wine's
+// CreateProcessW refuses a program path past MAX_PATH, for the launcher as
+// for the game beside it). The whole ProgramDir is read: the cues under
+// ..\Install play. Notepad, named by its full path, starts with the readme
+// line intact. kr2mp.exe beside the launcher is past what the platform can
+// start: the press ends quietly, the window closes, no box.
+KR2_E2E_TEST(HardeningProgramDirPastMaxPath) {
+    const std::string n = "ProgramDir of 300 characters";
+    GameLayout layout(DeepCaseName(L"hardening_deeper", 300));
+    ExpectEq(layout.GameDir().size(), std::size_t{300}, "length of the deeper game directory");
+    for (const wchar_t* cue : {L"open.WAV", L"click.WAV"}) layout.WriteCue(cue, kCueMs);
+    gui::PrefixStub notepad(e2e::kNotepadPath);
+
+    LauncherRun run(LauncherRun::FromHostShell{}, layout);
+    HWND main = run.WaitWindow(Win::Main, kCueMs + 8000);
+    if (!main) return;
+    TimedAbout(run, main, n);
+
+    const std::uint64_t pressed = e2e::NowMs();
+    run.Press(main, Win::Main, L"&Readme");
+    ExpectStarted(layout.Log(), 1, e2e::kNotepadPath, L"C:\\Windows\\Notepad.exe ..\\Install\\readme.txt", L"Z:\\",
+                  n + ", Readme");
+    ExpectPlayed(Since(pressed), n + ": the readme opens");
+
+    run.Press(main, Win::Main, L"&Start Kestrane II Multiplayer");
+    Expect(run.WaitGone(Win::Main, kCueMs + 8000), n + ": the main window closes after the multiplayer press");
+    ExpectEq(layout.Log().WaitFor(2, 1000).size(), std::size_t{1}, n + ": programs started (kr2mp.exe cannot be)");
+    ExpectCleanEnd(run.Pid(), n + ", the last window closed");
+    ExpectNoMessageBox(n);
 }
 
 }  // namespace

@@ -25,6 +25,14 @@ ChildProcess::ChildProcess(const ChildOptions& options) {
     processId_ = pi.dwProcessId;
 }
 
+ChildProcess::ChildProcess(std::uint32_t runningProcessId) : processId_(runningProcessId) {
+    process_.reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE,
+                               runningProcessId));
+    if (!process_)
+        throw std::runtime_error("cannot open process " + std::to_string(runningProcessId) + ": error " +
+                                 std::to_string(GetLastError()));
+}
+
 ChildProcess::~ChildProcess() {
     if (Running()) Kill();
 }

@@ -23,6 +23,9 @@ class ChildProcess {
 public:
     // Throws std::runtime_error when the program cannot be started.
     explicit ChildProcess(const ChildOptions& options);
+    // Takes over a running program that was started some other way; throws
+    // when it cannot be opened.
+    explicit ChildProcess(std::uint32_t runningProcessId);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
