@@ -4,8 +4,9 @@
 // With the argument "button" it also carries the multiplayer button, whose
 // click starts the multiplayer line with a bare CreateProcessW and closes the
 // window: the press path of the launcher with nothing of its own in it.
-// Built twice: plain, and with the launcher's manifest (Common Controls 6,
-// DPI awareness) when KR2_BENCH_COMMON_CONTROLS is defined.
+// Built three times: plain; with comctl32 imported and initialised
+// (KR2_BENCH_COMMON_CONTROLS); and with that and the launcher's manifest
+// (Common Controls 6, DPI awareness) as well.
 
 #include <windows.h>
 #include <commctrl.h>

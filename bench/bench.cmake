@@ -1,6 +1,7 @@
 # Benchmark programs for scripts/bench: the driver that times kr2_s1.exe inside
-# Wine, the bare window it is compared with (plain, and with the launcher's
-# manifest), and the stub that stamps the moment the started game's main begins.
+# Wine, the bare window it is compared with (plain, with comctl32 loaded, and
+# with the launcher's manifest), and the stub that stamps the moment the
+# started game's main begins.
 enable_language(RC)
 set(KR2_BENCH_DIR ${CMAKE_CURRENT_LIST_DIR})
 
@@ -18,12 +19,19 @@ endfunction()
 
 kr2_bench_program(baseline_window WIN32 ${KR2_BENCH_DIR}/baseline_window.cpp)
 
+# comctl32 imported and initialised, no manifest: what loading the DLL costs.
+kr2_bench_program(baseline_window_comctl WIN32 ${KR2_BENCH_DIR}/baseline_window.cpp)
+target_compile_definitions(baseline_window_comctl PRIVATE KR2_BENCH_COMMON_CONTROLS)
+target_link_libraries(baseline_window_comctl PRIVATE comctl32)
+
 kr2_bench_program(baseline_window_cc6 WIN32
   ${KR2_BENCH_DIR}/baseline_window.cpp
   ${KR2_BENCH_DIR}/baseline_manifest.rc)
 target_compile_definitions(baseline_window_cc6 PRIVATE KR2_BENCH_COMMON_CONTROLS)
 target_include_directories(baseline_window_cc6 PRIVATE ${PROJECT_SOURCE_DIR}/platform/win32)
 target_link_libraries(baseline_window_cc6 PRIVATE comctl32)
+set_source_files_properties(${KR2_BENCH_DIR}/baseline_manifest.rc PROPERTIES OBJECT_DEPENDS
+  ${PROJECT_SOURCE_DIR}/platform/win32/kr2_s1.manifest)
 
 kr2_bench_program(stamp_stub WIN32 ${KR2_BENCH_DIR}/stamp_stub.cpp)
 

@@ -1,6 +1,6 @@
 // Times kr2_s1.exe against the bare platform; scripts/bench runs it inside Wine.
 // Expects in its own directory: kr2_s1.exe, baseline_window.exe,
-// baseline_window_cc6.exe and the stamp stub as kr2mp.exe; no ..\Install.
+// baseline_window_comctl.exe, baseline_window_cc6.exe and the stamp stub as kr2mp.exe; no ..\Install.
 //   bench_driver.exe [rounds] [startup]
 // With "startup" only the start-up group runs. Prints the figures; exits
 // non-zero only when a measurement could not be made.
@@ -90,7 +90,9 @@ int main(int argc, char** argv) {
     std::vector<Side> startup{
         {"kr2_s1.exe", [&](double* part) { return StartupMs(watch, s.launcher, s, part); }, {}, {}},
         {"bare window", [&](double* part) { return StartupMs(watch, s.baseline, s, part); }, {}, {}},
-        {"bare window + manifest", [&](double* part) { return StartupMs(watch, s.baseline6, s, part); },
+        {"bare window + comctl32",
+         [&](double* part) { return StartupMs(watch, s.baselineComctl, s, part); }, {}, {}},
+        {"bare window + comctl32 + manifest", [&](double* part) { return StartupMs(watch, s.baseline6, s, part); },
          {}, {}},
     };
     RunRounds(startup, rounds);

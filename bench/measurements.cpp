@@ -81,12 +81,13 @@ Setup Locate() {
     s.dir.resize(s.dir.find_last_of(L'\\'));
     s.launcher = s.dir + L"\\kr2_s1.exe";
     s.baseline = s.dir + L"\\baseline_window.exe";
+    s.baselineComctl = s.dir + L"\\baseline_window_comctl.exe";
     s.baseline6 = s.dir + L"\\baseline_window_cc6.exe";
     s.stamp = s.dir + L"\\stamp.txt";
     for (const auto& entry : kLaunchCatalogue)
         if (entry.name == "MultiplayerStart") s.multiplayer = &entry;
     if (!s.multiplayer) Fail("no MultiplayerStart entry in the catalogue");
-    for (const auto* path : {&s.launcher, &s.baseline, &s.baseline6})
+    for (const auto* path : {&s.launcher, &s.baseline, &s.baselineComctl, &s.baseline6})
         if (GetFileAttributesW(path->c_str()) == INVALID_FILE_ATTRIBUTES)
             Fail("kr2_s1.exe or a baseline_window build is missing beside the driver");
     return s;

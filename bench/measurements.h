@@ -15,6 +15,7 @@ struct Setup {
     std::wstring dir;
     std::wstring launcher;    // kr2_s1.exe
     std::wstring baseline;    // the plain bare window
+    std::wstring baselineComctl;  // the bare window with comctl32 loaded, no manifest
     std::wstring baseline6;   // the bare window with the launcher's manifest
     std::wstring stamp;       // where the stub writes its counter reading
     const LaunchAction* multiplayer = nullptr;

@@ -3,9 +3,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "expect.h"
 #include "outside_programs.h"
 #include "launcher_run.h"
@@ -56,6 +58,26 @@ std::string Windows(const gui::LauncherRun& run) {
     return out;
 }
 
+// When a press started no Notepad: whether the stub is in place and whether
+// this test can start the same line right now, which tells a launcher that
+// cannot start Notepad from a platform that cannot.
+std::string SecondOpinion(const gui::GameLayout& layout) {
+    std::string out = GetFileAttributesW(e2e::kNotepadPath) == INVALID_FILE_ATTRIBUTES
+                          ? "the Notepad stub is missing (error " + std::to_string(GetLastError()) + ")"
+                          : "the Notepad stub is in place";
+    e2e::ChildOptions options;
+    options.applicationName = e2e::kNotepadPath;
+    options.commandLine = L"C:\\Windows\\Notepad.exe ..\\Install\\readme.txt";
+    options.workingDir = layout.GameDir();
+    try {
+        e2e::ChildProcess notepad(options);
+        notepad.Wait(5000);
+        return out + "; the test's own start of the readme line works";
+    } catch (const std::exception& e) {
+        return out + "; the test's own start fails as well: " + e.what();
+    }
+}
+
 bool PressReadme(const gui::LauncherRun& run, const gui::GameLayout& layout, HWND main, int presses) {
     const std::size_t before = layout.Log().Read().size();
     for (int i = 1; i <= presses; ++i) {
@@ -64,7 +86,8 @@ bool PressReadme(const gui::LauncherRun& run, const gui::GameLayout& layout, HWN
         // One Notepad at a time: each press waits for the one it started.
         const std::size_t seen = layout.Log().WaitFor(want, 10000).size();
         if (!Expect(seen == want, "Notepad started by readme press " + std::to_string(i) + ": " +
-                                      std::to_string(seen - before) + " started; " + Windows(run)))
+                                      std::to_string(seen - before) + " started; " + Windows(run) + "; " +
+                                      SecondOpinion(layout)))
             return false;
     }
     return Expect(run.Running(), "the launcher stays after the readme presses");
