@@ -24,7 +24,9 @@ public:
 // PlaySoundW, synchronous; the default sound may stand in for a bad file.
 // winmm is loaded on the first sound that is really played: it brings the
 // audio stack (and under Wine ole32 and rpcrt4) along, which a launcher
-// without cue files never needs at start-up.
+// without cue files never needs at start-up. It comes from the system
+// directory only (LoadSystemLibrary), also on a Windows 7 whose loader lacks
+// the safe search.
 class Win32WavePlayer final : public WavePlayer {
 public:
     void PlaySync(const std::wstring& path) override;

@@ -2,6 +2,7 @@
 
 #include "play_wave.h"
 #include "recording_fakes.h"
+#include "system_library.h"
 
 namespace kr2 {
 namespace {
@@ -63,6 +64,30 @@ TEST_F(PlayWaveTest, PlayCueSwallowsAFailingPlayer) {
     player.throws = true;
     EXPECT_NO_THROW(PlayCue(SoundCue::Open, SoundPorts{dir, probe, player}));
     EXPECT_EQ(log, test::CueEvents("open"));
+}
+
+// winmm comes from the system directory whichever loader Windows has: the
+// safe search where it is known, else the full path; never the bare name.
+TEST(SystemLibraryTest, TheSafeSearchFirstThenTheFullSystemPathNeverABareName) {
+    EventLog log;
+    test::FakeLibraryLoader loader{log};
+    EXPECT_EQ(LoadSystemLibrary(loader, L"winmm.dll"), &loader.module);
+    EXPECT_EQ(log, (EventLog{"safe-search winmm.dll"}));
+
+    log.clear();
+    loader.safeSearchLoads = false;  // Windows 7 without its loader update
+    EXPECT_EQ(LoadSystemLibrary(loader, L"winmm.dll"), &loader.module);
+    EXPECT_EQ(log, (EventLog{"safe-search winmm.dll", "full-path C:\\Windows\\system32\\winmm.dll"}));
+
+    log.clear();
+    loader.fullPathLoads = false;
+    EXPECT_EQ(LoadSystemLibrary(loader, L"winmm.dll"), nullptr);
+    EXPECT_EQ(log, (EventLog{"safe-search winmm.dll", "full-path C:\\Windows\\system32\\winmm.dll"}));
+
+    log.clear();
+    loader.systemDirectory.clear();  // "\winmm.dll" would name the current drive's root
+    EXPECT_EQ(LoadSystemLibrary(loader, L"winmm.dll"), nullptr);
+    EXPECT_EQ(log, (EventLog{"safe-search winmm.dll"}));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "ports.h"
 #include "run_launch_action.h"
 #include "screen.h"
+#include "system_library.h"
 
 namespace kr2::test {
 
@@ -60,6 +61,28 @@ public:
     }
     bool throws = false;
     std::function<void()> whilePlaying;  // what arrives while the sound plays
+
+private:
+    EventLog& log_;
+};
+
+// Each loader call is logged; a call loads only where its flag says so.
+class FakeLibraryLoader final : public SystemLibraryLoader {
+public:
+    explicit FakeLibraryLoader(EventLog& log) : log_(log) {}
+    Module LoadFromSystemDirectory(const std::wstring& fileName) override {
+        log_.push_back("safe-search " + Narrow(fileName));
+        return safeSearchLoads ? &module : nullptr;
+    }
+    std::wstring SystemDirectory() override { return systemDirectory; }
+    Module LoadFullPath(const std::wstring& path) override {
+        log_.push_back("full-path " + Narrow(path));
+        return fullPathLoads ? &module : nullptr;
+    }
+    bool safeSearchLoads = true;
+    bool fullPathLoads = true;
+    std::wstring systemDirectory = L"C:\\Windows\\system32";
+    int module = 0;  // its address stands for the loaded DLL
 
 private:
     EventLog& log_;
