@@ -8,8 +8,9 @@ namespace kr2 {
 
 // Overlapping neighbours clip each other, so the one created first (earlier
 // in tab order) is the one painted on top. BS_NOTIFY reports focus changes.
-// No button ever takes BS_DEFPUSHBUTTON: the window has no default button,
-// and Enter reaches the focused one through IDOK (see NativeScreen::OnCommand).
+// No button is made with BS_DEFPUSHBUTTON: the window has no default button.
+// Enter reaches the focused one through IDOK, or as its own click where the
+// dialog manager's Tab lent it the default border (see NativeScreen::OnCommand).
 ControlClass ClassOf(ControlKind kind) {
     constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     switch (kind) {

@@ -91,6 +91,16 @@ struct NativeScreen::Form {
 
 namespace {
 
+// The dialog manager gives the button reached by Tab the default-button
+// border (and Enter then arrives as that button's own click). Focus that
+// moves on by a click, an access key or a change of window leaves the border
+// behind, on a button that Enter no longer presses; it goes with the focus.
+void LoseDefaultLook(HWND button) {
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(button, GWL_STYLE));
+    if ((style & BS_TYPEMASK) != BS_DEFPUSHBUTTON) return;
+    SendMessageW(button, BM_SETSTYLE, (style & 0xFFFF & ~BS_TYPEMASK) | BS_PUSHBUTTON, TRUE);
+}
+
 bool Has(const WindowSpec& desc, ControlKind kind) {
     for (const ControlSpec& c : desc.controls)
         if (c.kind == kind) return true;
@@ -345,8 +355,9 @@ void NativeScreen::OnCommand(Form& form, WPARAM wParam, LPARAM lParam) {
 
     if (!from) {
         // The dialog manager's Enter (IDOK) when the focused button does
-        // not present itself as the default: press the focused button.
-        // IDCANCEL (Escape) does nothing, on purpose.
+        // not present itself as the default (no window has a default
+        // button): press the focused button. IDCANCEL (Escape) does
+        // nothing, on purpose.
         if (id != IDOK) return;
         HWND focus = GetFocus();
         for (std::size_t i = 0; i < controls.size(); ++i) {
@@ -373,6 +384,9 @@ void NativeScreen::OnCommand(Form& form, WPARAM wParam, LPARAM lParam) {
                     return;
                 case BN_SETFOCUS:
                     form.lastFocus = from;
+                    return;
+                case BN_KILLFOCUS:
+                    LoseDefaultLook(from);
                     return;
             }
             return;
