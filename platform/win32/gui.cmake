@@ -44,4 +44,4 @@ if(MSVC)
 endif()
 
 # The stand-in game for the demo layout made by scripts/run.
-include(${PROJECT_SOURCE_DIR}/demo/demo.cmake OPTIONAL)
+include(${PROJECT_SOURCE_DIR}/demo/demo.cmake)

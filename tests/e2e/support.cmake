@@ -10,16 +10,19 @@
 #   kr2_add_e2e_test(NAME <name> COMMAND <target> [args...] [TIMEOUT <s>])
 #             adds a test run under Wine in that environment, one e2e test
 #             at a time (RESOURCE_LOCK wine_desktop); default timeout 120 s.
+#             The test programs are GoogleTest programs: a group selects its
+#             cases with --gtest_filter=Suite.*; one that selects none fails.
 #   kr2_stub  a windowless program that appends one record of how it was
 #             started (module path, command line, STARTUPINFO dwFlags and
 #             wShowWindow, current directory, pid) to the file named by the
 #             inherited variable KR2_STUB_LOG, then exits 0. Record format:
 #             support/stub_record.h.
 #   kr2_e2e_support  static library for test programs (link it; it brings
-#             the include path): check.h (harness: KR2_E2E_TEST, KR2_CHECK,
-#             KR2_CHECK_EQ, RunAllTests), files.h (TempRoot, PlaceStub,
-#             StubExe, RemoveTree, ...), stub_log.h (StubLog), wave_file.h
-#             (WriteWav, WriteBytes), child_process.h (ChildProcess, NowMs).
+#             the include path and GoogleTest with its main): files.h
+#             (TempRoot, PlaceStub, StubExe, RemoveTree, ...), stub_log.h
+#             (StubLog), wave_file.h (WriteWav, WriteBytes), child_process.h
+#             (ChildProcess, NowMs), utf8.h (ToUtf8, Describe: wide text as
+#             UTF-8 in brackets for failure messages).
 #   kr2_e2e_embed_path(<target> <MACRO> <other target>)
 #             defines MACRO in <target> as the wide string literal of
 #             <other target>'s file as Windows sees it ("Z:/.../x.exe").
@@ -46,7 +49,9 @@ function(kr2_add_e2e_test)
   endif()
   add_test(NAME ${E2E_NAME} COMMAND ${E2E_COMMAND})
   set_tests_properties(${E2E_NAME} PROPERTIES
-    ENVIRONMENT "KR2_E2E_STATE=${KR2_E2E_STATE_DIR}"
+    ENVIRONMENT "KR2_E2E_STATE=${KR2_E2E_STATE_DIR};GTEST_COLOR=no"
+    # A filter that matches no case must not pass as a green group.
+    FAIL_REGULAR_EXPRESSION "Running 0 tests"
     FIXTURES_REQUIRED e2e_env
     RESOURCE_LOCK wine_desktop
     TIMEOUT ${E2E_TIMEOUT})
@@ -56,6 +61,20 @@ function(kr2_e2e_embed_path target macro other)
   target_compile_definitions(${target} PRIVATE "${macro}=L\"Z:$<TARGET_FILE:${other}>\"")
   add_dependencies(${target} ${other})
 endfunction()
+
+# GoogleTest built from source with the cross compiler, linked statically
+# into the test programs like everything else.
+set(KR2_GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH
+    "GoogleTest source tree to build for the e2e test programs")
+if(NOT EXISTS ${KR2_GOOGLETEST_SOURCE_DIR}/googletest/CMakeLists.txt)
+  message(FATAL_ERROR "The e2e tests need the GoogleTest source, not found at "
+                      "KR2_GOOGLETEST_SOURCE_DIR=${KR2_GOOGLETEST_SOURCE_DIR} "
+                      "(Debian: apt-get install googletest, or scripts/deps.sh)")
+endif()
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+add_subdirectory(${KR2_GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 # Test programs are self-contained like the launcher: no MinGW runtime DLLs
 # to find inside the prefix.
@@ -77,19 +96,11 @@ target_link_libraries(kr2_stub PRIVATE kr2_e2e_record)
 kr2_e2e_executable(kr2_stub)
 
 add_library(kr2_e2e_support STATIC
-  ${KR2_E2E_DIR}/support/check.cpp
   ${KR2_E2E_DIR}/support/files.cpp
   ${KR2_E2E_DIR}/support/stub_log.cpp
   ${KR2_E2E_DIR}/support/wave_file.cpp
   ${KR2_E2E_DIR}/support/child_process.cpp
 )
 target_include_directories(kr2_e2e_support PUBLIC ${KR2_E2E_DIR}/support ${PROJECT_SOURCE_DIR}/platform/win32)
-target_link_libraries(kr2_e2e_support PUBLIC kr2_e2e_record)
+target_link_libraries(kr2_e2e_support PUBLIC kr2_e2e_record gtest)
 kr2_e2e_embed_path(kr2_e2e_support KR2_E2E_STUB_EXE kr2_stub)
-
-# The harness and the record format checked on their own, and the stub run
-# once under Wine: the base every other e2e test stands on.
-add_executable(kr2_e2e_selftest ${KR2_E2E_DIR}/support/selftest.cpp)
-target_link_libraries(kr2_e2e_selftest PRIVATE kr2_e2e_support)
-kr2_e2e_executable(kr2_e2e_selftest)
-kr2_add_e2e_test(NAME e2e_support_selftest COMMAND kr2_e2e_selftest)

@@ -77,7 +77,7 @@ std::wstring ModuleFor(const GameLayout& layout, std::wstring_view line) {
     return layout.GameDir() + L"\\" + std::wstring(line.substr(0, line.find(L' ')));
 }
 
-KR2_E2E_TEST(GuiCatalogueGameEntries) {
+TEST(GuiCatalogue, GameEntries) {
     GameLayout layout(L"gui_catalogue");
     for (const GameEntry& entry : kGameEntries) {
         const std::string n = std::string(entry.name) + " (" + e2e::Describe(entry.button) + ")";
@@ -93,7 +93,7 @@ KR2_E2E_TEST(GuiCatalogueGameEntries) {
 }
 
 
-KR2_E2E_TEST(GuiCatalogueMainWindowEntries) {
+TEST(GuiCatalogue, MainWindowEntries) {
     GameLayout layout(L"gui_catalogue_main");
     PrefixStub notepad(e2e::kNotepadPath);
     PrefixStub explorer(e2e::kExplorerPath);

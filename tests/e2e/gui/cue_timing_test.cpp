@@ -14,7 +14,7 @@ constexpr unsigned kCueMs = 2000;
 
 std::uint64_t Since(std::uint64_t start) { return e2e::NowMs() - start; }
 
-KR2_E2E_TEST(GuiClickCueDelaysTheWindow) {
+TEST(GuiCues, ClickCueDelaysTheWindow) {
     GameLayout layout(L"gui_cue_click");
     layout.WriteCue(L"click.WAV", kCueMs);
     LauncherRun run(layout);
@@ -29,7 +29,7 @@ KR2_E2E_TEST(GuiClickCueDelaysTheWindow) {
                std::to_string(took) + " ms");
 }
 
-KR2_E2E_TEST(GuiOpenCueDelaysTheMainWindow) {
+TEST(GuiCues, OpenCueDelaysTheMainWindow) {
     GameLayout layout(L"gui_cue_open");
     layout.WriteCue(L"open.WAV", kCueMs);
     LauncherRun run(layout);
@@ -41,7 +41,7 @@ KR2_E2E_TEST(GuiOpenCueDelaysTheMainWindow) {
 }
 
 // Without Install every cue is skipped: each press acts at once.
-KR2_E2E_TEST(GuiNoInstallActsAtOnce) {
+TEST(GuiCues, NoInstallActsAtOnce) {
     GameLayout layout(L"gui_cue_none");
     LauncherRun run(layout);
     HWND main = run.WaitWindow(Win::Main);
@@ -76,7 +76,7 @@ KR2_E2E_TEST(GuiNoInstallActsAtOnce) {
 
 // Only the Close buttons play "back": the About icon and the close box of
 // the caption bar close their window without any cue.
-KR2_E2E_TEST(GuiSilentClosesPlayNoCue) {
+TEST(GuiCues, SilentClosesPlayNoCue) {
     GameLayout layout(L"gui_cue_back");
     layout.WriteCue(L"back.WAV", kCueMs);
     LauncherRun run(layout);

@@ -78,7 +78,7 @@ bool BackToMain(HWND main) {
     return Foreground(main, Win::Main);
 }
 
-KR2_E2E_TEST(GuiKeyboard) {
+TEST(GuiKeyboard, TabOrderAccessKeysEnterAndSpace) {
     GameLayout layout(L"gui_keys");
     LauncherRun run(layout);
     HWND main = run.WaitWindow(Win::Main);

@@ -7,7 +7,7 @@
 namespace kr2::gui {
 namespace {
 
-KR2_E2E_TEST(GuiWindowsLookAsDesigned) {
+TEST(GuiLayout, WindowsLookAsDesigned) {
     // Every figure below is for 96 DPI, the bench's desktop.
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);

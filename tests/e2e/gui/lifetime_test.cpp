@@ -43,7 +43,7 @@ bool Activate(HWND h) {
     return WaitForeground(h, 2000);
 }
 
-KR2_E2E_TEST(GuiLifetimeMainClosedWhileAboutOpen) {
+TEST(GuiLifetime, MainClosedWhileAboutOpen) {
     GameLayout layout(L"gui_life_close");
     LauncherRun run(layout);
     HWND main = run.WaitWindow(Win::Main);
@@ -57,7 +57,7 @@ KR2_E2E_TEST(GuiLifetimeMainClosedWhileAboutOpen) {
     Expect(run.WaitExit(3000), "closing the About window, the last one, ends the launcher");
 }
 
-KR2_E2E_TEST(GuiLifetimeMultiplayerAloneEnds) {
+TEST(GuiLifetime, MultiplayerAloneEnds) {
     GameLayout layout(L"gui_life_mp");
     LauncherRun run(layout);
     HWND main = run.WaitWindow(Win::Main);
@@ -68,7 +68,7 @@ KR2_E2E_TEST(GuiLifetimeMultiplayerAloneEnds) {
     Expect(records.size() == 1 && records[0].commandLine == L"kr2mp.exe", "kr2mp.exe was started once");
 }
 
-KR2_E2E_TEST(GuiLifetimeShownAgainComesForward) {
+TEST(GuiLifetime, ShownAgainComesForward) {
     GameLayout layout(L"gui_life_forward");
     LauncherRun run(layout);
     HWND main = run.WaitWindow(Win::Main);
@@ -99,7 +99,7 @@ KR2_E2E_TEST(GuiLifetimeShownAgainComesForward) {
     }
 }
 
-KR2_E2E_TEST(GuiLifetimeReopenedFreshAndCentred) {
+TEST(GuiLifetime, ReopenedFreshAndCentred) {
     GameLayout layout(L"gui_life_reopen");
     LauncherRun run(layout);
     HWND main = run.WaitWindow(Win::Main);

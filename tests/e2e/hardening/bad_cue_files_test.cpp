@@ -101,7 +101,7 @@ void RunCase(const CueCase& c, const GameLayout& layout, LauncherRun& run, HWND 
     Expect(run.WaitGone(Win::About), n + ": the About window closes again");
 }
 
-KR2_E2E_TEST(HardeningBrokenCueFiles) {
+TEST(HardeningCueFiles, BrokenCueFiles) {
     GameLayout layout(L"hardening_cues");
     LauncherRun run(layout);
     HWND main = run.WaitWindow(Win::Main);

@@ -2,15 +2,14 @@
 # files, odd program directories, broken launch targets, queued clicks. Built
 # on the GUI driver's pieces, compiled in here by path.
 if(NOT TARGET kr2_s1 OR NOT TARGET kr2_e2e_support)
-  message(STATUS "kr2_s1 or the e2e support library missing: hardening e2e tests not built")
-  return()
+  message(FATAL_ERROR "hardening e2e tests: the targets kr2_s1 and kr2_e2e_support must exist "
+                      "(platform/win32/gui.cmake, tests/e2e/support.cmake)")
 endif()
 
 set(KR2_HARDENING_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(KR2_HARDENING_GUI_DIR ${CMAKE_CURRENT_LIST_DIR}/../gui)
 
 add_executable(kr2_hardening_e2e
-  ${KR2_HARDENING_DIR}/hardening_main.cpp
   ${KR2_HARDENING_DIR}/message_boxes.cpp
   ${KR2_HARDENING_DIR}/odd_waves.cpp
   ${KR2_HARDENING_DIR}/bad_cue_files_test.cpp
@@ -23,18 +22,16 @@ add_executable(kr2_hardening_e2e
   ${KR2_HARDENING_GUI_DIR}/prefix_stub.cpp
 )
 target_include_directories(kr2_hardening_e2e PRIVATE ${KR2_HARDENING_GUI_DIR})
-target_link_libraries(kr2_hardening_e2e PRIVATE kr2_e2e_support user32 gdi32)
+target_link_libraries(kr2_hardening_e2e PRIVATE kr2_e2e_support gtest_main user32 gdi32)
 kr2_e2e_executable(kr2_hardening_e2e)
 kr2_e2e_embed_path(kr2_hardening_e2e KR2_LAUNCHER_EXE kr2_s1)
 
-kr2_add_e2e_test(NAME hardening_cue_files COMMAND kr2_hardening_e2e HardeningBrokenCueFiles TIMEOUT 120)
+kr2_add_e2e_test(NAME hardening_cue_files COMMAND kr2_hardening_e2e --gtest_filter=HardeningCueFiles.* TIMEOUT 120)
 # The drive letter X: is mapped onto the case's game directory from outside
 # Wine before the test runs, and taken away after.
 kr2_add_e2e_test(NAME hardening_drive_root COMMAND ${KR2_SH} ${KR2_HARDENING_DIR}/with_drive_x.sh
-  ${KR2_E2E_DIR}/wine-env $<TARGET_FILE:kr2_hardening_e2e> HardeningDriveRootProgramDir TIMEOUT 60)
-kr2_add_e2e_test(NAME hardening_program_dir COMMAND kr2_hardening_e2e
-  HardeningUnicodeProgramDir HardeningLongProgramDir HardeningProgramDirPastMaxPath TIMEOUT 150)
-kr2_add_e2e_test(NAME hardening_launch_targets COMMAND kr2_hardening_e2e
-  HardeningBrokenLaunchTargets HardeningPlantedProgramsNeverRun HardeningProgramBesideLauncherWins TIMEOUT 180)
-kr2_add_e2e_test(NAME hardening_queued_clicks COMMAND kr2_hardening_e2e
-  HardeningQueuedClicksRunInOrder HardeningNoClickRunsUnderTheErrorBox TIMEOUT 90)
+  ${KR2_E2E_DIR}/wine-env $<TARGET_FILE:kr2_hardening_e2e> --gtest_filter=HardeningDriveRoot.* TIMEOUT 60)
+kr2_add_e2e_test(NAME hardening_program_dir COMMAND kr2_hardening_e2e --gtest_filter=HardeningProgramDir.* TIMEOUT 150)
+kr2_add_e2e_test(NAME hardening_launch_targets COMMAND kr2_hardening_e2e --gtest_filter=HardeningLaunchTargets.*
+  TIMEOUT 180)
+kr2_add_e2e_test(NAME hardening_queued_clicks COMMAND kr2_hardening_e2e --gtest_filter=HardeningQueuedClicks.* TIMEOUT 90)

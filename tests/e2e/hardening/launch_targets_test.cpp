@@ -126,7 +126,7 @@ void MainWindowEntryShowsOneBox(const BrokenTarget& t, const wchar_t* button, st
     ExpectEq(layout.Log().WaitFor(1, kSettleMs).size(), std::size_t{0}, n + ": programs started");
 }
 
-KR2_E2E_TEST(HardeningBrokenLaunchTargets) {
+TEST(HardeningLaunchTargets, BrokenLaunchTargets) {
     for (const BrokenTarget& t : kBroken) {
         GameEntriesEndSilently(t);
         MainWindowEntryShowsOneBox(t, L"&Readme", {e2e::kNotepadPath, e2e::kNotepadNtPath});
@@ -136,7 +136,7 @@ KR2_E2E_TEST(HardeningBrokenLaunchTargets) {
 
 // "C:\Program.exe" and "C:\Program Files\Internet.exe" are what a platform
 // split of the unquoted Internet Explorer line would try first.
-KR2_E2E_TEST(HardeningPlantedProgramsNeverRun) {
+TEST(HardeningLaunchTargets, PlantedProgramsNeverRun) {
     GameLayout layout(L"hardening_planted");
     SwappedFile program(L"C:\\Program.exe", SwappedFile::Kind::Stub);
     SwappedFile internet(L"C:\\Program Files\\Internet.exe", SwappedFile::Kind::Stub);
@@ -166,7 +166,7 @@ KR2_E2E_TEST(HardeningPlantedProgramsNeverRun) {
 }
 
 // The program search looks beside the launcher before the working directory.
-KR2_E2E_TEST(HardeningProgramBesideLauncherWins) {
+TEST(HardeningLaunchTargets, ProgramBesideLauncherWins) {
     GameLayout layout(L"hardening_beside");
     e2e::TempRoot elsewhere(L"hardening_beside_cwd");
     e2e::PlaceStub(elsewhere / L"kr2sp.exe");

@@ -1,6 +1,5 @@
 #include "message_boxes.h"
 
-#include "check.h"
 #include "expect.h"
 #include "window_probe.h"
 

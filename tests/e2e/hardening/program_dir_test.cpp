@@ -61,7 +61,7 @@ void TimedAbout(LauncherRun& run, HWND main, const std::string& where) {
 
 // X: is mapped onto the game directory by with_drive_x.sh: X:\kr2_s1.exe,
 // X:\kr2sp.exe and X:\Install, so ProgramDir is "X:\".
-KR2_E2E_TEST(HardeningDriveRootProgramDir) {
+TEST(HardeningDriveRoot, ProgramDirAtADriveRoot) {
     GameLayout layout(L"hardening_root");
     if (!Expect(e2e::FileExists(L"X:\\kr2_s1.exe"), "X: shows the game directory (with_drive_x.sh maps it)"))
         return;
@@ -86,7 +86,7 @@ KR2_E2E_TEST(HardeningDriveRootProgramDir) {
 
 // Every kind of press once: the cues are found through the foreign folder
 // name, and every program starts with it intact in its paths.
-KR2_E2E_TEST(HardeningUnicodeProgramDir) {
+TEST(HardeningProgramDir, UnicodeProgramDir) {
     GameLayout layout(L"Кестрейн II 游戏 hardening");
     for (const wchar_t* cue : {L"open.WAV", L"click.WAV", L"start.WAV"}) layout.WriteCue(cue, kCueMs);
     gui::PrefixStub notepad(e2e::kNotepadPath);
@@ -167,7 +167,7 @@ void CheckDeepLayout(const GameLayout& layout, LauncherRun& run, const std::stri
 // The deepest layout CreateProcessW can start a program from: ProgramDir of
 // 248 characters, so kr2_s1.exe and kr2sp.exe just fit in MAX_PATH while
 // every cue path (ProgramDir plus 20 or 21) is past it.
-KR2_E2E_TEST(HardeningLongProgramDir) {
+TEST(HardeningProgramDir, LongProgramDir) {
     GameLayout layout(DeepCaseName(L"hardening_deep", 248));
     ExpectEq(layout.GameDir().size(), std::size_t{248}, "length of the deep game directory");
     for (const wchar_t* cue : {L"open.WAV", L"click.WAV", L"start.WAV"}) layout.WriteCue(cue, kCueMs);
@@ -181,7 +181,7 @@ KR2_E2E_TEST(HardeningLongProgramDir) {
 // ..\Install play. Notepad, named by its full path, starts with the readme
 // line intact. kr2mp.exe beside the launcher is past what the platform can
 // start: the press ends quietly, the window closes, no box.
-KR2_E2E_TEST(HardeningProgramDirPastMaxPath) {
+TEST(HardeningProgramDir, ProgramDirPastMaxPath) {
     const std::string n = "ProgramDir of 300 characters";
     GameLayout layout(DeepCaseName(L"hardening_deeper", 300));
     ExpectEq(layout.GameDir().size(), std::size_t{300}, "length of the deeper game directory");

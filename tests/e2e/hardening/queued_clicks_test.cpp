@@ -40,7 +40,7 @@ HWND Button(HWND top, Win w, std::wstring_view caption) {
 
 void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
-KR2_E2E_TEST(HardeningQueuedClicksRunInOrder) {
+TEST(HardeningQueuedClicks, QueuedClicksRunInOrder) {
     GameLayout layout(L"hardening_queued");
     layout.WriteCue(L"click.WAV", kCueMs);
     layout.WriteCue(L"start.WAV", kCueMs);
@@ -103,7 +103,7 @@ KR2_E2E_TEST(HardeningQueuedClicksRunInOrder) {
 // Home Page with Internet Explorer missing, Readme and About pressed behind
 // it: the box comes after the cue, and while it is up the two presses behind
 // it do nothing; after OK the launcher ends and they never run.
-KR2_E2E_TEST(HardeningNoClickRunsUnderTheErrorBox) {
+TEST(HardeningQueuedClicks, NoClickRunsUnderTheErrorBox) {
     GameLayout layout(L"hardening_queued_box");
     layout.WriteCue(L"click.WAV", kCueMs);
     SwappedFile explorer(e2e::kExplorerPath, SwappedFile::Kind::Absent);

@@ -5,13 +5,15 @@
 
 #include <string>
 
-#include "check.h"
+#include <gtest/gtest.h>
 #include "launch_catalogue.h"
 #include "launch_world.h"
+#include "utf8.h"
 
 using namespace kr2;
 using namespace kr2::launch_e2e;
 using kr2::e2e::SwappedFile;
+using kr2::e2e::ToUtf8;
 
 namespace {
 
@@ -19,43 +21,43 @@ namespace {
 constexpr unsigned kSettleMs = 1500;
 
 void CheckFileNotFoundBoxThenEnd(const LaunchWorld& world) {
-    if (!KR2_CHECK_EQ(world.errorBox.shown.size(), std::size_t{1})) return;
+    ASSERT_EQ(world.errorBox.shown.size(), std::size_t{1});
     const LaunchError& error = world.errorBox.shown[0];
-    KR2_CHECK_EQ(error.code, std::uint32_t{ERROR_FILE_NOT_FOUND});
-    KR2_CHECK_EQ(error.description, SystemErrorText(ERROR_FILE_NOT_FOUND));
-    KR2_CHECK(!error.description.empty());
-    KR2_CHECK(error.description.back() != L'\n' && error.description.back() != L'\r' &&
+    EXPECT_EQ(error.code, std::uint32_t{ERROR_FILE_NOT_FOUND});
+    EXPECT_EQ(ToUtf8(error.description), ToUtf8(SystemErrorText(ERROR_FILE_NOT_FOUND)));
+    EXPECT_TRUE(!error.description.empty());
+    EXPECT_TRUE(error.description.back() != L'\n' && error.description.back() != L'\r' &&
               error.description.back() != L' ');
-    KR2_CHECK_EQ(world.order.size(), std::size_t{2});
-    KR2_CHECK(world.order == (std::vector<std::string>{"box", "end"}));
-    KR2_CHECK_EQ(world.window.unloads, 0);
+    EXPECT_EQ(world.order.size(), std::size_t{2});
+    EXPECT_TRUE(world.order == (std::vector<std::string>{"box", "end"}));
+    EXPECT_EQ(world.window.unloads, 0);
 }
 
 }  // namespace
 
-KR2_E2E_TEST(BothNotepadsAbsentShowsErrorTwoThenEnds) {
+TEST(LaunchErrors, BothNotepadsAbsentShowsErrorTwoThenEnds) {
     LaunchWorld world(L"no-notepad");
     SwappedFile notepad(kNotepadPath, SwappedFile::Kind::Absent);
     SwappedFile notepadNt(kNotepadNtPath, SwappedFile::Kind::Absent);
 
     world.Run(LaunchCatalogue("ReadmeOpen"));
     CheckFileNotFoundBoxThenEnd(world);
-    KR2_CHECK(world.Log().WaitFor(1, kSettleMs).empty());
+    EXPECT_TRUE(world.Log().WaitFor(1, kSettleMs).empty());
 }
 
-KR2_E2E_TEST(HomePageWithoutExplorerShowsErrorTwoThenEnds) {
+TEST(LaunchErrors, HomePageWithoutExplorerShowsErrorTwoThenEnds) {
     LaunchWorld world(L"no-explorer");
     SwappedFile explorer(kExplorerPath, SwappedFile::Kind::Absent);
 
     world.Run(LaunchCatalogue("HomePageOpen"));
     CheckFileNotFoundBoxThenEnd(world);
-    KR2_CHECK(world.Log().WaitFor(1, kSettleMs).empty());
+    EXPECT_TRUE(world.Log().WaitFor(1, kSettleMs).empty());
 }
 
 // With the launcher leaving the program to the platform's split of an
 // unquoted line, "C:\Program.exe" would run with "Files\Internet ..." as
 // its arguments.
-KR2_E2E_TEST(PlantedProgramExeIsNeverRun) {
+TEST(LaunchErrors, PlantedProgramExeIsNeverRun) {
     LaunchWorld world(L"hijack");
     SwappedFile planted(L"C:\\Program.exe", SwappedFile::Kind::Stub);
     SwappedFile plantedDeeper(L"C:\\Program Files\\Internet.exe", SwappedFile::Kind::Stub);
@@ -63,12 +65,13 @@ KR2_E2E_TEST(PlantedProgramExeIsNeverRun) {
         SwappedFile explorer(kExplorerPath, SwappedFile::Kind::Stub);
         world.Run(LaunchCatalogue("HomePageOpen"));
         const auto records = world.Log().WaitFor(2, kSettleMs * 2);
-        if (KR2_CHECK_EQ(records.size(), std::size_t{1})) {
-            if (!SamePath(records[0].module, kExplorerPath)) KR2_CHECK_EQ(records[0].module, kExplorerPath);
-            KR2_CHECK_EQ(records[0].commandLine, std::wstring(kHomePageLine.view()));
+        EXPECT_EQ(records.size(), std::size_t{1});
+        if (records.size() == 1) {
+            EXPECT_TRUE(SamePath(records[0].module, kExplorerPath)) << e2e::Describe(records[0].module);
+            EXPECT_EQ(ToUtf8(records[0].commandLine), ToUtf8(kHomePageLine.view()));
         }
-        KR2_CHECK(world.errorBox.shown.empty());
-        KR2_CHECK_EQ(world.end.calls, 1);
+        EXPECT_TRUE(world.errorBox.shown.empty());
+        EXPECT_EQ(world.end.calls, 1);
     }
     // Explorer missing as well: still a plain "not found", and no stand-in runs.
     world.Log().Clear();
@@ -78,56 +81,59 @@ KR2_E2E_TEST(PlantedProgramExeIsNeverRun) {
         SwappedFile explorer(kExplorerPath, SwappedFile::Kind::Absent);
         world.Run(LaunchCatalogue("HomePageOpen"));
         CheckFileNotFoundBoxThenEnd(world);
-        KR2_CHECK(world.Log().WaitFor(1, kSettleMs).empty());
+        EXPECT_TRUE(world.Log().WaitFor(1, kSettleMs).empty());
     }
 }
 
-KR2_E2E_TEST(AbsentGameIsIgnoredAndTheFollowUpRuns) {
+TEST(LaunchErrors, AbsentGameIsIgnoredAndTheFollowUpRuns) {
     LaunchWorld world(L"no-game");
     DeleteFileW(LaunchWorld::GameExe(L"kr2sp.exe").c_str());
     DeleteFileW(LaunchWorld::GameExe(L"kr2mp.exe").c_str());
 
     world.Run(LaunchCatalogue("ProfileStart3"));
-    KR2_CHECK(world.errorBox.shown.empty());
-    KR2_CHECK_EQ(world.end.calls, 1);
-    KR2_CHECK_EQ(world.window.unloads, 0);
+    EXPECT_TRUE(world.errorBox.shown.empty());
+    EXPECT_EQ(world.end.calls, 1);
+    EXPECT_EQ(world.window.unloads, 0);
 
     world.end.calls = 0;
     world.Run(LaunchCatalogue("MultiplayerStart"));
-    KR2_CHECK(world.errorBox.shown.empty());
-    KR2_CHECK_EQ(world.end.calls, 0);
-    KR2_CHECK_EQ(world.window.unloads, 1);
-    KR2_CHECK(world.Log().WaitFor(1, kSettleMs).empty());
+    EXPECT_TRUE(world.errorBox.shown.empty());
+    EXPECT_EQ(world.end.calls, 0);
+    EXPECT_EQ(world.window.unloads, 1);
+    EXPECT_TRUE(world.Log().WaitFor(1, kSettleMs).empty());
 }
 
 // The launcher reports the platform's error for a line it cannot start and
 // gives back a process id for one it can.
-KR2_E2E_TEST(LauncherResultCarriesPidOrError) {
+TEST(LaunchErrors, LauncherResultCarriesPidOrError) {
     LaunchWorld world(L"result");
     const LaunchResult started = world.launcher.LaunchProcess(L"kr2sp.exe  safe", ShowState::ShowMinimized);
-    KR2_CHECK(started.started);
+    EXPECT_TRUE(started.started);
     const auto records = world.Log().WaitFor(1);
-    if (KR2_CHECK_EQ(records.size(), std::size_t{1})) KR2_CHECK_EQ(records[0].processId, started.processId);
+    EXPECT_EQ(records.size(), std::size_t{1});
+    if (records.size() == 1) {
+        EXPECT_EQ(records[0].processId, started.processId);
+    }
 
     // A missing directory is "file not found" too, as for a missing file.
     const LaunchResult missing = world.launcher.LaunchProcess(L"C:\\kr2e2e\\nowhere\\x.exe a", ShowState::ShowNormal);
-    KR2_CHECK(!missing.started);
-    KR2_CHECK_EQ(missing.error.code, std::uint32_t{ERROR_FILE_NOT_FOUND});
-    KR2_CHECK_EQ(missing.error.description, SystemErrorText(ERROR_FILE_NOT_FOUND));
+    EXPECT_TRUE(!missing.started);
+    EXPECT_EQ(missing.error.code, std::uint32_t{ERROR_FILE_NOT_FOUND});
+    EXPECT_EQ(ToUtf8(missing.error.description), ToUtf8(SystemErrorText(ERROR_FILE_NOT_FOUND)));
 
     const LaunchResult bare = world.launcher.LaunchProcess(L"kr2nothere.exe  safe", ShowState::ShowMinimized);
-    KR2_CHECK(!bare.started);
-    KR2_CHECK_EQ(bare.error.code, std::uint32_t{ERROR_FILE_NOT_FOUND});
+    EXPECT_TRUE(!bare.started);
+    EXPECT_EQ(bare.error.code, std::uint32_t{ERROR_FILE_NOT_FOUND});
 }
 
 // Nothing of a started process is kept: once the stub has ended, its
 // process id no longer opens, which a handle left open would prevent.
 // (Wine has no working GetProcessHandleCount to count with.)
-KR2_E2E_TEST(StartsLeaveNoHandlesBehind) {
+TEST(LaunchErrors, StartsLeaveNoHandlesBehind) {
     LaunchWorld world(L"handles");
     const LaunchResult started = world.launcher.LaunchProcess(L"kr2sp.exe  safe", ShowState::ShowMinimized);
-    if (!KR2_CHECK(started.started)) return;
-    KR2_CHECK_EQ(world.Log().WaitFor(1).size(), std::size_t{1});
+    ASSERT_TRUE(started.started);
+    EXPECT_EQ(world.Log().WaitFor(1).size(), std::size_t{1});
     bool gone = false;
     for (int i = 0; i < 250 && !gone; ++i) {
         HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, started.processId);
@@ -138,5 +144,5 @@ KR2_E2E_TEST(StartsLeaveNoHandlesBehind) {
             Sleep(20);
         }
     }
-    KR2_CHECK(gone);
+    EXPECT_TRUE(gone);
 }

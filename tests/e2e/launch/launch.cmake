@@ -16,17 +16,7 @@ set_target_properties(kr2_e2e_launch PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE
 target_link_libraries(kr2_e2e_launch PRIVATE kr2_core kr2_platform kr2_e2e_support shell32)
 kr2_e2e_executable(kr2_e2e_launch)
 
-kr2_add_e2e_test(NAME e2e_launch_catalogue COMMAND kr2_e2e_launch
-  EveryEntryReachesItsProgramUnchanged FallbackLineReachesSecondNotepadThenTheProgramEnds
-  ReadmeTwiceStartsTwoNotepadsAndStays TIMEOUT 180)
-kr2_add_e2e_test(NAME e2e_launch_errors COMMAND kr2_e2e_launch
-  BothNotepadsAbsentShowsErrorTwoThenEnds HomePageWithoutExplorerShowsErrorTwoThenEnds
-  PlantedProgramExeIsNeverRun AbsentGameIsIgnoredAndTheFollowUpRuns LauncherResultCarriesPidOrError
-  StartsLeaveNoHandlesBehind)
-kr2_add_e2e_test(NAME e2e_launch_sound COMMAND kr2_e2e_launch
-  RealWaveBlocksUntilItHasPlayed
-  HiddenOrSystemCueAndCueNamedDirectoryPlayNothing FileThatIsNoWaveStillReturns
-  ProbeCountsOnlyPlainFiles)
-kr2_add_e2e_test(NAME e2e_launch_ports COMMAND kr2_e2e_launch
-  ErrorBoxShowsNumberAndTextThenReturnsAfterOk EndProgramEndsAtOnceWithExitCodeZero
-  ProgramDirHasNoTrailingBackslashExceptAtADriveRoot CueFromADriveRootPlaysFromTheRootInstall)
+kr2_add_e2e_test(NAME e2e_launch_catalogue COMMAND kr2_e2e_launch --gtest_filter=LaunchCatalogue.* TIMEOUT 180)
+kr2_add_e2e_test(NAME e2e_launch_errors COMMAND kr2_e2e_launch --gtest_filter=LaunchErrors.*)
+kr2_add_e2e_test(NAME e2e_launch_sound COMMAND kr2_e2e_launch --gtest_filter=LaunchSound.*)
+kr2_add_e2e_test(NAME e2e_launch_ports COMMAND kr2_e2e_launch --gtest_filter=LaunchPorts.*)

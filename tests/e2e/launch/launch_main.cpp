@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "check.h"
+#include <gtest/gtest.h>
+
 #include "child_process.h"
 #include "child_modes.h"
 #include "utf8.h"
@@ -67,5 +68,6 @@ int main(int argc, char** argv) {
         return code;
     }
     if (args) LocalFree(args);
-    return e2e::RunAllTests(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "check.h"
+#include <gtest/gtest.h>
 #include "child_process.h"
 #include "child_modes.h"
 #include "files.h"
@@ -19,6 +19,7 @@
 using namespace kr2;
 using kr2::e2e::ChildProcess;
 using kr2::e2e::TempRoot;
+using kr2::e2e::ToUtf8;
 using namespace kr2::launch_e2e;
 
 namespace {
@@ -94,11 +95,11 @@ std::wstring ReadUtf8File(const std::wstring& path) {
 // What a copy of this program reports in `mode` when it runs from `exe`.
 std::wstring RunCopyAt(const std::wstring& exe, const wchar_t* mode, const std::wstring& out) {
     if (!CopyFileW((e2e::ThisProgramDir() + L"\\" + kThisExeName).c_str(), (L"\\\\?\\" + exe).c_str(), FALSE)) {
-        e2e::Note("cannot copy the test program to " + e2e::ToUtf8(exe));
+        ADD_FAILURE() << "cannot copy the test program to " << ToUtf8(exe);
         return {};
     }
     ChildProcess child({L"\"" + exe + L"\" " + mode + L" \"" + out + L"\"", exe, L""});
-    KR2_CHECK_EQ(child.Wait(30000).value_or(999), 0u);
+    EXPECT_EQ(child.Wait(30000).value_or(999), 0u);
     DeleteFileW((L"\\\\?\\" + exe).c_str());
     return ReadUtf8File(out);
 }
@@ -109,10 +110,10 @@ std::wstring ProgramDirOfCopyAt(const std::wstring& exe, const std::wstring& out
 
 }  // namespace
 
-KR2_E2E_TEST(ErrorBoxShowsNumberAndTextThenReturnsAfterOk) {
+TEST(LaunchPorts, ErrorBoxShowsNumberAndTextThenReturnsAfterOk) {
     const LaunchError error{2, L"The system cannot find the file specified."};
-    KR2_CHECK_EQ(RunTimeErrorText(error),
-                 std::wstring(L"Run-time error '2':\r\n\r\nThe system cannot find the file specified."));
+    EXPECT_EQ(ToUtf8(RunTimeErrorText(error)),
+              "Run-time error '2':\r\n\r\nThe system cannot find the file specified.");
 
     std::atomic<bool> done{false};
     SeenBox seen;
@@ -122,58 +123,58 @@ KR2_E2E_TEST(ErrorBoxShowsNumberAndTextThenReturnsAfterOk) {
     done = true;
     watcher.join();
 
-    KR2_CHECK_EQ(seen.caption, std::wstring(L"kr2_s1"));
-    KR2_CHECK_EQ(seen.statics.size(), std::size_t{1});
-    if (!seen.statics.empty()) KR2_CHECK_EQ(seen.statics[0], RunTimeErrorText(error));
-    KR2_CHECK(seen.buttons == std::vector<std::wstring>{L"OK"});
+    EXPECT_EQ(ToUtf8(seen.caption), "kr2_s1");
+    EXPECT_TRUE(seen.buttons == std::vector<std::wstring>{L"OK"});
+    ASSERT_EQ(seen.statics.size(), std::size_t{1});
+    EXPECT_EQ(ToUtf8(seen.statics[0]), ToUtf8(RunTimeErrorText(error)));
 }
 
-KR2_E2E_TEST(EndProgramEndsAtOnceWithExitCodeZero) {
+TEST(LaunchPorts, EndProgramEndsAtOnceWithExitCodeZero) {
     TempRoot root(L"end-program");
     const std::wstring marker = root / L"handlers-ran.txt";
     const std::wstring exe = e2e::ThisProgramDir() + L"\\" + kThisExeName;
     ChildProcess child({L"\"" + exe + L"\" " + kModeEndProgram + L" \"" + marker + L"\"", exe, L""});
-    KR2_CHECK_EQ(child.Wait(30000).value_or(999), 0u);
+    EXPECT_EQ(child.Wait(30000).value_or(999), 0u);
     // Neither an atexit handler nor a static destructor nor the code after
     // the call may have written anything.
-    KR2_CHECK_EQ(ReadUtf8File(marker), std::wstring(L"<missing>"));
+    EXPECT_EQ(ToUtf8(ReadUtf8File(marker)), "<missing>");
 }
 
-KR2_E2E_TEST(ProgramDirHasNoTrailingBackslashExceptAtADriveRoot) {
+TEST(LaunchPorts, ProgramDirHasNoTrailingBackslashExceptAtADriveRoot) {
     TempRoot root(L"program-dir");
-    KR2_CHECK_EQ(Win32ProgramDir().ProgramDir(), e2e::ThisProgramDir());
+    EXPECT_EQ(ToUtf8(Win32ProgramDir().ProgramDir()), ToUtf8(e2e::ThisProgramDir()));
 
     e2e::MakeDirs(root / L"kr2 dir");
-    KR2_CHECK_EQ(ProgramDirOfCopyAt(root / L"kr2 dir\\copy.exe", root / L"plain.txt"), root / L"kr2 dir");
+    EXPECT_EQ(ToUtf8(ProgramDirOfCopyAt(root / L"kr2 dir\\copy.exe", root / L"plain.txt")),
+              ToUtf8(root / L"kr2 dir"));
 
-    KR2_CHECK_EQ(ProgramDirOfCopyAt(L"C:\\kr2e2e-root-copy.exe", root / L"root.txt"), std::wstring(L"C:\\"));
+    EXPECT_EQ(ToUtf8(ProgramDirOfCopyAt(L"C:\\kr2e2e-root-copy.exe", root / L"root.txt")), "C:\\");
 
     // Programs cannot be started from deeper than MAX_PATH under Wine, so
     // the growing buffer is checked by starting it too small instead.
     const std::wstring full = ModuleFileName();
-    KR2_CHECK_EQ(full, e2e::ThisProgramDir() + L"\\" + kThisExeName);
+    EXPECT_EQ(ToUtf8(full), ToUtf8(e2e::ThisProgramDir() + L"\\" + kThisExeName));
     for (unsigned long size : {1ul, 4ul, static_cast<unsigned long>(full.size()),
                                static_cast<unsigned long>(full.size() + 1)}) {
-        KR2_CHECK_EQ(ModuleFileName(size), full);
+        EXPECT_EQ(ToUtf8(ModuleFileName(size)), ToUtf8(full));
     }
 }
 
 // At a drive root the cue path holds "C:\\..\Install": the file system still
 // finds C:\Install, and the real probe and player play the cue to its end.
-KR2_E2E_TEST(CueFromADriveRootPlaysFromTheRootInstall) {
+TEST(LaunchPorts, CueFromADriveRootPlaysFromTheRootInstall) {
     TempRoot root(L"root-cue");
     if (e2e::DirectoryExists(L"C:\\Install")) {
-        e2e::Note("C:\\Install already exists in the prefix");
-        return;
+        FAIL() << "C:\\Install already exists in the prefix";
     }
     e2e::WriteWav(L"C:\\Install\\start.WAV", 1500);
     const std::wstring seen = RunCopyAt(L"C:\\kr2e2e-root-copy.exe", kModePlayCue, root / L"cue.txt");
     e2e::RemoveTree(L"C:\\Install");
 
     const std::size_t tab = seen.find(L'\t');
-    if (!KR2_CHECK(tab != std::wstring::npos)) return;
-    KR2_CHECK_EQ(seen.substr(tab + 1), std::wstring(L"C:\\\\..\\Install\\start.WAV"));
+    ASSERT_TRUE(tab != std::wstring::npos);
+    EXPECT_EQ(ToUtf8(seen.substr(tab + 1)), "C:\\\\..\\Install\\start.WAV");
     const unsigned long ms = std::stoul(seen.substr(0, tab));
     std::printf("  cue from the drive root blocked %lu ms\n", ms);
-    KR2_CHECK(ms >= 1500);
+    EXPECT_GE(ms, 1500ul);
 }

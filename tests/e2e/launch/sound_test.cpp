@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "check.h"
+#include <gtest/gtest.h>
 #include "child_process.h"
 #include "files.h"
 #include "play_wave.h"
@@ -31,17 +31,17 @@ std::uint64_t TimePlayWave(const std::wstring& path) {
 
 }  // namespace
 
-KR2_E2E_TEST(RealWaveBlocksUntilItHasPlayed) {
+TEST(LaunchSound, RealWaveBlocksUntilItHasPlayed) {
     TempRoot root(L"sound-play");
     const std::wstring cue = root / L"Install\\start.WAV";
     e2e::WriteWav(cue, 1500);
     const std::uint64_t ms = TimePlayWave(cue);
     std::printf("  1.5 s wave blocked %llu ms\n", static_cast<unsigned long long>(ms));
-    KR2_CHECK(ms >= 1500);
-    KR2_CHECK(ms < 10000);
+    EXPECT_GE(ms, 1500u);
+    EXPECT_LT(ms, 10000u);
 }
 
-KR2_E2E_TEST(HiddenOrSystemCueAndCueNamedDirectoryPlayNothing) {
+TEST(LaunchSound, HiddenOrSystemCueAndCueNamedDirectoryPlayNothing) {
     TempRoot root(L"sound-skip");
     const std::wstring hidden = root / L"hidden\\open.WAV";
     e2e::WriteWav(hidden, 1500);
@@ -53,16 +53,16 @@ KR2_E2E_TEST(HiddenOrSystemCueAndCueNamedDirectoryPlayNothing) {
     e2e::MakeDirs(directory);
     e2e::WriteWav(directory + L"\\open.WAV", 1500);  // a wave inside must not matter
 
-    KR2_CHECK(TimePlayWave(hidden) < kAtOnceMs);
-    KR2_CHECK(TimePlayWave(system) < kAtOnceMs);
-    KR2_CHECK(TimePlayWave(directory) < kAtOnceMs);
-    KR2_CHECK(TimePlayWave(root / L"missing\\open.WAV") < kAtOnceMs);
-    KR2_CHECK(TimePlayWave(L"Q:\\no drive\\open.WAV") < kAtOnceMs);
+    EXPECT_TRUE(TimePlayWave(hidden) < kAtOnceMs);
+    EXPECT_TRUE(TimePlayWave(system) < kAtOnceMs);
+    EXPECT_TRUE(TimePlayWave(directory) < kAtOnceMs);
+    EXPECT_TRUE(TimePlayWave(root / L"missing\\open.WAV") < kAtOnceMs);
+    EXPECT_TRUE(TimePlayWave(L"Q:\\no drive\\open.WAV") < kAtOnceMs);
 }
 
 // A file that passes every check but is no wave: the player deals with it
 // (perhaps with the default sound); PlayWave comes back and reports nothing.
-KR2_E2E_TEST(FileThatIsNoWaveStillReturns) {
+TEST(LaunchSound, FileThatIsNoWaveStillReturns) {
     TempRoot root(L"sound-bad");
     const std::wstring truncated = root / L"truncated.WAV";
     e2e::WriteBytes(truncated, std::string_view("RIFF\x24\x00\x00\x00WAVEfmt ", 16));
@@ -73,11 +73,11 @@ KR2_E2E_TEST(FileThatIsNoWaveStillReturns) {
     for (const std::wstring* path : {&truncated, &text, &empty}) {
         const std::uint64_t ms = TimePlayWave(*path);
         std::printf("  %s returned after %llu ms\n", e2e::ToUtf8(*path).c_str(), static_cast<unsigned long long>(ms));
-        KR2_CHECK(ms < 5000);
+        EXPECT_LT(ms, 5000u);
     }
 }
 
-KR2_E2E_TEST(ProbeCountsOnlyPlainFiles) {
+TEST(LaunchSound, ProbeCountsOnlyPlainFiles) {
     TempRoot root(L"probe");
     Win32FileProbe probe;
     e2e::WriteBytes(root / L"plain.WAV", "x");
@@ -89,13 +89,13 @@ KR2_E2E_TEST(ProbeCountsOnlyPlainFiles) {
     e2e::SetSystem(root / L"system.WAV");
     e2e::MakeDirs(root / L"dir.WAV");
 
-    KR2_CHECK(probe.IsPlainFile(root / L"plain.WAV"));
-    KR2_CHECK(probe.IsPlainFile(root / L"readonly.WAV"));
-    KR2_CHECK(probe.IsPlainFile(root / L"sub\\..\\plain.WAV"));  // ".." left to the file system
-    KR2_CHECK(!probe.IsPlainFile(root / L"hidden.WAV"));
-    KR2_CHECK(!probe.IsPlainFile(root / L"system.WAV"));
-    KR2_CHECK(!probe.IsPlainFile(root / L"dir.WAV"));
-    KR2_CHECK(!probe.IsPlainFile(root / L"missing.WAV"));
-    KR2_CHECK(!probe.IsPlainFile(root / L"nodir\\plain.WAV"));
-    KR2_CHECK(!probe.IsPlainFile(L""));
+    EXPECT_TRUE(probe.IsPlainFile(root / L"plain.WAV"));
+    EXPECT_TRUE(probe.IsPlainFile(root / L"readonly.WAV"));
+    EXPECT_TRUE(probe.IsPlainFile(root / L"sub\\..\\plain.WAV"));  // ".." left to the file system
+    EXPECT_TRUE(!probe.IsPlainFile(root / L"hidden.WAV"));
+    EXPECT_TRUE(!probe.IsPlainFile(root / L"system.WAV"));
+    EXPECT_TRUE(!probe.IsPlainFile(root / L"dir.WAV"));
+    EXPECT_TRUE(!probe.IsPlainFile(root / L"missing.WAV"));
+    EXPECT_TRUE(!probe.IsPlainFile(root / L"nodir\\plain.WAV"));
+    EXPECT_TRUE(!probe.IsPlainFile(L""));
 }

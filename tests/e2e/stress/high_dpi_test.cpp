@@ -198,7 +198,7 @@ void CloseAndWait(const gui::LauncherRun& run, HWND top, Win w) {
     Expect(run.WaitGone(w), Name(w) + " closes");
 }
 
-KR2_E2E_TEST(StressHighDpiScalesEverything) {
+TEST(StressHighDpi, ScalesEverything) {
     if (!RunningUnderWine()) {
         // On Windows the system DPI changes only with a new sign-in.
         std::printf("high dpi: skipped, the system DPI is set through Wine's registry\n");

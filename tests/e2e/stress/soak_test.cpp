@@ -39,7 +39,7 @@ bool CycleWindow(SoakDriver& driver, Win w, int cycles) {
     for (int i = 0; i < cycles; ++i) {
         HWND top = driver.Open(w);
         if (!top || !driver.Close(top, w, ways[static_cast<std::size_t>(i) % ways.size()])) {
-            e2e::Note(std::string(gui::Expected(w).name) + ": cycle " + std::to_string(i + 1) + " failed");
+            ADD_FAILURE() << gui::Expected(w).name << ": cycle " << i + 1 << " failed";
             return false;
         }
     }
@@ -116,7 +116,7 @@ void CheckBackToStart(const ResourceCounts& before, const ResourceCounts& now, c
     }
 }
 
-KR2_E2E_TEST(StressSoakOpenCloseAndReadme) {
+TEST(StressSoak, OpenCloseAndReadme) {
     gui::GameLayout layout(L"stress_soak");  // no Install directory: no cue plays
     gui::PrefixStub notepad(e2e::kNotepadPath);
     gui::LauncherRun run(layout);
