@@ -1,6 +1,10 @@
 #include "native_screen.h"
 
+#include <cwchar>
+#include <iterator>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "control_classes.h"
@@ -31,13 +35,68 @@ constexpr Styles FormStyles(BorderStyle border) {
                                               : Styles{kCommon, WS_EX_TOOLWINDOW};
 }
 
-HFONT MakeFont(UINT dpi, int weight) {
-    const std::wstring face(kFontFace);
+HFONT MakeFace(const wchar_t* face, UINT dpi, int weight) {
     HFONT font = CreateFontW(-FontPixelHeight(static_cast<int>(dpi)), 0, 0, 0, weight, FALSE, FALSE,
                              FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
     if (!font) ThrowLastError();
     return font;
+}
+
+// What the platform made of a font request: the face it chose, the weight
+// it draws and the width of a sample.
+struct Realized {
+    wchar_t face[LF_FACESIZE];
+    LONG weight;
+    LONG width;
+};
+
+Realized Realize(HDC dc, HFONT font) {
+    static constexpr wchar_t kSample[] = L"Kestrane";
+    Realized r{};
+    const HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW tm{};
+    SIZE size{};
+    GetTextFaceW(dc, LF_FACESIZE, r.face);
+    if (GetTextMetricsW(dc, &tm)) r.weight = tm.tmWeight;
+    if (GetTextExtentPoint32W(dc, kSample, static_cast<int>(std::size(kSample)) - 1, &size)) r.width = size.cx;
+    SelectObject(dc, old);
+    return r;
+}
+
+// MS Sans Serif is a bitmap font with a few sizes, made bold by the
+// platform's simulation, and a system may give another face or no bold for
+// the request. Then a face of the same design that has a bold at this size
+// takes its place: Microsoft Sans Serif (the TrueType of the same design),
+// else the face the platform maps its dialog font to. A face counts when the
+// platform gives that face itself, at a bold weight, and its bold caption is
+// wider than its regular one; the last candidate is kept in any case.
+HFONT MakeBoldFont(UINT dpi) {
+    const std::wstring wanted(kFontFace);
+    const wchar_t* const candidates[] = {wanted.c_str(), L"Microsoft Sans Serif", L"MS Shell Dlg"};
+    const std::unique_ptr<std::remove_pointer_t<HDC>, decltype(&DeleteDC)> dc(CreateCompatibleDC(nullptr),
+                                                                              &DeleteDC);
+    if (!dc) ThrowLastError();
+    HFONT chosen = nullptr;
+    for (const wchar_t* face : candidates) {
+        FontOwner regular(MakeFace(face, dpi, kWeightRegular));
+        HFONT bold = MakeFace(face, dpi, kWeightBold);
+        const Realized r = Realize(dc.get(), regular.get());
+        const Realized b = Realize(dc.get(), bold);
+        const bool last = face == candidates[std::size(candidates) - 1];
+        if (last || (_wcsicmp(b.face, face) == 0 && b.weight >= FW_SEMIBOLD && b.width > r.width)) {
+            chosen = bold;
+            break;
+        }
+        DeleteObject(bold);
+    }
+    return chosen;
+}
+
+HFONT MakeFont(UINT dpi, int weight) {
+    if (weight >= FW_SEMIBOLD) return MakeBoldFont(dpi);
+    const std::wstring face(kFontFace);
+    return MakeFace(face.c_str(), dpi, weight);
 }
 
 // The outer size of a window whose client area is the layout's at `dpi`.
