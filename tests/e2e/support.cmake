@@ -2,9 +2,10 @@
 #
 # Contract (other test units build on it; keep it stable):
 #   Fixture   e2e_env_start (FIXTURES_SETUP e2e_env) runs "env.sh start" on the
-#             state directory ${CMAKE_BINARY_DIR}/e2e-env: a fresh Wine prefix
-#             with a 1024x768 virtual desktop, its own Xvfb display and a
-#             PulseAudio null sink. e2e_env_stop (FIXTURES_CLEANUP e2e_env)
+#             state directory ${CMAKE_BINARY_DIR}/e2e-env: the world of
+#             scripts/wine-world.sh, a fresh Wine prefix with Wine's own fonts
+#             and a 1024x768 virtual desktop, its own Xvfb display and a
+#             PulseAudio null sink; it fails when the fonts are missing. e2e_env_stop (FIXTURES_CLEANUP e2e_env)
 #             ends them again. wine-env (the toolchain's emulator) reads
 #             ${KR2_E2E_STATE}/env before it runs wine.
 #   kr2_add_e2e_test(NAME <name> COMMAND <target> [args...] [TIMEOUT <s>])

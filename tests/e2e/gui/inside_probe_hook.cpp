@@ -15,6 +15,61 @@ void ReadFont(HWND hwnd, kr2::gui::ProbeReply& reply) {
     reply.fontRead = font && GetObjectW(font, sizeof reply.font, &reply.font) != 0;
 }
 
+// The dark pixels `text` leaves when drawn in black with `font` on white.
+LONG Ink(HDC like, HFONT font, const wchar_t* text, int n) {
+    constexpr int kWidth = 1024, kHeight = 64;
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, kWidth, -kHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(like, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(like);
+    if (!bitmap || !dc) {
+        if (bitmap) DeleteObject(bitmap);
+        if (dc) DeleteDC(dc);
+        return -1;
+    }
+    const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    const HGDIOBJ oldFont = SelectObject(dc, font);
+    const RECT all{0, 0, kWidth, kHeight};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutW(dc, 4, 4, text, n);
+    GdiFlush();
+    LONG ink = 0;
+    const auto* pixel = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < kWidth * kHeight; ++i) ink += (pixel[i] & 0xFF) < 128 ? 1 : 0;
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    return ink;
+}
+
+// The face the platform gave, and the caption in that face and size at the
+// regular weight beside the control's own: a bold that draws no wider and
+// no darker than the regular weight is not bold.
+void MeasureWeight(HDC dc, HFONT font, const wchar_t* shown, int n, kr2::gui::ProbeReply& reply) {
+    LOGFONTW regular{};
+    if (!font || !GetObjectW(font, sizeof regular, &regular)) return;
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW tm{};
+    GetTextFaceW(dc, LF_FACESIZE, reply.realizedFace);
+    if (GetTextMetricsW(dc, &tm)) reply.realizedWeight = tm.tmWeight;
+    SelectObject(dc, old);
+    regular.lfWeight = FW_NORMAL;
+    lstrcpynW(regular.lfFaceName, reply.realizedFace, LF_FACESIZE);
+    HFONT twin = CreateFontIndirectW(&regular);
+    if (!twin) return;
+    old = SelectObject(dc, twin);
+    SIZE size{};
+    if (GetTextExtentPoint32W(dc, shown, n, &size)) reply.regularWidth = size.cx;
+    SelectObject(dc, old);
+    reply.ink = Ink(dc, font, shown, n);
+    reply.regularInk = Ink(dc, twin, shown, n);
+    DeleteObject(twin);
+}
+
 // Measured here because the font handle and the fonts the launcher sees
 // (they depend on its DPI) exist only in its process.
 void MeasureText(HWND hwnd, kr2::gui::ProbeReply& reply) {
@@ -35,6 +90,7 @@ void MeasureText(HWND hwnd, kr2::gui::ProbeReply& reply) {
     HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
     reply.textMeasured = GetTextExtentPoint32W(dc, shown, n, &reply.textExtent);
     SelectObject(dc, old);
+    MeasureWeight(dc, font, shown, n, reply);
     ReleaseDC(hwnd, dc);
 }
 

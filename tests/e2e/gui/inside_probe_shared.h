@@ -22,6 +22,14 @@ struct ProbeReply {
     // own font (GetTextExtentPoint32).
     BOOL textMeasured;
     SIZE textExtent;
+    // The font the platform made of the request (GetTextFace,
+    // GetTextMetrics), and the same caption in that face and size at the
+    // regular weight: its width, and the dark pixels each one draws.
+    wchar_t realizedFace[LF_FACESIZE];
+    LONG realizedWeight;
+    LONG regularWidth;
+    LONG ink;
+    LONG regularInk;
 };
 
 // Names of the shared reply block and its event, per driver process.

@@ -1,5 +1,6 @@
 #include "window_checks.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -107,6 +108,17 @@ void CheckRect(HWND top, HWND control, const ExpectedWindow& w, const ExpectedCo
     ExpectEq(seen, expected, n + ": rectangle in pixels (left,top width x height)");
 }
 
+// The space a control's own drawing takes from its text on each side: a
+// button's raised edge and the focus rectangle inside it; a frame's line
+// and the gap before its caption; nothing for a label.
+SIZE TextMargins(Kind kind) {
+    switch (kind) {
+        case Kind::Button: return {GetSystemMetrics(SM_CXEDGE) + 1, GetSystemMetrics(SM_CYEDGE) + 1};
+        case Kind::Frame: return {8, 0};
+        default: return {0, 0};
+    }
+}
+
 void CheckFont(HWND control, const ExpectedControl& want, InsideProbe& inside, const std::string& n) {
     if (want.kind == Kind::Picture || want.kind == Kind::Image) return;  // they show no text
     const std::optional<ProbeReply> seen = inside.Read(control);
@@ -118,6 +130,7 @@ void CheckFont(HWND control, const ExpectedControl& want, InsideProbe& inside, c
     Expect(!font->lfItalic && !font->lfUnderline && !font->lfStrikeOut,
            n + ": not italic, underlined or struck out");
     ExpectEq(static_cast<int>(font->lfCharSet), 0, n + ": character set 0");
+    if (Expect(seen->textMeasured, n + ": caption measured")) CheckCaptionDrawn(control, want, *seen, n, 96);
 }
 
 // What the window does show, for a control that was not found by its text.
@@ -130,6 +143,39 @@ std::string VisibleTexts(HWND top) {
 }
 
 }  // namespace
+
+void CheckCaptionDrawn(HWND control, const ExpectedControl& want, const ProbeReply& seen,
+                       const std::string& name, int dpi) {
+    ExpectEq(std::wstring(seen.realizedFace), std::wstring(L"MS Sans Serif"),
+             name + ": face the platform draws the caption in");
+
+    RECT client{};
+    GetClientRect(control, &client);
+    const SIZE margin = TextMargins(want.kind);
+    const LONG roomX = client.right - 2 * margin.cx;
+    const LONG roomY = client.bottom - 2 * margin.cy;
+    std::printf("caption fit at %3d DPI: %-44s text %3ld x %2ld px, room %3ld x %2ld\n", dpi, name.c_str(),
+                seen.textExtent.cx, seen.textExtent.cy, roomX, roomY);
+    Expect(seen.textExtent.cx <= roomX && seen.textExtent.cy <= roomY,
+           name + ": caption fits on one line; text " + std::to_string(seen.textExtent.cx) + "x" +
+               std::to_string(seen.textExtent.cy) + " px, room " + std::to_string(roomX) + "x" +
+               std::to_string(roomY));
+
+    if (!want.bold) return;
+    std::printf("bold at %3d DPI: %-44s %ls weight %ld: %ld px wide, ink %ld; regular %ld px, ink %ld\n", dpi,
+                name.c_str(), seen.realizedFace, seen.realizedWeight, seen.textExtent.cx, seen.ink,
+                seen.regularWidth, seen.regularInk);
+    Expect(seen.realizedWeight >= FW_SEMIBOLD,
+           name + ": drawn at a bold weight; tmWeight " + std::to_string(seen.realizedWeight));
+    // Bold strokes are wider: the caption takes more room and at least a
+    // quarter more ink (1.6 to 1.8 times here). A bold that only spaces the
+    // regular glyphs further apart, as Wine's Tahoma does at 13 and 16
+    // pixels, is wider with the same ink.
+    Expect(seen.textExtent.cx > seen.regularWidth && seen.ink * 4 > seen.regularInk * 5,
+           name + ": bold caption wider and darker than the regular one; " + std::to_string(seen.textExtent.cx) +
+               " px and " + std::to_string(seen.ink) + " dark pixels against " +
+               std::to_string(seen.regularWidth) + " px and " + std::to_string(seen.regularInk));
+}
 
 bool IsCentred(HWND top) {
     RECT r{};

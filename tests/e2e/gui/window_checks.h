@@ -5,12 +5,22 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "expected_windows.h"
 #include "inside_probe.h"
 
 namespace kr2::gui {
 
 void CheckWindowLooks(HWND top, Win w, InsideProbe& inside);
+
+// A caption as the player reads it, measured inside the launcher with the
+// control's own font: drawn in MS Sans Serif itself (not a substitute face),
+// on one line inside the control, and bold where it is asked to be (wider
+// and darker than the regular weight of the same face and size). Prints the
+// control's row of the caption-fit table.
+void CheckCaptionDrawn(HWND control, const ExpectedControl& want, const ProbeReply& seen,
+                       const std::string& name, int dpi);
 
 // The window rectangle centred on the screen within one pixel.
 bool IsCentred(HWND top);

@@ -22,6 +22,7 @@ add_executable(kr2_stress_e2e
   ${KR2_STRESS_GUI_DIR}/inside_probe.cpp
   ${KR2_STRESS_GUI_DIR}/launcher_run.cpp
   ${KR2_STRESS_GUI_DIR}/prefix_stub.cpp
+  ${KR2_STRESS_GUI_DIR}/window_checks.cpp
 )
 target_include_directories(kr2_stress_e2e PRIVATE ${KR2_STRESS_DIR} ${KR2_STRESS_GUI_DIR})
 target_link_libraries(kr2_stress_e2e PRIVATE kr2_e2e_support gtest_main user32 gdi32 advapi32)
@@ -31,5 +32,6 @@ kr2_e2e_embed_path(kr2_stress_e2e KR2_INSIDE_PROBE_DLL kr2_gui_inside_probe)
 
 # 4 x 1000 window cycles and 300 Notepad starts; they print how long they took.
 kr2_add_e2e_test(NAME stress_soak COMMAND kr2_stress_e2e --gtest_filter=StressSoak.* TIMEOUT 900)
-# One launcher run at 144 DPI; the prefix's own DPI comes back afterwards.
+# One launcher run at 144 DPI and one at 120; the prefix's own DPI comes back
+# afterwards.
 kr2_add_e2e_test(NAME stress_high_dpi COMMAND kr2_stress_e2e --gtest_filter=StressHighDpi.* TIMEOUT 180)
