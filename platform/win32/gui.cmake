@@ -43,5 +43,17 @@ if(MSVC)
   target_compile_options(kr2_s1 PRIVATE $<$<COMPILE_LANGUAGE:RC>:/c65001>)
 endif()
 
+if(MINGW)
+  # The same source, copied to another folder and built there, must give the
+  # same kr2_s1.exe byte for byte.
+  add_test(NAME reproducible_kr2_s1
+    COMMAND ${CMAKE_COMMAND}
+      -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DBINARY_DIR=${CMAKE_BINARY_DIR}
+      -DEXE=$<TARGET_FILE:kr2_s1> -DAGAIN_DIR=${CMAKE_BINARY_DIR}-again
+      -DTOOLCHAIN=${CMAKE_TOOLCHAIN_FILE} -DBUILD_TYPE=${CMAKE_BUILD_TYPE}
+      -DGENERATOR=${CMAKE_GENERATOR} -DMAKE_PROGRAM=${CMAKE_MAKE_PROGRAM}
+      -P ${PROJECT_SOURCE_DIR}/cmake/rebuild_compare.cmake)
+endif()
+
 # The stand-in game for the demo layout made by scripts/run.
 include(${PROJECT_SOURCE_DIR}/demo/demo.cmake)
