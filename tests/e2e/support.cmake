@@ -12,7 +12,9 @@
 #             adds a test run under Wine in that environment, one e2e test
 #             at a time (RESOURCE_LOCK wine_desktop); default timeout 120 s.
 #             The test programs are GoogleTest programs: a group selects its
-#             cases with --gtest_filter=Suite.*; one that selects none fails.
+#             cases with --gtest_filter=Suite.*; one that selects none fails,
+#             and kr2_e2e_check_suites() fails the configure when a suite
+#             in the sources is in no group or a group's suite is in none.
 #   kr2_stub  a windowless program that appends one record of how it was
 #             started (module path, command line, STARTUPINFO dwFlags and
 #             wShowWindow, current directory, pid) to the file named by the
@@ -56,6 +58,38 @@ function(kr2_add_e2e_test)
     FIXTURES_REQUIRED e2e_env
     RESOURCE_LOCK wine_desktop
     TIMEOUT ${E2E_TIMEOUT})
+  string(REGEX MATCHALL "--gtest_filter=[^;]*" filter "${E2E_COMMAND}")
+  string(REGEX MATCHALL "[A-Za-z0-9_]+\\.\\*" suites "${filter}")
+  list(TRANSFORM suites REPLACE "\\.\\*$" "")
+  set_property(GLOBAL APPEND PROPERTY KR2_E2E_SELECTED_SUITES ${suites})
+endfunction()
+
+# Every TEST suite in the test programs' sources runs in some group, and
+# every suite a group selects exists: a renamed suite or file fails the
+# configure instead of dropping its cases. Called once all groups are added.
+function(kr2_e2e_check_suites)
+  get_property(selected GLOBAL PROPERTY KR2_E2E_SELECTED_SUITES)
+  get_property(programs GLOBAL PROPERTY KR2_E2E_PROGRAMS)
+  set(defined "")
+  foreach(program IN LISTS programs)
+    get_target_property(sources ${program} SOURCES)
+    foreach(source IN LISTS sources)
+      file(STRINGS ${source} lines REGEX "^TEST(_F)?\\([A-Za-z0-9_]+,")
+      list(TRANSFORM lines REPLACE "^TEST(_F)?\\(([A-Za-z0-9_]+),.*" "\\2")
+      list(APPEND defined ${lines})
+    endforeach()
+  endforeach()
+  foreach(suite IN LISTS defined)
+    if(NOT suite IN_LIST selected)
+      message(FATAL_ERROR "e2e test suite ${suite} runs in no ctest group: "
+                          "add kr2_add_e2e_test(... --gtest_filter=${suite}.*)")
+    endif()
+  endforeach()
+  foreach(suite IN LISTS selected)
+    if(NOT suite IN_LIST defined)
+      message(FATAL_ERROR "a ctest group selects the e2e test suite ${suite}, which no test program has")
+    endif()
+  endforeach()
 endfunction()
 
 function(kr2_e2e_embed_path target macro other)
@@ -80,6 +114,7 @@ add_subdirectory(${KR2_GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXC
 # Test programs are self-contained like the launcher: no MinGW runtime DLLs
 # to find inside the prefix.
 function(kr2_e2e_executable target)
+  set_property(GLOBAL APPEND PROPERTY KR2_E2E_PROGRAMS ${target})
   target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
   target_compile_definitions(${target} PRIVATE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
 endfunction()

@@ -27,7 +27,7 @@ void CheckFileNotFoundBoxThenEnd(const LaunchWorld& world) {
     EXPECT_EQ(ToUtf8(error.description), ToUtf8(SystemErrorText(ERROR_FILE_NOT_FOUND)));
     EXPECT_TRUE(!error.description.empty());
     EXPECT_TRUE(error.description.back() != L'\n' && error.description.back() != L'\r' &&
-              error.description.back() != L' ');
+                error.description.back() != L' ');
     EXPECT_EQ(world.order.size(), std::size_t{2});
     EXPECT_TRUE(world.order == (std::vector<std::string>{"box", "end"}));
     EXPECT_EQ(world.window.unloads, 0);
