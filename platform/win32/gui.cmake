@@ -9,6 +9,7 @@ add_executable(kr2_s1 WIN32
   native_screen.cpp
   control_classes.cpp
   image_controls.cpp
+  accessible_image.cpp
   picture_resource.cpp
   packed_bitmap.cpp
   control_order.cpp

@@ -1,5 +1,6 @@
 #include "image_controls.h"
 
+#include "accessible_image.h"
 #include "dpi.h"
 
 namespace kr2 {
@@ -7,6 +8,11 @@ namespace {
 
 constexpr int kImageSlot = 0;  // window extra bytes: the HBITMAP or HICON shown
 constexpr int kIconDesignSize = 32;
+
+// What assistive technology says for each: the picture shows the game, the
+// icon the program.
+constexpr wchar_t kPictureName[] = L"Kestrane II";
+constexpr wchar_t kIconName[] = L"Kestrane II Launcher";
 
 HANDLE ImageOf(HWND hwnd) noexcept {
     return reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd, kImageSlot));
@@ -34,6 +40,23 @@ void PaintPicture(HWND hwnd, HDC dc) noexcept {
     DeleteDC(source);
 }
 
+// The platform's focus rectangle just inside the border while the box holds
+// the focus, unless the keyboard cues are hidden (a window used only with
+// the mouse).
+void PaintFocus(HWND hwnd, HDC dc) noexcept {
+    if (GetFocus() != hwnd) return;
+    if (SendMessageW(hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) return;
+    RECT inner{};
+    GetClientRect(hwnd, &inner);
+    InflateRect(&inner, -1, -1);
+    DrawFocusRect(dc, &inner);
+}
+
+void PaintPictureBox(HWND hwnd, HDC dc) noexcept {
+    PaintPicture(hwnd, dc);
+    PaintFocus(hwnd, dc);
+}
+
 void PaintIcon(HWND hwnd, HDC dc) noexcept {
     auto icon = static_cast<HICON>(ImageOf(hwnd));
     if (!icon) return;
@@ -56,8 +79,19 @@ LRESULT OnButtonUp(HWND hwnd, LPARAM lParam) noexcept {
     return 0;
 }
 
-LRESULT CommonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                   void (*paint)(HWND, HDC) noexcept, bool takesFocus) noexcept {
+// How each control meets the dialog manager and assistive technology.
+struct Role {
+    void (*paint)(HWND, HDC) noexcept;
+    bool takesFocus;
+    // The picture box takes characters, so a bare letter typed while it has
+    // the focus is no access key of a button; Tab, the arrows and Enter stay
+    // the dialog manager's. The icon answers as a static, which the arrow
+    // keys pass over as they do labels: it never holds the focus.
+    LRESULT dialogCode;
+    const wchar_t* name;
+};
+
+LRESULT CommonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, const Role& role) noexcept {
     switch (msg) {
         case WM_NCCREATE:
             SetWindowLongPtrW(hwnd, kImageSlot,
@@ -67,13 +101,26 @@ LRESULT CommonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
         case WM_PAINT: {
             PAINTSTRUCT ps;
             if (HDC dc = BeginPaint(hwnd, &ps)) {
-                paint(hwnd, dc);
+                role.paint(hwnd, dc);
                 EndPaint(hwnd, &ps);
             }
             return 0;
         }
+        case WM_GETDLGCODE:
+            return role.dialogCode;
+        case WM_GETOBJECT:
+            return AnswerGetObject(hwnd, wParam, lParam, role.name);
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case WM_UPDATEUISTATE: {
+            const LRESULT result = DefWindowProcW(hwnd, msg, wParam, lParam);
+            if (GetFocus() == hwnd) InvalidateRect(hwnd, nullptr, TRUE);
+            return result;
+        }
         case WM_LBUTTONDOWN:
-            if (takesFocus) SetFocus(hwnd);
+            if (role.takesFocus) SetFocus(hwnd);
             SetCapture(hwnd);
             return 0;
         case WM_LBUTTONUP:
@@ -83,11 +130,13 @@ LRESULT CommonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
 }
 
 LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return CommonProc(hwnd, msg, wParam, lParam, PaintPicture, true);
+    static constexpr Role kPictureBox{PaintPictureBox, true, DLGC_WANTCHARS, kPictureName};
+    return CommonProc(hwnd, msg, wParam, lParam, kPictureBox);
 }
 
 LRESULT CALLBACK IconImageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return CommonProc(hwnd, msg, wParam, lParam, PaintIcon, false);
+    static constexpr Role kIcon{PaintIcon, false, DLGC_STATIC, kIconName};
+    return CommonProc(hwnd, msg, wParam, lParam, kIcon);
 }
 
 bool RegisterOne(HINSTANCE instance, const wchar_t* name, WNDPROC proc) noexcept {

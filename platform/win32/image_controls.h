@@ -2,7 +2,9 @@
 // The two controls that show the launcher's artwork: the picture box (a
 // sunken box holding the main window's bitmap) and the image (the program
 // icon, borderless). Both report a click to their parent as WM_COMMAND with
-// STN_CLICKED, as a notifying static control would.
+// STN_CLICKED, as a notifying static control would. The picture box can hold
+// the focus, shows it with the focus rectangle and ignores the keys; both
+// give assistive technology a name and the graphic role.
 
 #include <windows.h>
 

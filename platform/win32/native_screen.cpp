@@ -323,6 +323,9 @@ void NativeScreen::FitWindow(Form& form, const RECT* suggested, bool move) {
 void NativeScreen::ShowAndActivate(WindowId id) {
     Form* form = Find(id);
     if (!form) return;
+    // Focus and access-key cues as the last input calls for: shown for a
+    // window opened from the keyboard, as a dialog does at its start.
+    SendMessageW(form->hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
     ShowWindow(form->hwnd, SW_SHOW);
     SetForegroundWindow(form->hwnd);
     if (form->lastFocus) SetFocus(form->lastFocus);
