@@ -34,7 +34,9 @@ set_source_files_properties(kr2_s1.rc PROPERTIES OBJECT_DEPENDS
 if(MINGW)
   # wWinMain; the .rc is UTF-8.
   target_link_options(kr2_s1 PRIVATE -municode)
-  target_compile_options(kr2_s1 PRIVATE $<$<COMPILE_LANGUAGE:RC>:-c65001>)
+  # A COMPILE_LANGUAGE:RC option on the target does not reach windres under
+  # Ninja; the source's own options do.
+  set_property(SOURCE kr2_s1.rc APPEND PROPERTY COMPILE_OPTIONS -c65001)
   # A small stripped executable: unused code dropped, symbols stripped.
   target_compile_options(kr2_s1 PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-ffunction-sections -fdata-sections>)
   target_link_options(kr2_s1 PRIVATE -Wl,--gc-sections $<$<NOT:$<CONFIG:Debug>>:-s>)
