@@ -1,6 +1,7 @@
 #pragma once
-// Real key presses through the system input queue: they go to whatever
-// window is in the foreground, as a player's keys would.
+// Real key presses and mouse clicks through the system input queue: keys go
+// to whatever window is in the foreground, clicks to whatever is under the
+// pointer, as a player's would.
 
 #include <windows.h>
 
@@ -12,5 +13,10 @@ bool WaitForeground(HWND hwnd, DWORD timeoutMs = 3000);
 void PressKey(WORD vk);
 // Alt held while `vk` is pressed (access keys).
 void PressAltKey(WORD vk);
+
+// The left button pressed at `down` and released at `up` (screen pixels):
+// a click where both are the same point, a press taken back where they are not.
+void MouseClick(POINT down, POINT up);
+inline void MouseClick(POINT at) { MouseClick(at, at); }
 
 }  // namespace kr2::gui

@@ -1,6 +1,6 @@
 // Real keys into the foreground launcher window: the tab cycle of every
-// window, Escape ignored everywhere, Enter pressing the focused button,
-// access keys, and Alt+X ending the program.
+// window, Escape ignored everywhere, Enter pressing the focused button
+// however the focus got there, access keys, and Alt+X ending the program.
 
 #include <string>
 
@@ -121,6 +121,127 @@ TEST(GuiKeyboard, TabOrderAccessKeysEnterAndSpace) {
     Expect(run.Running(), "launcher still running before Alt+X");
     PressAltKey('X');
     Expect(run.WaitExit(3000), "frmMain: Alt+X ends the program");
+}
+
+HWND ControlOf(HWND top, Win w, std::wstring_view caption) {
+    return FindControl(top, Expected(w), ControlIndex(Expected(w), caption));
+}
+
+POINT CentreOf(HWND control) {
+    const RECT r = ClientOnScreen(control);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// A point of the main window that no control covers and no other window of
+// the launcher (all smaller, all centred) hides: the margin at the top left,
+// beside the picture.
+POINT EmptySpotOfMain(HWND main) {
+    const ExpectedWindow& want = Expected(Win::Main);
+    const ExpectedControl& picture = want.controls[static_cast<std::size_t>(ControlIndex(want, L""))];
+    const RECT client = ClientOnScreen(main);
+    return {client.left + picture.left / 2, client.top + picture.top / 2};
+}
+
+// A real click on the main window's empty part: it comes forward, and its
+// focus is where it was.
+bool ClickMainAside(HWND main) {
+    const POINT spot = EmptySpotOfMain(main);
+    if (!Expect(WindowFromPoint(spot) == main, "frmMain: its margin beside the picture is in view"))
+        return false;
+    MouseClick(spot);
+    return Foreground(main, Win::Main);
+}
+
+// Only the focused button may show the default-button border (the dialog
+// manager's Tab gives it one, and Enter then arrives as its own click); on any
+// other it would promise Enter to a button that Enter does not press.
+void ExpectNoStrayDefaultBorder(HWND top, Win w, const std::string& when) {
+    const HWND focus = FocusOf(top);
+    for (HWND c : Descendants(top)) {
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(c, GWL_STYLE));
+        if (c == focus || _wcsicmp(ClassOf(c).c_str(), L"Button") != 0) continue;
+        Expect((style & BS_TYPEMASK) != BS_DEFPUSHBUTTON,
+               std::string(Expected(w).name) + ": " + e2e::Describe(TextOf(c)) +
+                   " shows the default-button border while Enter would press " + FocusName(top, w) +
+                   " (" + when + ")");
+    }
+}
+
+bool HasDefaultBorder(HWND button) {
+    return (static_cast<DWORD>(GetWindowLongPtrW(button, GWL_STYLE)) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+}
+
+// Enter reaches the launcher by two routes: as IDOK when the focused button
+// has no default border (a window just opened, a button focused by the
+// mouse or by coming back to the window), and as the button's own click once
+// Tab has given it that border. Both press the focused button, and only it.
+TEST(GuiKeyboard, EnterPressesTheFocusedButtonOnEveryPath) {
+    GameLayout layout(L"gui_enter");
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(Win::Main);
+    if (!main || !Foreground(main, Win::Main)) return;
+    const ExpectedWindow& m = Expected(Win::Main);
+    if (!WaitFocus(main, Win::Main, ControlIndex(m, L"&Start Kestrane II Single Player"), "at start-up")) return;
+    ExpectNoStrayDefaultBorder(main, Win::Main, "at start-up");
+    Expect(!HasDefaultBorder(FocusOf(main)), "frmMain: no default border before any Tab, so Enter comes as IDOK");
+    PressKey(VK_RETURN);
+    HWND games = run.WaitWindow(Win::Games);
+    if (!Expect(games != nullptr, "frmMain: Enter right after start-up (no Tab) opens the profile window"))
+        return;
+    if (!Foreground(games, Win::Games) || !ClickMainAside(main)) return;
+
+    // Tab to "&Readme", then the mouse pressed on "&About" and taken back
+    // off it: the focus is on "&About", which nothing has pressed.
+    TabTo(main, Win::Main, 2);
+    Expect(HasDefaultBorder(FocusOf(main)),
+           "frmMain: Tab gives \"&Readme\" the default border (Enter as its own click)");
+    const HWND aboutButton = ControlOf(main, Win::Main, L"&About");
+    MouseClick(CentreOf(aboutButton), EmptySpotOfMain(main));
+    if (!WaitFocus(main, Win::Main, ControlIndex(m, L"&About"), "after a press on it taken back")) return;
+    Expect(!WaitFor([&] { return !TopLevelWindows(run.Pid(), Expected(Win::About).caption).empty(); }, 500),
+           "frmMain: a press taken back off \"&About\" opens nothing");
+    ExpectNoStrayDefaultBorder(main, Win::Main, "after the mouse moved the focus");
+    PressKey(VK_RETURN);
+    HWND about = run.WaitWindow(Win::About);
+    if (!Expect(about != nullptr, "frmMain: Enter after the mouse moved the focus presses \"&About\""))
+        return;
+    if (!Foreground(about, Win::About)) return;
+
+    // Back to the main window by a click on its empty part: the focus is
+    // given back to "&About", and Enter presses it again (About comes forward).
+    if (!ClickMainAside(main)) return;
+    if (!WaitFocus(main, Win::Main, ControlIndex(m, L"&About"), "after a click on the window")) return;
+    ExpectNoStrayDefaultBorder(main, Win::Main, "after a click on the window");
+    PressKey(VK_RETURN);
+    Expect(WaitForeground(about),
+           "frmMain: Enter after a click on the window presses \"&About\" (About comes forward)");
+
+    // In About, Tab gives "Close" the border; Enter then comes as its click.
+    if (!Foreground(about, Win::About)) return;
+    PressKey(VK_TAB);
+    const HWND close = ControlOf(about, Win::About, L"Close");
+    Expect(FocusOf(about) == close && HasDefaultBorder(close),
+           "frmAbout: after Tab \"Close\" has the focus and the default border (Enter as its own click)");
+    PressKey(VK_RETURN);
+    Expect(run.WaitGone(Win::About), "frmAbout: Enter on \"Close\" after Tab closes the window");
+    Expect(run.Running(), "the launcher runs on");
+}
+
+// S marks both start buttons. With the focus on "E&xit to Windows", Alt+S
+// goes to the first button with that key from the focus on in tab order,
+// multiplayer, not to the first one in the window's table.
+TEST(GuiKeyboard, DuplicateAccessKeyGoesOnFromTheFocus) {
+    GameLayout layout(L"gui_duplicate_key");
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(Win::Main);
+    if (!main || !Foreground(main, Win::Main)) return;
+    TabTo(main, Win::Main, 1);
+    PressAltKey('S');
+    const auto started = layout.Log().WaitFor(1, 5000);
+    if (!ExpectEq(started.size(), std::size_t{1}, "frmMain: programs started by Alt+S")) return;
+    ExpectEq(started[0].commandLine, std::wstring(L"kr2mp.exe"),
+             "frmMain: Alt+S from \"E&xit to Windows\" starts multiplayer");
+    Expect(run.WaitExit(3000), "the launcher ends with its last window");
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ add_executable(kr2_hardening_e2e
   ${KR2_HARDENING_DIR}/queued_clicks_test.cpp
   ${KR2_HARDENING_GUI_DIR}/expected_windows.cpp
   ${KR2_HARDENING_GUI_DIR}/window_probe.cpp
+  ${KR2_HARDENING_GUI_DIR}/key_input.cpp
   ${KR2_HARDENING_GUI_DIR}/launcher_run.cpp
   ${KR2_HARDENING_GUI_DIR}/prefix_stub.cpp
 )
@@ -34,4 +35,4 @@ kr2_add_e2e_test(NAME hardening_drive_root COMMAND ${KR2_SH} ${KR2_HARDENING_DIR
 kr2_add_e2e_test(NAME hardening_program_dir COMMAND kr2_hardening_e2e --gtest_filter=HardeningProgramDir.* TIMEOUT 150)
 kr2_add_e2e_test(NAME hardening_launch_targets COMMAND kr2_hardening_e2e --gtest_filter=HardeningLaunchTargets.*
   TIMEOUT 180)
-kr2_add_e2e_test(NAME hardening_queued_clicks COMMAND kr2_hardening_e2e --gtest_filter=HardeningQueuedClicks.* TIMEOUT 90)
+kr2_add_e2e_test(NAME hardening_queued_clicks COMMAND kr2_hardening_e2e --gtest_filter=HardeningQueuedClicks.* TIMEOUT 120)

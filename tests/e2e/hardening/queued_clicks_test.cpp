@@ -1,7 +1,7 @@
 // Clicks given while a 2 s cue plays wait for it and then run one after the
 // other, in the order given, each with exactly its own effect; a click on a
 // window that has gone in the meantime does nothing, and none runs while the
-// run-time error box is up.
+// run-time error box is up. Keys typed during the cue never dismiss that box.
 
 #include <windows.h>
 
@@ -10,6 +10,7 @@
 
 #include "expect.h"
 #include "files.h"
+#include "key_input.h"
 #include "outside_programs.h"
 #include "launcher_run.h"
 #include "message_boxes.h"
@@ -131,6 +132,36 @@ TEST(HardeningQueuedClicks, NoClickRunsUnderTheErrorBox) {
     ExpectCleanEnd(run.Pid(), "OK on the box", 8000);
     ExpectEq(layout.Log().WaitFor(1, 1500).size(), std::size_t{0}, "programs started after OK");
     ExpectNoMessageBox("after OK");
+}
+
+// Home Page by its access key with Internet Explorer missing, and Enter,
+// Space and Escape typed while its cue plays: the run-time error box still
+// stands when they have had time to act, and only a key pressed at the box
+// itself ends the launcher.
+TEST(HardeningQueuedClicks, KeysTypedDuringTheCueLeaveTheBoxUp) {
+    GameLayout layout(L"hardening_queued_keys");
+    layout.WriteCue(L"click.WAV", kCueMs);
+    SwappedFile explorer(e2e::kExplorerPath, SwappedFile::Kind::Absent);
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(Win::Main);
+    if (!main || !Expect(gui::WaitForeground(main), "frmMain is the foreground window")) return;
+
+    gui::PressAltKey('H');
+    // Well inside the 2 s cue: the launcher is busy, the keys wait in its queue.
+    Sleep(kCueMs / 4);
+    for (WORD vk : {VK_RETURN, VK_SPACE, VK_ESCAPE}) gui::PressKey(vk);
+    HWND box = WaitMessageBox(kCueMs + 8000);
+    if (!Expect(box != nullptr, "the run-time error box appears after the Home Page cue")) return;
+    ExpectEq(gui::CaptionOf(box), std::wstring(L"kr2_s1"), "the box's caption");
+    Expect(MessageText(box).starts_with(L"Run-time error '2':"),
+           "the box names the failure: " + e2e::Describe(MessageText(box)));
+    // Far longer than the box's own loop needs to read a waiting key.
+    Sleep(1500);
+    Expect(IsWindowVisible(box) && run.Running(), "keys typed during the cue leave the box up");
+    if (!Expect(gui::WaitForeground(box), "the box is the foreground window")) return;
+    gui::PressKey(VK_RETURN);
+    ExpectCleanEnd(run.Pid(), "Enter at the box", 8000);
+    ExpectNoMessageBox("after Enter at the box");
 }
 
 }  // namespace
