@@ -58,6 +58,31 @@ DWORD HandlesInSystemTable(DWORD pid) {
     return count;
 }
 
+// Wine's GDI keeps its objects in a per-process handle table, which the PEB
+// points to as on Windows (GdiSharedHandleTable): count the rows in use.
+// Rows are 24 bytes; a non-zero type byte at offset 14 marks one in use.
+DWORD GdiObjectsInHandleTable(HANDLE process) {
+    using QueryProcessFn = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    static const auto query = reinterpret_cast<QueryProcessFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION basic{};
+    if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return 0;
+    constexpr std::size_t kTableInPeb = 0xF8;  // 64-bit PEB
+    constexpr std::size_t kRows = 0x10000;
+    constexpr std::size_t kRowSize = 24;
+    ULONGLONG table = 0;
+    SIZE_T got = 0;
+    if (!ReadProcessMemory(process, static_cast<const char*>(static_cast<void*>(basic.PebBaseAddress)) + kTableInPeb,
+                           &table, sizeof table, &got) ||
+        !table)
+        return 0;
+    std::vector<unsigned char> rows(kRows * kRowSize);
+    if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), rows.data(), rows.size(), &got)) return 0;
+    DWORD count = 0;
+    for (std::size_t i = 0; i < kRows; ++i) count += rows[i * kRowSize + 14] != 0 ? 1 : 0;
+    return count;
+}
+
 }  // namespace
 
 bool RunningUnderWine() {
@@ -68,7 +93,7 @@ bool RunningUnderWine() {
 ResourceCounter::ResourceCounter(DWORD pid, HWND anyLauncherWindow)
     : pid_(pid),
       thread_(anyLauncherWindow ? GetWindowThreadProcessId(anyLauncherWindow, nullptr) : 0),
-      process_(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid)) {}
+      process_(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid)) {}
 
 ResourceCounter::~ResourceCounter() {
     if (process_) CloseHandle(process_);
@@ -83,18 +108,20 @@ ResourceCounts ResourceCounter::Count() const {
     else
         counts.kernelHandles = HandlesInSystemTable(pid_);
     if (process_ && !RunningUnderWine()) {
-        counts.guiCounted = true;
+        counts.userCounted = true;
         counts.gdiObjects = GetGuiResources(process_, GR_GDIOBJECTS);
         counts.userObjects = GetGuiResources(process_, GR_USEROBJECTS);
+    } else if (process_) {
+        counts.gdiObjects = GdiObjectsInHandleTable(process_);
     }
     return counts;
 }
 
 std::string Describe(const ResourceCounts& c) {
     std::string out = std::to_string(c.topLevelWindows) + " top-level and " + std::to_string(c.childWindows) +
-                      " child windows, " + std::to_string(c.kernelHandles) + " kernel handles";
-    if (c.guiCounted)
-        out += ", " + std::to_string(c.gdiObjects) + " GDI and " + std::to_string(c.userObjects) + " USER objects";
+                      " child windows, " + std::to_string(c.kernelHandles) + " kernel handles, " +
+                      std::to_string(c.gdiObjects) + " GDI objects";
+    if (c.userCounted) out += ", " + std::to_string(c.userObjects) + " USER objects";
     return out;
 }
 

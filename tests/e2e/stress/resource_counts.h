@@ -1,6 +1,7 @@
 #pragma once
 // What the launcher holds, counted from outside: its windows, its kernel
-// handles and, where the platform reports them, its GDI and USER objects.
+// handles, its GDI objects and, where the platform reports them, its USER
+// objects.
 
 #include <windows.h>
 
@@ -16,8 +17,8 @@ struct ResourceCounts {
     int topLevelWindows = 0;  // of the launcher's thread, hidden ones included
     int childWindows = 0;     // every descendant of those
     DWORD kernelHandles = 0;
-    bool guiCounted = false;  // GetGuiResources gave real numbers (not Wine)
-    DWORD gdiObjects = 0;
+    DWORD gdiObjects = 0;      // GetGuiResources, or under Wine its GDI handle table
+    bool userCounted = false;  // GetGuiResources gave real numbers (not Wine)
     DWORD userObjects = 0;
 };
 

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cwctype>
 #include <exception>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "window_probe.h"
 #include "resource_counts.h"
 #include "soak_driver.h"
+#include "message_boxes.h"
 
 namespace kr2::stress {
 namespace {
@@ -23,8 +25,16 @@ using gui::Expect;
 using gui::ExpectEq;
 using gui::Win;
 
-constexpr int kCyclesPerWindow = 1000;
-constexpr int kReadmePresses = 300;
+// ./scripts/soak sets 1000 and 300; the default run's counts still turn a
+// leak of one window, GDI object or handle per cycle or press into a
+// difference far past the tolerance of the checks below.
+int Setting(const wchar_t* name, int fallback) {
+    wchar_t value[16];
+    const DWORD n = GetEnvironmentVariableW(name, value, 16);
+    return n > 0 && n < 16 ? _wtoi(value) : fallback;
+}
+const int kCyclesPerWindow = Setting(L"KR2_SOAK_CYCLES", 150);
+const int kReadmePresses = Setting(L"KR2_SOAK_PRESSES", 30);
 
 std::vector<CloseWay> WaysToClose(Win w) {
     std::vector<CloseWay> ways{CloseWay::Button, CloseWay::WmClose, CloseWay::SysCommandClose};
@@ -58,47 +68,58 @@ std::string Windows(const gui::LauncherRun& run) {
     return out;
 }
 
-// When a press started no Notepad: whether the stub is in place and whether
-// this test can start the same line right now, which tells a launcher that
-// cannot start Notepad from a platform that cannot.
-std::string SecondOpinion(const gui::GameLayout& layout) {
-    std::string out = GetFileAttributesW(e2e::kNotepadPath) == INVALID_FILE_ATTRIBUTES
-                          ? "the Notepad stub is missing (error " + std::to_string(GetLastError()) + ")"
-                          : "the Notepad stub is in place";
-    e2e::ChildOptions options;
-    options.applicationName = e2e::kNotepadPath;
-    options.commandLine = L"C:\\Windows\\Notepad.exe ..\\Install\\readme.txt";
-    options.workingDir = layout.GameDir();
-    try {
-        e2e::ChildProcess notepad(options);
-        notepad.Wait(5000);
-        return out + "; the test's own start of the readme line works";
-    } catch (const std::exception& e) {
-        return out + "; the test's own start fails as well: " + e.what();
-    }
-}
+enum class Presses { AllStarted, PlatformRefused, Failed };
 
-bool PressReadme(const gui::LauncherRun& run, const gui::GameLayout& layout, HWND main, int presses) {
+// Each press starts one Notepad, and the next press waits for its record.
+// Under Wine a start is refused now and then (see docs/soak.md); the
+// launcher must then show the run-time error box and end when it is
+// dismissed, and every press before it must have started its Notepad.
+Presses PressReadme(const gui::LauncherRun& run, const gui::GameLayout& layout, HWND main, int presses) {
     const std::size_t before = layout.Log().Read().size();
     for (int i = 1; i <= presses; ++i) {
-        if (!run.Press(main, Win::Main, L"&Readme")) return false;
+        if (!run.Press(main, Win::Main, L"&Readme")) return Presses::Failed;
         const std::size_t want = before + static_cast<std::size_t>(i);
-        // One Notepad at a time: each press waits for the one it started.
-        const std::size_t seen = layout.Log().WaitFor(want, 10000).size();
-        if (seen != want) {
-            // Described only now: the second opinion starts a Notepad itself.
-            Expect(false, "Notepad started by readme press " + std::to_string(i) + ": " +
-                              std::to_string(seen - before) + " started; " + Windows(run) + "; " +
-                              SecondOpinion(layout));
-            return false;
-        }
+        HWND box = nullptr;
+        gui::WaitFor([&] {
+            const std::vector<HWND> boxes = hardening::VisibleMessageBoxes();
+            box = boxes.empty() ? nullptr : boxes.front();
+            return box || layout.Log().Read().size() >= want;
+        }, 10000);
+        const std::size_t seen = layout.Log().Read().size();
+        if (!box && seen == want) continue;
+        const std::string n = "readme press " + std::to_string(i) + ": ";
+        if (!Expect(box != nullptr, n + std::to_string(seen - before) + " Notepads started; " + Windows(run)))
+            return Presses::Failed;
+        std::printf("soak: %sa start was refused, the run-time error box came; the soak ends there\n",
+                    n.c_str());
+        ExpectEq(seen, want - 1, n + "Notepads started before the box, one per press");
+        // The fallback, C:\WinNT\Notepad.exe, is absent: its "file not found"
+        // is the failure the box names.
+        wchar_t text[256] = L"";
+        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_FILE_NOT_FOUND, 0,
+                       text, 256, nullptr);
+        std::wstring named = L"Run-time error '2':\r\n\r\n" + std::wstring(text);
+        while (!named.empty() && std::iswspace(named.back())) named.pop_back();
+        ExpectEq(hardening::MessageText(box), named, n + "the box names the fallback's failure");
+        hardening::PressOk(box);
+        hardening::ExpectCleanEnd(run.Pid(), n + "after the box");
+        return Presses::PlatformRefused;
     }
-    return Expect(run.Running(), "the launcher stays after the readme presses");
+    return Expect(run.Running(), "the launcher stays after the readme presses") ? Presses::AllStarted
+                                                                                  : Presses::Failed;
 }
 
 void Report(const std::string& what, std::uint64_t ms) {
     std::printf("soak: %s took %llu ms\n", what.c_str(), static_cast<unsigned long long>(ms));
     std::fflush(stdout);
+}
+
+// Within 2 of the start: the platform keeps a few of its own (Wine's cache
+// of window DCs, its handles for a started process) for a while; a leak of
+// one per cycle or press is far past that.
+void ExpectNear(DWORD now, DWORD before, const std::string& what) {
+    Expect(std::labs(static_cast<long>(now) - static_cast<long>(before)) <= 2,
+           what + " within 2 of the start: " + std::to_string(before) + " before, " + std::to_string(now) + " now");
 }
 
 // Checked after every phase, so a leak is pinned to the window or button
@@ -107,13 +128,18 @@ void CheckBackToStart(const ResourceCounts& before, const ResourceCounts& now, c
     const std::string n = "after " + after + ": ";
     ExpectEq(now.topLevelWindows, before.topLevelWindows, n + "top-level windows");
     ExpectEq(now.childWindows, before.childWindows, n + "child windows");
-    Expect(std::labs(static_cast<long>(now.kernelHandles) - static_cast<long>(before.kernelHandles)) <= 2,
-           n + "kernel handles within 2 of the start: " + std::to_string(before.kernelHandles) + " before, " +
-               std::to_string(now.kernelHandles) + " now");
-    if (before.guiCounted) {
-        ExpectEq(now.gdiObjects, before.gdiObjects, n + "GDI objects");
-        ExpectEq(now.userObjects, before.userObjects, n + "USER objects");
-    }
+    ExpectNear(now.kernelHandles, before.kernelHandles, n + "kernel handles");
+    ExpectNear(now.gdiObjects, before.gdiObjects, n + "GDI objects");
+    if (before.userCounted) ExpectEq(now.userObjects, before.userObjects, n + "USER objects");
+}
+
+ResourceCounts Baseline(const ResourceCounter& counter, const std::string& what) {
+    const ResourceCounts before = counter.Count();
+    std::printf("soak: before %s: %s\n", what.c_str(), Describe(before).c_str());
+    Expect(before.topLevelWindows >= 1 && before.childWindows >= 8 && before.kernelHandles > 0 &&
+               before.gdiObjects > 0,
+           "the launcher's windows, handles and GDI objects are seen: " + Describe(before));
+    return before;
 }
 
 TEST(StressSoak, OpenCloseAndReadme) {
@@ -130,14 +156,7 @@ TEST(StressSoak, OpenCloseAndReadme) {
     // per thread (IME windows, cached brushes) is in the baseline.
     for (Win w : {Win::Games, Win::Options, Win::Levels, Win::About})
         if (!CycleWindow(driver, w, static_cast<int>(WaysToClose(w).size()))) return;
-    if (!PressReadme(run, layout, main, 1)) return;
-
-    const ResourceCounts before = counter.Count();
-    std::printf("soak: before: %s\n", Describe(before).c_str());
-    Expect(before.topLevelWindows >= 1 && before.childWindows >= 8,
-           "the launcher's windows are seen: " + Describe(before));
-    Expect(before.kernelHandles > 0, "the launcher's kernel handles are seen: " + Describe(before));
-
+    const ResourceCounts before = Baseline(counter, "the window cycles");
     const std::uint64_t start = e2e::NowMs();
     for (Win w : {Win::Games, Win::Options, Win::Levels, Win::About}) {
         const std::string phase = std::string(gui::Expected(w).name) + " opened and closed " +
@@ -147,17 +166,19 @@ TEST(StressSoak, OpenCloseAndReadme) {
         Report(phase, e2e::NowMs() - t);
         CheckBackToStart(before, counter.Count(), phase);
     }
+
+    // The first press, like the first round, is in the baseline.
     const std::uint64_t t = e2e::NowMs();
-    if (!PressReadme(run, layout, main, kReadmePresses)) return;
-    const std::string presses = std::to_string(kReadmePresses) + " readme presses";
+    if (PressReadme(run, layout, main, 1) != Presses::AllStarted) return;
+    const ResourceCounts beforePresses = Baseline(counter, "the readme presses");
+    const Presses pressed = PressReadme(run, layout, main, kReadmePresses);
+    if (pressed != Presses::AllStarted) return;
+    const std::string presses = std::to_string(kReadmePresses + 1) + " readme presses";
     Report(presses, e2e::NowMs() - t);
     Report("the whole soak", e2e::NowMs() - start);
-
     const ResourceCounts after = counter.Count();
     std::printf("soak: after:  %s\n", Describe(after).c_str());
-    CheckBackToStart(before, after, presses);
-    if (!before.guiCounted)
-        std::printf("soak: GDI and USER objects not counted: Wine's GetGuiResources answers 0\n");
+    CheckBackToStart(beforePresses, after, presses);
     Expect(IsWindowVisible(main) && run.Running(), "the main window is still there");
 }
 
