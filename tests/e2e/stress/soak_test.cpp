@@ -1,10 +1,9 @@
-// Soak: thousands of windows opened and closed and hundreds of readme starts
-// leave the launcher holding what it held before.
+// Soak: hundreds (./scripts/soak: thousands) of windows opened and closed and
+// of readme starts leave the launcher holding what it held before.
 
 #include <cstdio>
 #include <cstdlib>
 #include <cwctype>
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -22,7 +21,6 @@ namespace kr2::stress {
 namespace {
 
 using gui::Expect;
-using gui::ExpectEq;
 using gui::Win;
 
 // ./scripts/soak sets 1000 and 300; the default run's counts still turn a
@@ -88,11 +86,13 @@ Presses PressReadme(const gui::LauncherRun& run, const gui::GameLayout& layout, 
         const std::size_t seen = layout.Log().Read().size();
         if (!box && seen == want) continue;
         const std::string n = "readme press " + std::to_string(i) + ": ";
-        if (!Expect(box != nullptr, n + std::to_string(seen - before) + " Notepads started; " + Windows(run)))
+        if (!box) {
+            ADD_FAILURE() << n << seen - before << " Notepads started; " << Windows(run);
             return Presses::Failed;
+        }
         std::printf("soak: %sa start was refused, the run-time error box came; the soak ends there\n",
                     n.c_str());
-        ExpectEq(seen, want - 1, n + "Notepads started before the box, one per press");
+        EXPECT_EQ(seen, want - 1) << n << "Notepads started before the box, one per press";
         // The fallback, C:\WinNT\Notepad.exe, is absent: its "file not found"
         // is the failure the box names.
         wchar_t text[256] = L"";
@@ -100,13 +100,13 @@ Presses PressReadme(const gui::LauncherRun& run, const gui::GameLayout& layout, 
                        text, 256, nullptr);
         std::wstring named = L"Run-time error '2':\r\n\r\n" + std::wstring(text);
         while (!named.empty() && std::iswspace(named.back())) named.pop_back();
-        ExpectEq(hardening::MessageText(box), named, n + "the box names the fallback's failure");
+        EXPECT_EQ(hardening::MessageText(box), named) << n << "the box names the fallback's failure";
         hardening::PressOk(box);
         hardening::ExpectCleanEnd(run.Pid(), n + "after the box");
         return Presses::PlatformRefused;
     }
-    return Expect(run.Running(), "the launcher stays after the readme presses") ? Presses::AllStarted
-                                                                                  : Presses::Failed;
+    EXPECT_TRUE(run.Running()) << "the launcher stays after the readme presses";
+    return run.Running() ? Presses::AllStarted : Presses::Failed;
 }
 
 void Report(const std::string& what, std::uint64_t ms) {
@@ -118,27 +118,29 @@ void Report(const std::string& what, std::uint64_t ms) {
 // of window DCs, its handles for a started process) for a while; a leak of
 // one per cycle or press is far past that.
 void ExpectNear(DWORD now, DWORD before, const std::string& what) {
-    Expect(std::labs(static_cast<long>(now) - static_cast<long>(before)) <= 2,
-           what + " within 2 of the start: " + std::to_string(before) + " before, " + std::to_string(now) + " now");
+    EXPECT_LE(std::labs(static_cast<long>(now) - static_cast<long>(before)), 2)
+        << what << " within 2 of the start: " << before << " before, " << now << " now";
 }
 
 // Checked after every phase, so a leak is pinned to the window or button
 // that causes it.
 void CheckBackToStart(const ResourceCounts& before, const ResourceCounts& now, const std::string& after) {
     const std::string n = "after " + after + ": ";
-    ExpectEq(now.topLevelWindows, before.topLevelWindows, n + "top-level windows");
-    ExpectEq(now.childWindows, before.childWindows, n + "child windows");
+    EXPECT_EQ(now.topLevelWindows, before.topLevelWindows) << n << "top-level windows";
+    EXPECT_EQ(now.childWindows, before.childWindows) << n << "child windows";
     ExpectNear(now.kernelHandles, before.kernelHandles, n + "kernel handles");
     ExpectNear(now.gdiObjects, before.gdiObjects, n + "GDI objects");
-    if (before.userCounted) ExpectEq(now.userObjects, before.userObjects, n + "USER objects");
+    if (before.userCounted) {
+        EXPECT_EQ(now.userObjects, before.userObjects) << n << "USER objects";
+    }
 }
 
 ResourceCounts Baseline(const ResourceCounter& counter, const std::string& what) {
     const ResourceCounts before = counter.Count();
     std::printf("soak: before %s: %s\n", what.c_str(), Describe(before).c_str());
-    Expect(before.topLevelWindows >= 1 && before.childWindows >= 8 && before.kernelHandles > 0 &&
-               before.gdiObjects > 0,
-           "the launcher's windows, handles and GDI objects are seen: " + Describe(before));
+    EXPECT_TRUE(before.topLevelWindows >= 1 && before.childWindows >= 8 && before.kernelHandles > 0 &&
+                before.gdiObjects > 0)
+        << "the launcher's windows, handles and GDI objects are seen: " << Describe(before);
     return before;
 }
 
