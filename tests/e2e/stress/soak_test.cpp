@@ -114,9 +114,9 @@ void Report(const std::string& what, std::uint64_t ms) {
     std::fflush(stdout);
 }
 
-// Within 2 of the start: the platform keeps a few of its own (Wine's cache
-// of window DCs, its handles for a started process) for a while; a leak of
-// one per cycle or press is far past that.
+// Within 2 of the start: the platform holds one or two of its own for a
+// while (under Wine one GDI object more after the level window's cycles, gone
+// after the next phase); a leak of one per cycle or press is far past that.
 void ExpectNear(DWORD now, DWORD before, const std::string& what) {
     EXPECT_LE(std::labs(static_cast<long>(now) - static_cast<long>(before)), 2)
         << what << " within 2 of the start: " << before << " before, " << now << " now";
