@@ -20,6 +20,8 @@ namespace kr2 {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"Kr2Form";
+// The main window's class: the same but for the program icon.
+constexpr wchar_t kMainFormClass[] = L"Kr2MainForm";
 constexpr int kIconDesignSize = 32;
 
 struct Styles {
@@ -179,9 +181,19 @@ void NativeScreen::RegisterClasses(HINSTANCE instance) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kFormClass;
-    // No class icon: the tool windows have none; the main window gets its
-    // own at its DPI.
-    if (!RegisterClassExW(&wc) || !RegisterImageControlClasses(instance)) ThrowLastError();
+    // The tool windows have no icon; the main window's class carries the
+    // program icon at the system DPI, the one the window starts at on the
+    // primary monitor. Handed over this way the platform takes the icons
+    // when it first shows the window; two WM_SETICON would each have it
+    // convert both icons for the window manager (under Wine, a few ms).
+    // Loaded once and kept for the life of the process, as the class is.
+    WNDCLASSEXW mainClass = wc;
+    mainClass.lpszClassName = kMainFormClass;
+    const UINT dpi = dpi::ForSystem();
+    mainClass.hIcon = LoadProgramIcon(instance, dpi::SystemMetric(SM_CXICON, dpi));
+    mainClass.hIconSm = LoadProgramIcon(instance, dpi::SystemMetric(SM_CXSMICON, dpi));
+    if (!RegisterClassExW(&wc) || !RegisterClassExW(&mainClass) || !RegisterImageControlClasses(instance))
+        ThrowLastError();
 }
 
 // Each control and the window itself are made at their final rectangles for
@@ -198,7 +210,8 @@ void NativeScreen::Create(const WindowSpec& desc) {
     const UINT expected = dpi::ForSystem();
     const SIZE outer = OuterSize(desc, styles.style, styles.exStyle, expected);
     const POINT at = Centred(outer);
-    if (!CreateWindowExW(styles.exStyle, kFormClass, caption.c_str(), styles.style, at.x, at.y,
+    const wchar_t* cls = desc.border == BorderStyle::FixedSingle ? kMainFormClass : kFormClass;
+    if (!CreateWindowExW(styles.exStyle, cls, caption.c_str(), styles.style, at.x, at.y,
                          outer.cx, outer.cy, nullptr, nullptr, instance_, form.get()))
         ThrowLastError();
     form->dpi = dpi::ForWindow(form->hwnd);
@@ -209,7 +222,7 @@ void NativeScreen::Create(const WindowSpec& desc) {
     }
     form->regular = FontOwner(MakeFont(form->dpi, kWeightRegular));
     form->bold = FontOwner(MakeFont(form->dpi, kWeightBold));
-    form->imageIcon = LoadIcons(instance_, *form);
+    form->imageIcon = LoadIcons(instance_, *form, form->dpi != expected);
 
     // Creation order is tab order: the dialog manager tabs in z-order.
     form->order = CreationOrder(desc.controls);
@@ -248,11 +261,12 @@ WPARAM NativeScreen::FontFor(const Form& form, const ControlSpec& c) {
     return reinterpret_cast<WPARAM>(c.bold ? form.bold.get() : form.regular.get());
 }
 
-// The main window's own icons at the form's DPI (the old ones go once the
-// new ones are set); returns the icon the image controls show.
-IconOwner NativeScreen::LoadIcons(HINSTANCE instance, Form& form) {
+// The main window's own icons at the form's DPI when its class icons do not
+// fit it (`ownIcons`; the old ones go once the new ones are set); returns the
+// icon the image controls show.
+IconOwner NativeScreen::LoadIcons(HINSTANCE instance, Form& form, bool ownIcons) {
     const UINT dpi = form.dpi;
-    if (form.desc.border == BorderStyle::FixedSingle) {
+    if (ownIcons && form.desc.border == BorderStyle::FixedSingle) {
         IconOwner big(LoadProgramIcon(instance, dpi::SystemMetric(SM_CXICON, dpi)));
         IconOwner small(LoadProgramIcon(instance, dpi::SystemMetric(SM_CXSMICON, dpi)));
         SendMessageW(form.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
@@ -270,7 +284,7 @@ void NativeScreen::Place(HINSTANCE instance, Form& form, const RECT* suggested) 
     const WindowSpec& desc = form.desc;
     FontOwner regular(MakeFont(form.dpi, kWeightRegular));
     FontOwner bold(MakeFont(form.dpi, kWeightBold));
-    IconOwner imageIcon = LoadIcons(instance, form);
+    IconOwner imageIcon = LoadIcons(instance, form, true);
     // The old fonts and image icon stay in the locals, freed only once no
     // control uses them.
     std::swap(form.regular, regular);

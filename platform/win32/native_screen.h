@@ -59,7 +59,7 @@ private:
     Form* Find(WindowId id) const;
     static void Place(HINSTANCE instance, Form& form, const RECT* suggested);
     static void FitWindow(Form& form, const RECT* suggested, bool move);
-    static IconOwner LoadIcons(HINSTANCE instance, Form& form);
+    static IconOwner LoadIcons(HINSTANCE instance, Form& form, bool ownIcons);
     static WPARAM FontFor(const Form& form, const ControlSpec& c);
 
     HINSTANCE instance_;
