@@ -25,19 +25,26 @@ std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 void ClearStamp(const Setup& s) { DeleteFileW(s.stamp.c_str()); }
 
-// The stub's counter reading; polled the same way for every side.
-long long WaitStamp(const Setup& s) {
+// The counter readings a program wrote (the stub's one, the same window's
+// two); polled the same way for every side.
+void WaitStamps(const Setup& s, long long* values, int count) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < kTimeoutMs) {
         if (FILE* f = _wfopen(s.stamp.c_str(), L"rb")) {
-            long long value = 0;
-            const int n = std::fscanf(f, "%lld", &value);
+            int n = 0;
+            while (n < count && std::fscanf(f, "%lld", &values[n]) == 1) ++n;
             std::fclose(f);
-            if (n == 1) return value;
+            if (n == count) return;
         }
         Sleep(1);
     }
-    Fail("the stub wrote no timestamp (is kr2mp.exe the stamp stub?)");
+    Fail("no timestamp written (is kr2mp.exe the stamp stub?)");
+}
+
+long long WaitStamp(const Setup& s) {
+    long long value = 0;
+    WaitStamps(s, &value, 1);
+    return value;
 }
 
 double Since(long long t0, long long stamp) {
@@ -83,20 +90,27 @@ Setup Locate() {
     s.baseline = s.dir + L"\\baseline_window.exe";
     s.baselineComctl = s.dir + L"\\baseline_window_comctl.exe";
     s.baseline6 = s.dir + L"\\baseline_window_cc6.exe";
+    s.sameWindow = s.dir + L"\\same_window.exe";
     s.stamp = s.dir + L"\\stamp.txt";
+    if (GetFileAttributesW((s.dir + L"\\kr2_s1_before.exe").c_str()) != INVALID_FILE_ATTRIBUTES)
+        s.before = s.dir + L"\\kr2_s1_before.exe";
     for (const auto& entry : kLaunchCatalogue)
         if (entry.name == "MultiplayerStart") s.multiplayer = &entry;
     if (!s.multiplayer) Fail("no MultiplayerStart entry in the catalogue");
-    for (const auto* path : {&s.launcher, &s.baseline, &s.baselineComctl, &s.baseline6})
+    for (const auto* path : {&s.launcher, &s.baseline, &s.baselineComctl, &s.baseline6, &s.sameWindow})
         if (GetFileAttributesW(path->c_str()) == INVALID_FILE_ATTRIBUTES)
-            Fail("kr2_s1.exe or a baseline_window build is missing beside the driver");
+            Fail("kr2_s1.exe, same_window.exe or a baseline_window build is missing beside the driver");
     return s;
 }
 
-double StartupMs(ShowWatch& watch, const std::wstring& exe, const Setup& s, double* createdMs) {
+double StartupMs(ShowWatch& watch, const std::wstring& exe, const Setup& s, double* createdMs,
+                 const wchar_t* args, double* inProcessMs) {
+    std::wstring line = Quoted(exe);
+    if (args) line += std::wstring(L" ") + args;
+    if (inProcessMs) ClearStamp(s);
     Sleep(kSettleMs);
     const long long t0 = Now();
-    Child child = Spawn(Quoted(exe), s.dir, SW_SHOWNORMAL);
+    Child child = Spawn(line, s.dir, SW_SHOWNORMAL);
     if (!child) {
         std::fwprintf(stderr, L"bench: %ls: CreateProcessW error %lu\n", exe.c_str(), GetLastError());
         Fail("cannot start a program");
@@ -104,6 +118,12 @@ double StartupMs(ShowWatch& watch, const std::wstring& exe, const Setup& s, doub
     watch.Arm(child.pid(), kMainCaption);
     const long long shown = watch.Wait(kTimeoutMs);
     const bool unreported = !shown && FindTopWindow(child.pid(), kMainCaption);
+    if (shown && inProcessMs) {
+        // Written once ShowWindow has returned: the process lives until then.
+        long long entryAndShown[2]{};
+        WaitStamps(s, entryAndShown, 2);
+        *inProcessMs = Milliseconds(entryAndShown[1] - entryAndShown[0]);
+    }
     child.Finish(0);
     if (!shown) {
         std::fwprintf(stderr, L"bench: %ls: no main window seen in time%ls\n", exe.c_str(),
