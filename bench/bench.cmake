@@ -46,7 +46,9 @@ target_include_directories(same_window PRIVATE
   ${KR2_WIN32_DIR} ${PROJECT_SOURCE_DIR}/windows ${PROJECT_SOURCE_DIR}/assets)
 target_link_libraries(same_window PRIVATE comctl32 gdi32)
 if(MINGW)
-  target_compile_options(same_window PRIVATE $<$<COMPILE_LANGUAGE:RC>:-c65001>)
+  # The .rc is UTF-8. Set on the source, as for the launcher: an RC option
+  # on the target does not reach windres under Ninja.
+  set_property(SOURCE ${KR2_WIN32_DIR}/kr2_s1.rc APPEND PROPERTY COMPILE_OPTIONS -c65001)
 endif()
 set_source_files_properties(${KR2_WIN32_DIR}/kr2_s1.rc PROPERTIES OBJECT_DEPENDS
   "${KR2_WIN32_DIR}/kr2_s1.manifest;${KR2_WIN32_DIR}/resource.h;${KR2_WIN32_DIR}/version.h;${PROJECT_SOURCE_DIR}/assets/kr2_s1.ico;${PROJECT_SOURCE_DIR}/assets/picture.packed")
