@@ -4,6 +4,7 @@
 #include <string>
 
 #include "expect.h"
+#include "key_input.h"
 #include "launcher_run.h"
 #include "window_probe.h"
 
@@ -86,12 +87,8 @@ TEST(GuiCues, SilentClosesPlayNoCue) {
     HWND about = run.Open(Win::About);
     HWND icon = about ? FindControl(about, Expected(Win::About), ControlIndex(Expected(Win::About), L"")) : nullptr;
     if (Expect(icon != nullptr, "frmAbout: the icon is there")) {
-        // The button messages go straight to the icon: under Wine's virtual
-        // desktop a synthesised mouse click on it was lost now and then.
-        const LPARAM centre = MAKELPARAM(16, 16);
         const std::uint64_t start = e2e::NowMs();
-        PostMessageW(icon, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-        PostMessageW(icon, WM_LBUTTONUP, 0, centre);
+        MouseClick(CentreOf(icon));
         const bool gone = run.WaitGone(Win::About, 3000);
         const std::uint64_t took = Since(start);
         Expect(gone && took < 1000, "a click on the About icon closes the window at once; took " +

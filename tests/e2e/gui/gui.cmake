@@ -7,10 +7,11 @@ endif()
 
 set(KR2_GUI_DIR ${CMAKE_CURRENT_LIST_DIR})
 
-# Loaded into the launcher as a message hook to read fonts and the icon.
+# Loaded into the launcher as a message hook to read fonts, the icon and what
+# assistive technology is told.
 add_library(kr2_gui_inside_probe SHARED ${KR2_GUI_DIR}/inside_probe_hook.cpp)
 set_target_properties(kr2_gui_inside_probe PROPERTIES PREFIX "")
-target_link_libraries(kr2_gui_inside_probe PRIVATE user32 gdi32)
+target_link_libraries(kr2_gui_inside_probe PRIVATE user32 gdi32 oleacc oleaut32)
 kr2_e2e_executable(kr2_gui_inside_probe)
 
 add_executable(kr2_gui_e2e
@@ -26,7 +27,10 @@ add_executable(kr2_gui_e2e
   ${KR2_GUI_DIR}/catalogue_test.cpp
   ${KR2_GUI_DIR}/lifetime_test.cpp
   ${KR2_GUI_DIR}/cue_timing_test.cpp
+  ${KR2_GUI_DIR}/../stress/screen_pixels.cpp
+  ${PROJECT_SOURCE_DIR}/platform/win32/packed_bitmap.cpp
 )
+target_include_directories(kr2_gui_e2e PRIVATE ${KR2_GUI_DIR}/../stress)
 target_link_libraries(kr2_gui_e2e PRIVATE kr2_e2e_support gtest_main user32 gdi32)
 kr2_e2e_executable(kr2_gui_e2e)
 kr2_e2e_embed_path(kr2_gui_e2e KR2_LAUNCHER_EXE kr2_s1)

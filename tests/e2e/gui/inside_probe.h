@@ -21,7 +21,9 @@ public:
 
     bool Ready() const { return hook_ != nullptr; }
     // What the hook read of `hwnd`; nothing when the launcher did not answer.
-    std::optional<ProbeReply> Read(HWND hwnd);
+    // `accessible` also reads its name and role (which loads the platform's
+    // accessibility library into the launcher).
+    std::optional<ProbeReply> Read(HWND hwnd, bool accessible = false);
 
 private:
     HMODULE dll_ = nullptr;

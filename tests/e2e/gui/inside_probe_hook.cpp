@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include "inside_probe_shared.h"
 
 namespace {
@@ -110,6 +112,31 @@ void ReadIcon(HWND hwnd, kr2::gui::ProbeReply& reply) {
     if (info.hbmMask) DeleteObject(info.hbmMask);
 }
 
+// Under Wine the client object answers only inside the launcher's process.
+// __uuidof: mingw's IID_IAccessible is a data import of oleacc that reads
+// as garbage here.
+void ReadAccessible(HWND hwnd, kr2::gui::ProbeReply& reply) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))) ||
+        !object)
+        return;
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    VARIANT role{};
+    if (SUCCEEDED(object->get_accName(self, &name)) && name && SUCCEEDED(object->get_accRole(self, &role)) &&
+        role.vt == VT_I4) {
+        lstrcpynW(reply.accessibleName, name, 64);
+        reply.accessibleRole = role.lVal;
+        reply.accessibleRead = TRUE;
+    }
+    SysFreeString(name);
+    VariantClear(&role);
+    object->Release();
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK Kr2InsideProbeHook(int code, WPARAM removed,
@@ -127,6 +154,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Kr2InsideProbeHook(int code, W
                 ReadFont(msg->hwnd, *reply);
                 ReadIcon(msg->hwnd, *reply);
                 MeasureText(msg->hwnd, *reply);
+                if (msg->lParam & kr2::gui::kProbeAccessible) ReadAccessible(msg->hwnd, *reply);
                 UnmapViewOfFile(reply);
             }
             CloseHandle(map);

@@ -30,7 +30,16 @@ struct ProbeReply {
     LONG regularWidth;
     LONG ink;
     LONG regularInk;
+    // The window's client object as assistive technology sees it
+    // (AccessibleObjectFromWindow, get_accName, get_accRole), read only when
+    // asked for with kProbeAccessible.
+    BOOL accessibleRead;
+    wchar_t accessibleName[64];
+    LONG accessibleRole;
 };
+
+// The query's lParam: also read the accessible name and role.
+inline constexpr LPARAM kProbeAccessible = 1;
 
 // Names of the shared reply block and its event, per driver process.
 inline const wchar_t* ProbeObjectName(wchar_t (&out)[64], const wchar_t* what, DWORD driverPid) {

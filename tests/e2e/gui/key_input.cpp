@@ -42,6 +42,11 @@ void PressAltKey(WORD vk) {
     SendInput(4, in, sizeof(INPUT));
 }
 
+POINT CentreOf(HWND hwnd) {
+    const RECT r = ClientOnScreen(hwnd);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
 // Each button event carries its own position. A bare one takes the pointer
 // where it is then, and under Wine's virtual desktop the pointer was seen
 // back at an earlier place after a move (most likely a late motion event of

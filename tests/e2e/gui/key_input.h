@@ -18,5 +18,7 @@ void PressAltKey(WORD vk);
 // a click where both are the same point, a press taken back where they are not.
 void MouseClick(POINT down, POINT up);
 inline void MouseClick(POINT at) { MouseClick(at, at); }
+// The centre of a window's client area on the screen, where a click aims.
+POINT CentreOf(HWND hwnd);
 
 }  // namespace kr2::gui

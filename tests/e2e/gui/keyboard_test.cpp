@@ -1,12 +1,17 @@
 // Real keys into the foreground launcher window: the tab cycle of every
 // window, Escape ignored everywhere, Enter pressing the focused button
-// however the focus got there, access keys, and Alt+X ending the program.
+// however the focus got there, access keys, Alt+X ending the program, and the
+// picture box, which shows its focus and ignores keys and clicks.
 
+#include <set>
 #include <string>
 
 #include "expect.h"
 #include "key_input.h"
 #include "launcher_run.h"
+#include "outside_programs.h"
+#include "prefix_stub.h"
+#include "screen_pixels.h"
 #include "window_probe.h"
 
 namespace kr2::gui {
@@ -127,11 +132,6 @@ HWND ControlOf(HWND top, Win w, std::wstring_view caption) {
     return FindControl(top, Expected(w), ControlIndex(Expected(w), caption));
 }
 
-POINT CentreOf(HWND control) {
-    const RECT r = ClientOnScreen(control);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
 // A point of the main window that no control covers and no other window of
 // the launcher (all smaller, all centred) hides: the margin at the top left,
 // beside the picture.
@@ -242,6 +242,103 @@ TEST(GuiKeyboard, DuplicateAccessKeyGoesOnFromTheFocus) {
     ExpectEq(started[0].commandLine, std::wstring(L"kr2mp.exe"),
              "frmMain: Alt+S from \"E&xit to Windows\" starts multiplayer");
     Expect(run.WaitExit(3000), "the launcher ends with its last window");
+}
+
+// Pixels of the picture box that differ between two captures of its client
+// area: on its edge (within 3 pixels, where the focus rectangle goes) and
+// elsewhere.
+struct Changed {
+    int edge = 0, inside = 0;
+    int ring = 0;  // the pixels of one line all round
+    // A dotted rectangle all round changes at least a quarter of a ring.
+    bool FocusRectangle() const { return edge * 4 >= ring && inside == 0; }
+};
+
+Changed Compare(const stress::Pixels& a, const stress::Pixels& b) {
+    Changed c;
+    c.ring = 2 * (a.width + a.height);
+    if (a.width != b.width || a.height != b.height) {  // the picture has gone or moved
+        c.edge = c.inside = static_cast<int>(a.rgb.size());
+        return c;
+    }
+    for (int y = 0; y < a.height; ++y) {
+        for (int x = 0; x < a.width; ++x) {
+            const bool edge = x < 3 || y < 3 || x >= a.width - 3 || y >= a.height - 3;
+            if (a.At(x, y) != b.At(x, y)) ++(edge ? c.edge : c.inside);
+        }
+    }
+    return c;
+}
+
+// The picture as drawn, once its artwork is there (a freshly shown window
+// may not have painted yet).
+stress::Pixels PaintedPicture(HWND picture) {
+    stress::Pixels seen;
+    WaitFor(
+        [&] {
+            seen = stress::CaptureScreen(ClientOnScreen(picture));
+            return std::set<std::uint32_t>(seen.rgb.begin(), seen.rgb.end()).size() > 16;
+        },
+        3000);
+    return seen;
+}
+
+// Nothing came of a key or click: the launcher runs with its main window
+// alone, and no program was started.
+void NothingHappened(const LauncherRun& run, const GameLayout& layout, const std::string& what) {
+    Expect(run.Running(), what + ": the launcher still runs");
+    ExpectEq(AllTopLevelWindows(run.Pid()).size(), std::size_t{1}, what + ": windows open (frmMain alone)");
+    std::string started;
+    for (const auto& record : layout.Log().WaitFor(1, 500)) started += " " + e2e::Describe(record.commandLine);
+    Expect(started.empty(), what + ": started nothing; started:" + started);
+}
+
+// Five Tabs from the first button reach the picture box. It draws the focus
+// rectangle inside its border while it holds the focus; letters that are
+// access keys of buttons, Enter, Space and a click on it do nothing; Tab and
+// Alt+letter go on working from it.
+TEST(GuiKeyboard, PictureBoxShowsItsFocusAndIgnoresKeysAndClicks) {
+    GameLayout layout(L"gui_keys_picture");
+    // Stand-ins, so that a stray readme or home-page press shows in the log.
+    PrefixStub notepad(e2e::kNotepadPath);
+    PrefixStub explorer(e2e::kExplorerPath);
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(Win::Main);
+    if (!main || !Foreground(main, Win::Main)) return;
+    const ExpectedWindow& want = Expected(Win::Main);
+    const int pictureIndex = ControlIndex(want, L"");
+    HWND picture = FindControl(main, want, pictureIndex);
+    if (!Expect(picture != nullptr, "frmMain: the picture is there")) return;
+
+    const stress::Pixels unfocused = PaintedPicture(picture);
+    TabTo(main, Win::Main, 5);
+    if (!WaitFocus(main, Win::Main, pictureIndex, "after five Tabs")) return;
+    Changed focusRect;
+    WaitFor([&] {
+        focusRect = Compare(unfocused, stress::CaptureScreen(ClientOnScreen(picture)));
+        return focusRect.FocusRectangle();
+    }, 2000);
+    Expect(focusRect.FocusRectangle(),
+           "frmMain picture: with the focus, a focus rectangle along its inner edge and nothing else changes; "
+           "pixels changed within 3 of the edge " + std::to_string(focusRect.edge) + " (one line all round: " +
+               std::to_string(focusRect.ring) + "), inside " + std::to_string(focusRect.inside));
+
+    // Exit last: the others can only show what they do while the launcher runs.
+    for (WORD vk : {WORD{VK_RETURN}, WORD{VK_SPACE}, WORD{'R'}, WORD{'H'}, WORD{'X'}}) PressKey(vk);
+    // Read after the keys before it: once the focus has moved on, they have been handled.
+    PressKey(VK_TAB);
+    WaitFocus(main, Win::Main, want.tabCycle[6], "after Tab from the picture");
+    NothingHappened(run, layout, "Enter, Space, r, h and x with the picture box focused");
+    if (!run.Running()) return;
+    Expect(WaitFor([&] { return Compare(unfocused, stress::CaptureScreen(ClientOnScreen(picture))).edge == 0; }, 2000),
+           "frmMain picture: the focus rectangle goes with the focus");
+
+    MouseClick(CentreOf(picture));
+    WaitFocus(main, Win::Main, pictureIndex, "after a click on the picture");
+    NothingHappened(run, layout, "a click on the picture box");
+
+    PressAltKey('A');
+    Expect(run.WaitWindow(Win::About) != nullptr, "frmMain: Alt+A from the picture box opens the About window");
 }
 
 }  // namespace

@@ -129,5 +129,40 @@ TEST(GuiLifetime, ReopenedFreshAndCentred) {
     Expect(run.Running(), "the launcher runs on with its main window");
 }
 
+// A click on the About icon closes the window, however soon after the window
+// appears it comes: 100 clicks over four launches, each given the moment the
+// window is visible. The window is opened by its access key, so that only
+// clicks on the icon are counted here.
+TEST(GuiLifetime, EveryClickOnTheAboutIconClosesIt) {
+    constexpr int kLaunches = 4;
+    constexpr int kClicksPerLaunch = 25;
+    const ExpectedWindow& want = Expected(Win::About);
+    GameLayout layout(L"gui_life_icon");
+    int clicks = 0;
+    int lost = 0;
+    for (int launch = 0; launch < kLaunches; ++launch) {
+        LauncherRun run(layout);
+        HWND main = run.WaitWindow(Win::Main);
+        for (int i = 0; i < kClicksPerLaunch; ++i) {
+            if (!main || !Expect(WaitForeground(main), "frmMain is the foreground window before Alt+A")) return;
+            PressAltKey('A');
+            HWND about = run.WaitWindow(Win::About);
+            HWND icon = about ? FindControl(about, want, ControlIndex(want, L"")) : nullptr;
+            if (!Expect(icon != nullptr, "frmAbout opens with its icon")) return;
+            MouseClick(CentreOf(icon));
+            ++clicks;
+            if (!run.WaitGone(Win::About, 2000)) {
+                ++lost;
+                PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+                if (!Expect(run.WaitGone(Win::About), "frmAbout closes by its close box")) return;
+            }
+        }
+        PressAltKey('X');
+        Expect(run.WaitExit(3000), "Alt+X ends the launcher");
+    }
+    Expect(lost == 0, std::to_string(lost) + " of " + std::to_string(clicks) +
+                          " clicks on the About icon, each given as soon as the window was visible, left it open");
+}
+
 }  // namespace
 }  // namespace kr2::gui

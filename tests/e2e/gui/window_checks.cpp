@@ -1,5 +1,7 @@
 #include "window_checks.h"
 
+#include <oleacc.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -81,6 +83,12 @@ void CheckKind(HWND top, HWND control, const ExpectedControl& want, const std::s
             const auto ex = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_EXSTYLE));
             Expect((ex & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) == 0 && (style & WS_BORDER) == 0,
                    n + ": no border");
+            // Windows' arrow keys pass over the controls that answer as
+            // statics and would leave the focus, unseen, on any other. Wine's
+            // arrows move no focus in a window that is not a dialog, so the
+            // answer is what can be seen here.
+            ExpectEq(SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_STATIC, static_cast<LRESULT>(DLGC_STATIC),
+                     n + ": answers WM_GETDLGCODE as a static");
             break;
         }
     }
@@ -131,6 +139,18 @@ void CheckFont(HWND control, const ExpectedControl& want, InsideProbe& inside, c
            n + ": not italic, underlined or struck out");
     ExpectEq(static_cast<int>(font->lfCharSet), 0, n + ": character set 0");
     if (Expect(seen->textMeasured, n + ": caption measured")) CheckCaptionDrawn(control, want, *seen, n, 96);
+}
+
+// What a screen reader says for the two pictures: the picture the game's
+// name, the icon the program's.
+void CheckAccessible(HWND control, const ExpectedControl& want, InsideProbe& inside, const std::string& n) {
+    if (want.kind != Kind::Picture && want.kind != Kind::Image) return;
+    const std::optional<ProbeReply> seen = inside.Read(control, true);
+    if (!Expect(seen && seen->accessibleRead, n + ": answers AccessibleObjectFromWindow with a name and a role"))
+        return;
+    ExpectEq(std::wstring(seen->accessibleName),
+             std::wstring(want.kind == Kind::Picture ? L"Kestrane II" : L"Kestrane II Launcher"), n + ": accessible name");
+    ExpectEq(static_cast<long>(seen->accessibleRole), static_cast<long>(ROLE_SYSTEM_GRAPHIC), n + ": accessible role");
 }
 
 // What the window does show, for a control that was not found by its text.
@@ -225,6 +245,7 @@ void CheckWindowLooks(HWND top, Win w, InsideProbe& inside) {
         CheckKind(top, control, c, n);
         CheckRect(top, control, want, c, n);
         CheckFont(control, c, inside, n);
+        CheckAccessible(control, c, inside, n);
     }
 }
 
