@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "expect.h"
+#include "key_input.h"
 #include "outside_programs.h"
 #include "utf8.h"
 #include "wave_file.h"
@@ -112,14 +113,17 @@ bool LauncherRun::WaitGone(Win w, DWORD timeoutMs) const {
 
 bool LauncherRun::WaitExit(DWORD timeoutMs) { return process_->Wait(timeoutMs).has_value(); }
 
-bool LauncherRun::Press(HWND top, Win w, std::wstring_view caption) const {
+bool LauncherRun::Press(HWND top, Win w, std::wstring_view caption, By by) const {
     const ExpectedWindow& want = Expected(w);
     const int index = ControlIndex(want, caption);
     HWND control = top && index >= 0 ? FindControl(top, want, index) : nullptr;
     if (!Expect(control != nullptr,
                 std::string(want.name) + ": no control " + e2e::Describe(caption) + " to press"))
         return false;
-    PostMessageW(control, BM_CLICK, 0, 0);
+    if (by == By::Mouse)
+        MouseClick(CentreOf(control));
+    else
+        PostMessageW(control, BM_CLICK, 0, 0);
     return true;
 }
 

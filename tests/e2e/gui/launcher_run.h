@@ -59,9 +59,15 @@ public:
     bool WaitExit(DWORD timeoutMs = 5000);
     bool Running() const { return process_->Running(); }
 
-    // Presses a control by its caption with a posted BM_CLICK; false (and a
-    // failed check) when the window has no such control.
-    bool Press(HWND top, Win w, std::wstring_view caption) const;
+    // Presses a control by its caption; false (and a failed check) when the
+    // window has no such control. By default with a posted BM_CLICK, for the
+    // presses whose point is what the button does (which window opens, what
+    // starts): real clicks under Wine's virtual desktop go astray now and
+    // then when the pointer jumps between windows (key_input.cpp), and the
+    // window must be unobscured. Real: a real mouse click at the control's
+    // centre, for the checks that a player's click presses the button.
+    enum class By { Post, Mouse };
+    bool Press(HWND top, Win w, std::wstring_view caption, By by = By::Post) const;
     // Opens a secondary window through the buttons that lead to it (the
     // level window through the options window) and waits for it.
     HWND Open(Win w) const;

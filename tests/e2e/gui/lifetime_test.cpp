@@ -87,7 +87,8 @@ TEST(GuiLifetime, ShownAgainComesForward) {
             if (options) run.Press(options, Win::Options, L"SP Levels");
             Expect(run.WaitGone(Win::Options), "the options window closes after \"SP Levels\"");
         } else {
-            run.Press(main, Win::Main, Opener(w));
+            // A player's click on the main window's button, at its centre.
+            run.Press(main, Win::Main, Opener(w), LauncherRun::By::Mouse);
         }
         const std::string n = Name(w) + " shown again";
         Expect(WaitForeground(first, 3000), n + ": the open window comes to the foreground");
@@ -116,7 +117,8 @@ TEST(GuiLifetime, ReopenedFreshAndCentred) {
             PressKey(VK_TAB);
             Expect(WaitFor([&] { return FocusOf(first) == second; }, 2000), n + ": focus moved by Tab first");
         }
-        run.Press(first, w, CloseCaption(w));
+        // A player's click on each window's Close button, at its centre.
+        run.Press(first, w, CloseCaption(w), LauncherRun::By::Mouse);
         if (!Expect(run.WaitGone(w), n + ": closed by its Close button")) continue;
         if (!Expect(Activate(main), "frmMain can be brought forward")) return;
         HWND again = run.Open(w);

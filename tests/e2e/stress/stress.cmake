@@ -22,6 +22,7 @@ add_executable(kr2_stress_e2e
   ${KR2_STRESS_GUI_DIR}/window_probe.cpp
   ${KR2_STRESS_GUI_DIR}/inside_probe.cpp
   ${KR2_STRESS_GUI_DIR}/launcher_run.cpp
+  ${KR2_STRESS_GUI_DIR}/key_input.cpp
   ${KR2_STRESS_GUI_DIR}/prefix_stub.cpp
   ${KR2_STRESS_GUI_DIR}/window_checks.cpp
 )
