@@ -39,6 +39,9 @@ HWND Button(HWND top, Win w, std::wstring_view caption) {
     return button;
 }
 
+// Posted: each press must reach the button found while the launcher was
+// idle, whatever windows have opened over it by the time it is handled; the
+// point is the order in which queued presses run after a cue.
 void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
 TEST(HardeningQueuedClicks, QueuedClicksRunInOrder) {

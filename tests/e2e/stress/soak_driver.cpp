@@ -64,6 +64,10 @@ HWND SoakDriver::Open(Win w) {
     }
     HWND button = MainButton(opener);
     if (!Expect(button != nullptr, "frmMain has its button " + e2e::Describe(opener))) return nullptr;
+    // Posted presses: the soak counts what thousands of cycles leave behind,
+    // and a real click astray now and then under Wine (gui/key_input.cpp)
+    // would end it for a reason that is not the launcher's. Real clicks on
+    // every window's buttons are the GUI group's.
     PostMessageW(button, BM_CLICK, 0, 0);
     if (w != Win::Levels) return WaitOpen(w);
 
