@@ -159,10 +159,15 @@ start() {
     # Everything started from here may outlive this script: none of it may
     # hold on to the caller's output, or ctest waits for it until timeout.
     log="$state/wine.log"
-    wineboot --init </dev/null >>"$log" 2>&1
+    # A start that fails says why: the end of Wine's log on the error output.
+    trap 'rc=$?; [ $rc -eq 0 ] || { echo "wine-world: start failed ($rc); the end of $log:" >&2; tail -n 30 "$log" >&2; }' EXIT
+    # Without address randomization, like the tests: a new Wine process is
+    # refused now and then otherwise (tests/e2e/wine-env, docs/soak.md), and
+    # wineboot starts a dozen of them.
+    setarch -R wineboot --init </dev/null >>"$log" 2>&1
     wineserver -w </dev/null >>"$log" 2>&1
     install_fonts
-    reg() { wine reg add "$@" /f </dev/null >>"$log" 2>&1; }
+    reg() { setarch -R wine reg add "$@" /f </dev/null >>"$log" 2>&1; }
     if [ -n "$desktop" ]; then
         # One virtual desktop: a single, predictable window manager.
         reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default

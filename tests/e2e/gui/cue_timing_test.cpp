@@ -96,9 +96,10 @@ TEST(GuiCues, SilentClosesPlayNoCue) {
     }
 
     HWND games = run.Open(Win::Games);
-    if (games) {
+    const POINT closeBox = games ? CloseBoxOf(games) : POINT{-1, -1};
+    if (Expect(closeBox.x >= 0, "Games: a close box in its caption bar")) {
         const std::uint64_t start = e2e::NowMs();
-        PostMessageW(games, WM_SYSCOMMAND, SC_CLOSE, 0);
+        MouseClick(closeBox);
         const bool gone = run.WaitGone(Win::Games, 3000);
         const std::uint64_t took = Since(start);
         Expect(gone && took < 1000, "the close box closes the profile window at once; took " +

@@ -1,5 +1,7 @@
 #include "key_input.h"
 
+#include <algorithm>
+
 #include "window_probe.h"
 
 namespace kr2::gui {
@@ -58,6 +60,23 @@ void MouseClick(POINT down, POINT up) {
     in[0].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
     SendInput(2, in, sizeof(INPUT));
+}
+
+POINT CloseBoxOf(HWND top) {
+    RECT w{};
+    GetWindowRect(top, &w);
+    // The caption bar's top right corner, where every theme puts the box.
+    RECT box{w.right, w.bottom, w.left, w.top};
+    for (int y = w.top; y < w.top + 48 && y < w.bottom; ++y) {
+        for (int x = w.right - 1; x >= w.right - 64 && x >= w.left; --x) {
+            const LPARAM at = MAKELPARAM(static_cast<short>(x), static_cast<short>(y));
+            if (SendMessageW(top, WM_NCHITTEST, 0, at) != HTCLOSE) continue;
+            box = {std::min(box.left, static_cast<LONG>(x)), std::min(box.top, static_cast<LONG>(y)),
+                   std::max(box.right, static_cast<LONG>(x)), std::max(box.bottom, static_cast<LONG>(y))};
+        }
+    }
+    if (box.left > box.right) return {-1, -1};
+    return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
 }
 
 }  // namespace kr2::gui

@@ -20,5 +20,8 @@ void MouseClick(POINT down, POINT up);
 inline void MouseClick(POINT at) { MouseClick(at, at); }
 // The centre of a window's client area on the screen, where a click aims.
 POINT CentreOf(HWND hwnd);
+// The centre of a top-level window's close box on the screen, as the window
+// itself reports it (WM_NCHITTEST); {-1, -1} when it has none.
+POINT CloseBoxOf(HWND top);
 
 }  // namespace kr2::gui

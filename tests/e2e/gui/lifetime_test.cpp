@@ -49,11 +49,14 @@ TEST(GuiLifetime, MainClosedWhileAboutOpen) {
     HWND main = run.WaitWindow(Win::Main);
     HWND about = main ? run.Open(Win::About) : nullptr;
     if (!about) return;
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    Expect(run.WaitGone(Win::Main), "frmMain closes on WM_CLOSE");
+    // The close boxes of the two windows, clicked as a player would, each on
+    // the window in front.
+    if (!Expect(Activate(main), "frmMain can be brought forward")) return;
+    MouseClick(CloseBoxOf(main));
+    Expect(run.WaitGone(Win::Main), "frmMain closes by its close box");
     Expect(!run.WaitExit(500) && IsWindowVisible(about),
            "with the About window open the launcher keeps running after the main window closed");
-    PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+    MouseClick(CloseBoxOf(about));
     Expect(run.WaitExit(3000), "closing the About window, the last one, ends the launcher");
 }
 
@@ -155,8 +158,10 @@ TEST(GuiLifetime, EveryClickOnTheAboutIconClosesIt) {
             ++clicks;
             if (!run.WaitGone(Win::About, 2000)) {
                 ++lost;
+                // Only to go on counting after a lost click: posted, so that
+                // this step cannot go astray in its turn.
                 PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
-                if (!Expect(run.WaitGone(Win::About), "frmAbout closes by its close box")) return;
+                if (!Expect(run.WaitGone(Win::About), "frmAbout closes by SC_CLOSE")) return;
             }
         }
         PressAltKey('X');
