@@ -62,6 +62,13 @@ void MouseClick(POINT down, POINT up) {
     SendInput(2, in, sizeof(INPUT));
 }
 
+void MouseClickAfterRest(POINT at) {
+    INPUT move = MoveTo(at);
+    SendInput(1, &move, sizeof(INPUT));
+    Sleep(300);
+    MouseClick(at);
+}
+
 POINT CloseBoxOf(HWND top) {
     RECT w{};
     GetWindowRect(top, &w);

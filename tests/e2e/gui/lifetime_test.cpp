@@ -49,15 +49,15 @@ TEST(GuiLifetime, MainClosedWhileAboutOpen) {
     HWND main = run.WaitWindow(Win::Main);
     HWND about = main ? run.Open(Win::About) : nullptr;
     if (!about) return;
-    // Posted: a real click on the main window's close box under Wine's
-    // virtual desktop was seen to leave it open in 4 of 6 runs (2 of 4 with the
-    // window in front), the box found by its own hit test; not explained
-    // yet. The close box of a tool window is clicked for real in the cue group.
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    Expect(run.WaitGone(Win::Main), "frmMain closes on WM_CLOSE");
+    // The close boxes of the two windows, clicked as a player would, each on
+    // the window in front.
+    if (!Expect(Activate(main), "frmMain can be brought forward")) return;
+    MouseClickAfterRest(CloseBoxOf(main));
+    Expect(run.WaitGone(Win::Main), "frmMain closes by its close box");
     Expect(!run.WaitExit(500) && IsWindowVisible(about),
            "with the About window open the launcher keeps running after the main window closed");
-    PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (!Expect(Activate(about), "frmAbout can be brought forward")) return;
+    MouseClickAfterRest(CloseBoxOf(about));
     Expect(run.WaitExit(3000), "closing the About window, the last one, ends the launcher");
 }
 
