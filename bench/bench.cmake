@@ -40,10 +40,13 @@ set_source_files_properties(${KR2_BENCH_DIR}/baseline_manifest.rc PROPERTIES OBJ
 set(KR2_WIN32_DIR ${PROJECT_SOURCE_DIR}/platform/win32)
 kr2_bench_program(same_window WIN32
   ${KR2_BENCH_DIR}/same_window.cpp
+  ${KR2_WIN32_DIR}/picture_resource.cpp
   ${KR2_WIN32_DIR}/packed_bitmap.cpp
+  ${KR2_WIN32_DIR}/gui_failure.cpp
+  ${KR2_WIN32_DIR}/system_error_text.cpp
   ${KR2_WIN32_DIR}/kr2_s1.rc)
-target_include_directories(same_window PRIVATE
-  ${KR2_WIN32_DIR} ${PROJECT_SOURCE_DIR}/windows ${PROJECT_SOURCE_DIR}/assets)
+target_include_directories(same_window PRIVATE ${KR2_WIN32_DIR} ${PROJECT_SOURCE_DIR}/windows
+  ${PROJECT_SOURCE_DIR}/core ${PROJECT_SOURCE_DIR}/assets)
 target_link_libraries(same_window PRIVATE comctl32 gdi32)
 if(MINGW)
   # The .rc is UTF-8. Set on the source, as for the launcher: an RC option

@@ -23,11 +23,10 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <span>
 #include <vector>
 
 #include "layout.h"
-#include "packed_bitmap.h"
+#include "picture_resource.h"
 #include "resource.h"
 #include "summary.h"
 
@@ -82,27 +81,6 @@ HICON LoadIconAt(HINSTANCE instance, int size, IconWay way) {
     const UINT flags = way == IconWay::Shared ? LR_DEFAULTCOLOR | LR_SHARED : LR_DEFAULTCOLOR;
     return static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, size, size, flags));
-}
-
-// The picture: resource, unpack, a DIB section, as a program that stores
-// its picture packed has to.
-HBITMAP LoadPicture(HINSTANCE instance) {
-    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDB_PICTURE), RT_RCDATA);
-    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
-    const void* data = loaded ? LockResource(loaded) : nullptr;
-    if (!data) return nullptr;
-    std::vector<std::uint8_t> bmp;
-    kr2::DibParts parts;
-    if (!kr2::UnpackBitmapFile({static_cast<const std::uint8_t*>(data), SizeofResource(instance, found)},
-                               bmp) ||
-        !kr2::FindDibParts(bmp, parts))
-        return nullptr;
-    BITMAPINFO info{};
-    std::memcpy(&info.bmiHeader, parts.infoHeader, sizeof info.bmiHeader);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap && bits) std::memcpy(bits, parts.pixels, parts.pixelBytes);
-    return bitmap;
 }
 
 // The picture box: the bitmap at its size times the DPI's scale.
@@ -203,7 +181,7 @@ bool Show(HINSTANCE instance, IconWay icons, Shown& out) {
     if (!hwnd) return false;
     const int dpi = static_cast<int>(GetDpiForWindow(hwnd));
 
-    out.picture = LoadPicture(instance);
+    out.picture = kr2::LoadPackedPicture(instance, IDB_PICTURE);
     out.bold = CreateFontW(-kr2::FontPixelHeight(dpi), 0, 0, 0, kr2::kWeightBold, FALSE, FALSE, FALSE,
                            ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                            DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif");
