@@ -157,6 +157,9 @@ TEST(PackedStream, RefusesCopiesOutsideTheOutput) {
     EXPECT_FALSE(Unpack(Packed(Bytes(300, 'a'), {0b01, 'a', 0x00, 0x0F, 255}), out));
     // The same copies inside the output are accepted.
     EXPECT_TRUE(Unpack(Packed(Bytes(4, 'a'), {0b01, 'a', 0x00, 0x00}), out));
+    // A set flag bit left over once the output is full: a literal with no byte.
+    EXPECT_FALSE(Unpack(Packed(Bytes(1, 'a'), {0b11, 'a'}), out));
+    EXPECT_TRUE(Unpack(Packed(Bytes(1, 'a'), {0b01, 'a'}), out));
 }
 
 TEST(PackedStream, RefusesBadHeaders) {
@@ -208,6 +211,29 @@ TEST(DibParts, RefusesAnyOtherKindOfBmp) {
     DibParts parts;
     EXPECT_FALSE(FindDibParts(Bytes(bmp.begin(), bmp.begin() + 53), parts));
     EXPECT_FALSE(FindDibParts(Bytes(bmp.begin(), bmp.end() - 1), parts));
+}
+
+// 5 pixels make 15 bytes a row, stored padded to 16. The test reads every
+// byte the parts claim, so a claim past the file is caught (by the
+// sanitizers, where they run) even when the answer looks right.
+TEST(DibParts, RowsArePaddedToFourBytes) {
+    Bytes bmp{'B', 'M'};
+    Put32(bmp, 14 + 40 + 2 * 16);
+    Put32(bmp, 0);
+    Put32(bmp, 14 + 40);
+    for (std::uint32_t v : {40u, 5u, 2u}) Put32(bmp, v);
+    bmp.insert(bmp.end(), {1, 0, 24, 0});
+    for (int i = 0; i < 6; ++i) Put32(bmp, 0);
+    for (int i = 0; i < 2 * 16; ++i) bmp.push_back(static_cast<std::uint8_t>(i));
+    DibParts parts;
+    ASSERT_TRUE(FindDibParts(bmp, parts));
+    ASSERT_EQ(parts.pixelBytes, 2u * 16u);
+    EXPECT_EQ(Bytes(parts.pixels, parts.pixels + parts.pixelBytes), Bytes(bmp.begin() + 54, bmp.end()));
+    // Rows stored unpadded (or the last row's padding missing) are refused.
+    for (std::size_t cut : {1u, 2u}) {
+        const Bytes shorter(bmp.begin(), bmp.end() - static_cast<std::ptrdiff_t>(cut));
+        EXPECT_FALSE(FindDibParts(shorter, parts)) << cut;
+    }
 }
 
 }  // namespace
