@@ -8,14 +8,20 @@
 
 namespace kr2 {
 
-inline std::wstring DecimalText(std::uint32_t value) {
-    wchar_t digits[10];  // 4294967295 has ten
+// Writes `value` at the end of `digits` (4294967295 has ten) and returns
+// where its first digit is; nothing is allocated.
+inline wchar_t* WriteDecimal(std::uint32_t value, wchar_t (&digits)[10]) noexcept {
     wchar_t* first = digits + 10;
     do {
         *--first = static_cast<wchar_t>(L'0' + value % 10);
         value /= 10;
     } while (value != 0);
-    return std::wstring(first, digits + 10);
+    return first;
+}
+
+inline std::wstring DecimalText(std::uint32_t value) {
+    wchar_t digits[10];
+    return std::wstring(WriteDecimal(value, digits), digits + 10);
 }
 
 }  // namespace kr2

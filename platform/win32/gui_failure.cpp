@@ -6,14 +6,6 @@
 #include "win32_ports.h"
 
 namespace kr2 {
-namespace {
-
-// The numbers and words the run-time error box uses for failures that do
-// not come from the platform.
-constexpr std::uint32_t kOutOfMemory = 7;
-constexpr std::uint32_t kInternalError = 51;
-
-}  // namespace
 
 void ThrowLastError() {
     DWORD code = GetLastError();
@@ -32,9 +24,8 @@ LaunchError DescribeFailure(std::exception_ptr failure) noexcept {
         } catch (const RunTimeFailure& e) {
             return e.error();
         } catch (const std::bad_alloc&) {
-            return {kOutOfMemory, L"Out of memory"};
+            return {kOutOfMemory, {}};
         } catch (...) {
-            return {kInternalError, L"Internal error"};
         }
     } catch (...) {
         // Copying the description itself ran out of memory.

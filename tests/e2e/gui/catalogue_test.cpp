@@ -102,10 +102,12 @@ TEST(GuiCatalogue, MainWindowEntries) {
         LauncherRun run(layout);
         HWND main = run.WaitWindow(Win::Main);
         if (!main) return;
-        // The readme leaves the launcher as it was, however often it is opened.
-        for (std::size_t press = 1; press <= 2; ++press) {
+        // The readme leaves the launcher as it was, however often it is
+        // opened; a double click is two presses.
+        for (std::size_t press = 1; press <= 3; ++press) {
             const std::string n = "ReadmeOpen, press " + std::to_string(press);
-            run.Press(main, Win::Main, L"&Readme");
+            if (press == 1) run.Press(main, Win::Main, L"&Readme");
+            if (press == 2) run.Press(main, Win::Main, L"&Readme", LauncherRun::By::DoubleClick);
             const auto records = layout.Log().WaitFor(press, 5000);
             if (!ExpectEq(records.size(), press, n + ": programs started")) break;
             ExpectEq(records.back().commandLine, std::wstring(L"C:\\Windows\\Notepad.exe ..\\Install\\readme.txt"),
@@ -113,6 +115,7 @@ TEST(GuiCatalogue, MainWindowEntries) {
             CheckStarted(records.back(), n, e2e::kNotepadPath, SW_SHOWNORMAL, layout.GameDir());
             Expect(run.Running() && IsWindowVisible(main), n + ": the launcher stays open");
         }
+        ExpectEq(layout.Log().WaitFor(4, 1000).size(), std::size_t{3}, "ReadmeOpen: one press and a double click");
 
         // Multiplayer closes only the main window while another one is open.
         HWND about = run.Open(Win::About);

@@ -27,11 +27,11 @@ InsideProbe::~InsideProbe() {
     if (map_) CloseHandle(map_);
 }
 
-std::optional<ProbeReply> InsideProbe::Read(HWND hwnd, bool accessible) {
+std::optional<ProbeReply> InsideProbe::Read(HWND hwnd, LPARAM asked) {
     if (!hook_) return std::nullopt;
     static const UINT query = RegisterWindowMessageW(kProbeQueryMessage);
     ResetEvent(done_);
-    PostMessageW(hwnd, query, GetCurrentProcessId(), accessible ? kProbeAccessible : 0);
+    PostMessageW(hwnd, query, GetCurrentProcessId(), asked);
     if (WaitForSingleObject(done_, 5000) != WAIT_OBJECT_0) return std::nullopt;
     auto* view = static_cast<ProbeReply*>(MapViewOfFile(map_, FILE_MAP_READ, 0, 0, sizeof(ProbeReply)));
     if (!view) return std::nullopt;

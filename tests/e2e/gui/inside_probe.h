@@ -21,9 +21,10 @@ public:
 
     bool Ready() const { return hook_ != nullptr; }
     // What the hook read of `hwnd`; nothing when the launcher did not answer.
-    // `accessible` also reads its name and role (which loads the platform's
-    // accessibility library into the launcher).
-    std::optional<ProbeReply> Read(HWND hwnd, bool accessible = false);
+    // `asked` adds the kProbe... flags: kProbeAccessible also reads its name
+    // and role (which loads the platform's accessibility library into the
+    // launcher); kProbeRefuse... puts a failure in place first.
+    std::optional<ProbeReply> Read(HWND hwnd, LPARAM asked = 0);
 
 private:
     HMODULE dll_ = nullptr;

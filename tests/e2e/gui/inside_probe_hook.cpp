@@ -137,6 +137,48 @@ void ReadAccessible(HWND hwnd, kr2::gui::ProbeReply& reply) {
     object->Release();
 }
 
+DWORD refusedWith = 0;
+
+HWND WINAPI RefusedWindow(DWORD, LPCWSTR, LPCWSTR, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE, LPVOID) {
+    SetLastError(refusedWith);
+    return nullptr;
+}
+
+void* __cdecl RefusedMemory(size_t) { return nullptr; }
+
+// Points the launcher's import of `function` from `dll` at `replacement`:
+// only the launcher's own calls fail, not those the platform makes for it.
+bool PatchImport(const char* dll, const char* function, void* replacement) {
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports); imports && d->Name; ++d) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), dll) != 0) continue;
+        auto* name = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
+        for (; name->u1.AddressOfData; ++name, ++slot) {
+            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal) ||
+                lstrcmpA(reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData)->Name,
+                         function) != 0)
+                continue;
+            DWORD old = 0;
+            if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old)) return false;
+            slot->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+            VirtualProtect(slot, sizeof *slot, old, &old);
+            return true;
+        }
+    }
+    return false;
+}
+
+BOOL Refuse(LPARAM what) {
+    refusedWith = static_cast<DWORD>(static_cast<ULONG_PTR>(what) >> 32);
+    if (what & kr2::gui::kProbeRefuseWindows)
+        return PatchImport("user32.dll", "CreateWindowExW", reinterpret_cast<void*>(&RefusedWindow));
+    return PatchImport("msvcrt.dll", "malloc", reinterpret_cast<void*>(&RefusedMemory));
+}
+
 }  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK Kr2InsideProbeHook(int code, WPARAM removed,
@@ -151,6 +193,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Kr2InsideProbeHook(int code, W
             if (auto* reply = static_cast<kr2::gui::ProbeReply*>(
                     MapViewOfFile(map, FILE_MAP_WRITE, 0, 0, sizeof(kr2::gui::ProbeReply)))) {
                 *reply = {};
+                if (msg->lParam & (kr2::gui::kProbeRefuseWindows | kr2::gui::kProbeRefuseMemory))
+                    reply->refusing = Refuse(msg->lParam);
                 ReadFont(msg->hwnd, *reply);
                 ReadIcon(msg->hwnd, *reply);
                 MeasureText(msg->hwnd, *reply);

@@ -36,10 +36,17 @@ struct ProbeReply {
     BOOL accessibleRead;
     wchar_t accessibleName[64];
     LONG accessibleRole;
+    // A failure asked for with kProbeRefuse... is in place.
+    BOOL refusing;
 };
 
 // The query's lParam: also read the accessible name and role.
 inline constexpr LPARAM kProbeAccessible = 1;
+// Or: from now on the launcher's own calls fail, as a platform short of
+// resources fails them. Every CreateWindowExW, leaving the error number in
+// the lParam's upper 32 bits (0: none) as the last error; or every malloc.
+inline constexpr LPARAM kProbeRefuseWindows = 2;
+inline constexpr LPARAM kProbeRefuseMemory = 4;
 
 // Names of the shared reply block and its event, per driver process.
 inline const wchar_t* ProbeObjectName(wchar_t (&out)[64], const wchar_t* what, DWORD driverPid) {

@@ -62,6 +62,12 @@ void MouseClick(POINT down, POINT up) {
     SendInput(2, in, sizeof(INPUT));
 }
 
+void MouseDoubleClick(POINT at) {
+    INPUT in[4] = {MoveTo(at), MoveTo(at), MoveTo(at), MoveTo(at)};
+    for (int i = 0; i < 4; ++i) in[i].mi.dwFlags |= i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+    SendInput(4, in, sizeof(INPUT));
+}
+
 void MouseClickAfterRest(POINT at) {
     INPUT move = MoveTo(at);
     SendInput(1, &move, sizeof(INPUT));

@@ -18,6 +18,8 @@ void PressAltKey(WORD vk);
 // a click where both are the same point, a press taken back where they are not.
 void MouseClick(POINT down, POINT up);
 inline void MouseClick(POINT at) { MouseClick(at, at); }
+// Two clicks at `at` at once, well inside the system's double-click time.
+void MouseDoubleClick(POINT at);
 // The pointer moved to `at`, then a pause for Wine to settle, then a click.
 // Right after a window was brought forward, a click on its close box came to
 // nothing in 4 of 6 runs, most likely because Wine's virtual desktop reported

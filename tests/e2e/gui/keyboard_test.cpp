@@ -132,24 +132,21 @@ HWND ControlOf(HWND top, Win w, std::wstring_view caption) {
     return FindControl(top, Expected(w), ControlIndex(Expected(w), caption));
 }
 
-// A point of the main window that no control covers and no other window of
-// the launcher (all smaller, all centred) hides: the margin at the top left,
-// beside the picture.
-POINT EmptySpotOfMain(HWND main) {
-    const ExpectedWindow& want = Expected(Win::Main);
-    const ExpectedControl& picture = want.controls[static_cast<std::size_t>(ControlIndex(want, L""))];
-    const RECT client = ClientOnScreen(main);
-    return {client.left + picture.left / 2, client.top + picture.top / 2};
+// A point of a window that no control covers: the top left corner of its
+// client area, inside the margin every window has. No other window of the
+// launcher hides the main window's (all smaller, all centred).
+POINT EmptySpot(HWND top) {
+    const RECT client = ClientOnScreen(top);
+    return {client.left + 1, client.top + 1};
 }
 
-// A real click on the main window's empty part: it comes forward, and its
-// focus is where it was.
-bool ClickMainAside(HWND main) {
-    const POINT spot = EmptySpotOfMain(main);
-    if (!Expect(WindowFromPoint(spot) == main, "frmMain: its margin beside the picture is in view"))
+// A real click on a window's empty part: it comes forward.
+bool ClickAside(HWND top, Win w) {
+    const POINT spot = EmptySpot(top);
+    if (!Expect(WindowFromPoint(spot) == top, std::string(Expected(w).name) + ": its empty top left is in view"))
         return false;
     MouseClick(spot);
-    return Foreground(main, Win::Main);
+    return Foreground(top, w);
 }
 
 // Only the focused button may show the default-button border (the dialog
@@ -188,7 +185,7 @@ TEST(GuiKeyboard, EnterPressesTheFocusedButtonOnEveryPath) {
     HWND games = run.WaitWindow(Win::Games);
     if (!Expect(games != nullptr, "frmMain: Enter right after start-up (no Tab) opens the profile window"))
         return;
-    if (!Foreground(games, Win::Games) || !ClickMainAside(main)) return;
+    if (!Foreground(games, Win::Games) || !ClickAside(main, Win::Main)) return;
 
     // Tab to "&Readme", then the mouse pressed on "&About" and taken back
     // off it: the focus is on "&About", which nothing has pressed.
@@ -196,7 +193,7 @@ TEST(GuiKeyboard, EnterPressesTheFocusedButtonOnEveryPath) {
     Expect(HasDefaultBorder(FocusOf(main)),
            "frmMain: Tab gives \"&Readme\" the default border (Enter as its own click)");
     const HWND aboutButton = ControlOf(main, Win::Main, L"&About");
-    MouseClick(CentreOf(aboutButton), EmptySpotOfMain(main));
+    MouseClick(CentreOf(aboutButton), EmptySpot(main));
     if (!WaitFocus(main, Win::Main, ControlIndex(m, L"&About"), "after a press on it taken back")) return;
     Expect(!WaitFor([&] { return !TopLevelWindows(run.Pid(), Expected(Win::About).caption).empty(); }, 500),
            "frmMain: a press taken back off \"&About\" opens nothing");
@@ -209,7 +206,7 @@ TEST(GuiKeyboard, EnterPressesTheFocusedButtonOnEveryPath) {
 
     // Back to the main window by a click on its empty part: the focus is
     // given back to "&About", and Enter presses it again (About comes forward).
-    if (!ClickMainAside(main)) return;
+    if (!ClickAside(main, Win::Main)) return;
     if (!WaitFocus(main, Win::Main, ControlIndex(m, L"&About"), "after a click on the window")) return;
     ExpectNoStrayDefaultBorder(main, Win::Main, "after a click on the window");
     PressKey(VK_RETURN);
@@ -225,6 +222,33 @@ TEST(GuiKeyboard, EnterPressesTheFocusedButtonOnEveryPath) {
     PressKey(VK_RETURN);
     Expect(run.WaitGone(Win::About), "frmAbout: Enter on \"Close\" after Tab closes the window");
     Expect(run.Running(), "the launcher runs on");
+}
+
+// Each window gives the focus back to the control that had it when the
+// player clicks another launcher window and then this one: the second
+// control in tab order of each secondary window, and the main window's
+// picture box. The secondary windows stand at the top left of the screen,
+// clear of the main window.
+TEST(GuiKeyboard, EveryWindowGivesTheFocusBack) {
+    GameLayout layout(L"gui_focus_back");
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(Win::Main);
+    HWND top = nullptr;
+    for (Win w : {Win::Games, Win::Options, Win::Levels, Win::About}) {
+        top = main ? run.Open(w) : nullptr;
+        if (!top || !Foreground(top, w)) return;
+        SetWindowPos(top, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const auto& cycle = Expected(w).tabCycle;
+        PressKey(VK_TAB);
+        if (!WaitFocus(top, w, cycle[1 % cycle.size()], "after Tab")) return;
+        if (!ClickAside(main, Win::Main) || !ClickAside(top, w)) return;
+        WaitFocus(top, w, cycle[1 % cycle.size()], "after a click on the main window and back");
+    }
+    const int picture = ControlIndex(Expected(Win::Main), L"");
+    MouseClick(CentreOf(FindControl(main, Expected(Win::Main), picture)));
+    if (!WaitFocus(main, Win::Main, picture, "after a click on the picture")) return;
+    if (!ClickAside(top, Win::About) || !ClickAside(main, Win::Main)) return;
+    WaitFocus(main, Win::Main, picture, "after a click on the About window and back");
 }
 
 // S marks both start buttons. With the focus on "E&xit to Windows", Alt+S
@@ -338,7 +362,17 @@ TEST(GuiKeyboard, PictureBoxShowsItsFocusAndIgnoresKeysAndClicks) {
     NothingHappened(run, layout, "a click on the picture box");
 
     PressAltKey('A');
-    Expect(run.WaitWindow(Win::About) != nullptr, "frmMain: Alt+A from the picture box opens the About window");
+    HWND about = run.WaitWindow(Win::About);
+    if (!Expect(about != nullptr, "frmMain: Alt+A from the picture box opens the About window")) return;
+
+    // The About icon takes the mouse as a button does: a press on it taken
+    // back off it is no click. Neither it nor the picture keeps the mouse:
+    // the next click on a button presses it.
+    const POINT icon = CentreOf(ControlOf(about, Win::About, L""));
+    MouseClick(icon, {icon.x + 48, icon.y});
+    Expect(!run.WaitGone(Win::About, 500), "frmAbout: a press on the icon taken back off it leaves the window open");
+    run.Press(about, Win::About, L"Close", LauncherRun::By::Mouse);
+    Expect(run.WaitGone(Win::About), "frmAbout: a click on \"Close\" after the icon and the picture closes it");
 }
 
 }  // namespace

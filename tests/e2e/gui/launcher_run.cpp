@@ -122,6 +122,8 @@ bool LauncherRun::Press(HWND top, Win w, std::wstring_view caption, By by) const
         return false;
     if (by == By::Mouse)
         MouseClick(CentreOf(control));
+    else if (by == By::DoubleClick)
+        MouseDoubleClick(CentreOf(control));
     else
         PostMessageW(control, BM_CLICK, 0, 0);
     return true;

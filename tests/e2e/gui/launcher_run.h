@@ -65,8 +65,9 @@ public:
     // starts): real clicks under Wine's virtual desktop go astray now and
     // then when the pointer jumps between windows (key_input.cpp), and the
     // window must be unobscured. Real: a real mouse click at the control's
-    // centre, for the checks that a player's click presses the button.
-    enum class By { Post, Mouse };
+    // centre, for the checks that a player's click presses the button;
+    // DoubleClick: two of them, as quick as a player's double click.
+    enum class By { Post, Mouse, DoubleClick };
     bool Press(HWND top, Win w, std::wstring_view caption, By by = By::Post) const;
     // Opens a secondary window through the buttons that lead to it (the
     // level window through the options window) and waits for it.

@@ -145,7 +145,7 @@ void CheckFont(HWND control, const ExpectedControl& want, InsideProbe& inside, c
 // name, the icon the program's.
 void CheckAccessible(HWND control, const ExpectedControl& want, InsideProbe& inside, const std::string& n) {
     if (want.kind != Kind::Picture && want.kind != Kind::Image) return;
-    const std::optional<ProbeReply> seen = inside.Read(control, true);
+    const std::optional<ProbeReply> seen = inside.Read(control, kProbeAccessible);
     if (!Expect(seen && seen->accessibleRead, n + ": answers AccessibleObjectFromWindow with a name and a role"))
         return;
     ExpectEq(std::wstring(seen->accessibleName),

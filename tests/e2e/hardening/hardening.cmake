@@ -21,11 +21,13 @@ add_executable(kr2_hardening_e2e
   ${KR2_HARDENING_GUI_DIR}/key_input.cpp
   ${KR2_HARDENING_GUI_DIR}/launcher_run.cpp
   ${KR2_HARDENING_GUI_DIR}/prefix_stub.cpp
+  ${KR2_HARDENING_GUI_DIR}/inside_probe.cpp
 )
 target_include_directories(kr2_hardening_e2e PRIVATE ${KR2_HARDENING_GUI_DIR})
 target_link_libraries(kr2_hardening_e2e PRIVATE kr2_e2e_support gtest_main user32 gdi32)
 kr2_e2e_executable(kr2_hardening_e2e)
 kr2_e2e_embed_path(kr2_hardening_e2e KR2_LAUNCHER_EXE kr2_s1)
+kr2_e2e_embed_path(kr2_hardening_e2e KR2_INSIDE_PROBE_DLL kr2_gui_inside_probe)
 
 kr2_add_e2e_test(NAME hardening_cue_files COMMAND kr2_hardening_e2e --gtest_filter=HardeningCueFiles.* TIMEOUT 120)
 # The drive letter X: is mapped onto the case's game directory from outside
