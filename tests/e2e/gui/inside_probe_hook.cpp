@@ -138,8 +138,11 @@ void ReadAccessible(HWND hwnd, kr2::gui::ProbeReply& reply) {
 }
 
 DWORD refusedWith = 0;
+int callsLeft = 0;  // windows still made before the refusals begin
 
-HWND WINAPI RefusedWindow(DWORD, LPCWSTR, LPCWSTR, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE, LPVOID) {
+HWND WINAPI RefusedWindow(DWORD ex, LPCWSTR cls, LPCWSTR text, DWORD style, int x, int y, int w, int h,
+                          HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
+    if (callsLeft-- > 0) return CreateWindowExW(ex, cls, text, style, x, y, w, h, parent, menu, instance, param);
     SetLastError(refusedWith);
     return nullptr;
 }
@@ -174,6 +177,7 @@ bool PatchImport(const char* dll, const char* function, void* replacement) {
 
 BOOL Refuse(LPARAM what) {
     refusedWith = static_cast<DWORD>(static_cast<ULONG_PTR>(what) >> 32);
+    callsLeft = static_cast<int>(what >> 8 & 0xFF) - 1;
     if (what & kr2::gui::kProbeRefuseWindows)
         return PatchImport("user32.dll", "CreateWindowExW", reinterpret_cast<void*>(&RefusedWindow));
     return PatchImport("msvcrt.dll", "malloc", reinterpret_cast<void*>(&RefusedMemory));

@@ -43,10 +43,14 @@ struct ProbeReply {
 // The query's lParam: also read the accessible name and role.
 inline constexpr LPARAM kProbeAccessible = 1;
 // Or: from now on the launcher's own calls fail, as a platform short of
-// resources fails them. Every CreateWindowExW, leaving the error number in
-// the lParam's upper 32 bits (0: none) as the last error; or every malloc.
+// resources fails them. Every CreateWindowExW from the one counted in bits
+// 8 to 15 on (1: the next), leaving the error number in the upper 32 bits
+// (0: none) as the last error; or every malloc.
 inline constexpr LPARAM kProbeRefuseWindows = 2;
 inline constexpr LPARAM kProbeRefuseMemory = 4;
+constexpr LPARAM RefuseWindowsFrom(int call, DWORD error) {
+    return kProbeRefuseWindows | LPARAM{call} << 8 | static_cast<LPARAM>(error) << 32;
+}
 
 // Names of the shared reply block and its event, per driver process.
 inline const wchar_t* ProbeObjectName(wchar_t (&out)[64], const wchar_t* what, DWORD driverPid) {

@@ -171,8 +171,9 @@ TEST(HardeningQueuedClicks, KeysTypedDuringTheCueLeaveTheBoxUp) {
 
 // The failures are put into the launcher's own process by the test's probe
 // before a player's click on "&About", whose handler makes a window: the
-// platform refusing it, with an error number and without one (which must not
-// read as error 0), and memory running out.
+// platform refusing the window with an error number, refusing its first
+// control without one (which must not read as error 0), and memory running
+// out.
 TEST(HardeningQueuedClicks, AFailingHandlerEndsInTheBoxThenTheLauncherEnds) {
     struct Failure {
         const char* what;
@@ -180,9 +181,9 @@ TEST(HardeningQueuedClicks, AFailingHandlerEndsInTheBoxThenTheLauncherEnds) {
         std::wstring_view starts;  // the box's text
     };
     const Failure failures[] = {
-        {"window refused, error 1816", gui::kProbeRefuseWindows | LPARAM{ERROR_NOT_ENOUGH_QUOTA} << 32,
+        {"window refused, error 1816", gui::RefuseWindowsFrom(1, ERROR_NOT_ENOUGH_QUOTA),
          L"Run-time error '1816':\r\n\r\n"},
-        {"window refused, no error number", gui::kProbeRefuseWindows, L"Run-time error '"},
+        {"control refused, no error number", gui::RefuseWindowsFrom(2, 0), L"Run-time error '"},
         {"memory run out", gui::kProbeRefuseMemory, L"Run-time error '7':\r\n\r\nOut of memory"},
     };
     GameLayout layout(L"hardening_failing_handler");
