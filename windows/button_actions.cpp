@@ -5,8 +5,7 @@
 namespace kr2 {
 namespace {
 
-// What CloseWindow unloads: the window that owned the button when it was
-// pressed, fixed before anything else can change ctx.window.
+// What CloseWindow unloads: the window that owned the pressed button.
 class RegistryOwner final : public OwnerWindow {
 public:
     RegistryOwner(WindowRegistry& registry, WindowId id) : registry_(registry), id_(id) {}
@@ -24,14 +23,13 @@ void ShowWindowAction(HandlerContext& ctx, WindowId target) {
     ctx.registry.Show(target);
 }
 
-void StartEntryAction(HandlerContext& ctx, const LaunchAction& entry) {
-    RegistryOwner owner(ctx.registry, ctx.window);
+void StartEntryAction(HandlerContext& ctx, WindowId own, const LaunchAction& entry) {
+    RegistryOwner owner(ctx.registry, own);
     PlayCue(entry.cue, ctx.sound);
     RunLaunchAction(entry, owner, ctx.launch);
 }
 
-void CloseOwnWindowAction(HandlerContext& ctx) {
-    const WindowId own = ctx.window;
+void CloseOwnWindowAction(HandlerContext& ctx, WindowId own) {
     PlayCue(SoundCue::Back, ctx.sound);
     ctx.registry.Unload(own);
 }

@@ -10,9 +10,9 @@ namespace kr2 {
 // "click", then Show `target`.
 void ShowWindowAction(HandlerContext& ctx, WindowId target);
 // The entry's cue, then the entry run on behalf of the pressed button's window.
-void StartEntryAction(HandlerContext& ctx, const LaunchAction& entry);
+void StartEntryAction(HandlerContext& ctx, WindowId own, const LaunchAction& entry);
 // "back", then Unload the pressed button's own window.
-void CloseOwnWindowAction(HandlerContext& ctx);
+void CloseOwnWindowAction(HandlerContext& ctx, WindowId own);
 // "back", then the whole program ends.
 void ExitAction(HandlerContext& ctx);
 

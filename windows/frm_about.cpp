@@ -8,10 +8,10 @@
 
 namespace kr2::frmAbout {
 
-void Command1_Click(HandlerContext& ctx, int) { CloseOwnWindowAction(ctx); }
+void Command1_Click(HandlerContext& ctx, WindowId own, int) { CloseOwnWindowAction(ctx, own); }
 
 // The icon closes the window silently: no cue.
-void Image1_Click(HandlerContext& ctx, int) { ctx.registry.Unload(ctx.window); }
+void Image1_Click(HandlerContext& ctx, WindowId own, int) { ctx.registry.Unload(own); }
 
 namespace {
 

@@ -18,13 +18,13 @@ constexpr const LaunchAction& kHomePage = LaunchCatalogue("HomePageOpen");
 // The "open" cue plays while the window is still hidden.
 void Form_Load(HandlerContext& ctx) { PlayCue(SoundCue::Open, ctx.sound); }
 
-void Command1_Click(HandlerContext& ctx, int) { ShowWindowAction(ctx, WindowId::Games); }
-void Command2_Click(HandlerContext& ctx, int) { ExitAction(ctx); }
-void Command3_Click(HandlerContext& ctx, int) { StartEntryAction(ctx, kReadme); }
-void Command4_Click(HandlerContext& ctx, int) { StartEntryAction(ctx, kHomePage); }
-void Command5_Click(HandlerContext& ctx, int) { ShowWindowAction(ctx, WindowId::frmAbout); }
-void Command6_Click(HandlerContext& ctx, int) { StartEntryAction(ctx, kMultiplayer); }
-void Command7_Click(HandlerContext& ctx, int) { ShowWindowAction(ctx, WindowId::Options); }
+void Command1_Click(HandlerContext& ctx, WindowId, int) { ShowWindowAction(ctx, WindowId::Games); }
+void Command2_Click(HandlerContext& ctx, WindowId, int) { ExitAction(ctx); }
+void Command3_Click(HandlerContext& ctx, WindowId own, int) { StartEntryAction(ctx, own, kReadme); }
+void Command4_Click(HandlerContext& ctx, WindowId own, int) { StartEntryAction(ctx, own, kHomePage); }
+void Command5_Click(HandlerContext& ctx, WindowId, int) { ShowWindowAction(ctx, WindowId::frmAbout); }
+void Command6_Click(HandlerContext& ctx, WindowId own, int) { StartEntryAction(ctx, own, kMultiplayer); }
+void Command7_Click(HandlerContext& ctx, WindowId, int) { ShowWindowAction(ctx, WindowId::Options); }
 
 namespace {
 

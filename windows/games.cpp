@@ -18,12 +18,12 @@ constexpr const LaunchAction& kPlayer5 = LaunchCatalogue("ProfileStart5");
 }  // namespace
 
 // Command3 is Close, so Players 3 to 5 sit on Command4 to Command6.
-void Command1_Click(HandlerContext& ctx, int) { StartEntryAction(ctx, kPlayer1); }
-void Command2_Click(HandlerContext& ctx, int) { StartEntryAction(ctx, kPlayer2); }
-void Command3_Click(HandlerContext& ctx, int) { CloseOwnWindowAction(ctx); }
-void Command4_Click(HandlerContext& ctx, int) { StartEntryAction(ctx, kPlayer3); }
-void Command5_Click(HandlerContext& ctx, int) { StartEntryAction(ctx, kPlayer4); }
-void Command6_Click(HandlerContext& ctx, int) { StartEntryAction(ctx, kPlayer5); }
+void Command1_Click(HandlerContext& ctx, WindowId own, int) { StartEntryAction(ctx, own, kPlayer1); }
+void Command2_Click(HandlerContext& ctx, WindowId own, int) { StartEntryAction(ctx, own, kPlayer2); }
+void Command3_Click(HandlerContext& ctx, WindowId own, int) { CloseOwnWindowAction(ctx, own); }
+void Command4_Click(HandlerContext& ctx, WindowId own, int) { StartEntryAction(ctx, own, kPlayer3); }
+void Command5_Click(HandlerContext& ctx, WindowId own, int) { StartEntryAction(ctx, own, kPlayer4); }
+void Command6_Click(HandlerContext& ctx, WindowId own, int) { StartEntryAction(ctx, own, kPlayer5); }
 
 namespace {
 

@@ -3,7 +3,6 @@
 
 #include "play_wave.h"
 #include "run_launch_action.h"
-#include "window_id.h"
 
 namespace kr2 {
 
@@ -13,7 +12,6 @@ struct HandlerContext {
     WindowRegistry& registry;
     SoundPorts sound;
     LaunchPorts launch;
-    WindowId window = WindowId::frmMain;  // the window whose control is being handled
 };
 
 }  // namespace kr2

@@ -9,8 +9,7 @@ Launcher::Launcher(const LauncherPorts& ports)
       registry_(ports.screen, ports.end),
       ctx_{registry_,
            SoundPorts{ports.programDir, ports.probe, ports.player},
-           LaunchPorts{ports.launcher, ports.errorBox, ports.end},
-           WindowId::frmMain} {
+           LaunchPorts{ports.launcher, ports.errorBox, ports.end}} {
     registry_.SetHandlerContext(&ctx_);
 }
 
@@ -32,17 +31,12 @@ void Launcher::OnClick(WindowId id, int controlIndex) {
 
     // A close request may still be handled inside this handler; only the
     // outermost one decides about the end.
-    struct Depth {
-        Launcher& self;
-        WindowId caller;
-        ~Depth() {
-            --self.handlerDepth_;
-            self.ctx_.window = caller;
-        }
-    } depth{*this, ctx_.window};
     ++handlerDepth_;
-    ctx_.window = id;
-    control.onClick(ctx_, control.arg);
+    struct Leave {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{handlerDepth_};
+    control.onClick(ctx_, id, control.arg);
     if (handlerDepth_ == 1) EndIfNoWindowLeft();
 }
 

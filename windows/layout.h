@@ -11,8 +11,9 @@
 namespace kr2 {
 
 struct HandlerContext;
-// A click handler; `arg` lets one handler serve a row of alike buttons.
-using ClickHandler = void (*)(HandlerContext& ctx, int arg);
+// A click handler, told the window whose control was clicked; `arg` lets one
+// handler serve a row of alike buttons.
+using ClickHandler = void (*)(HandlerContext& ctx, WindowId own, int arg);
 using LoadHandler = void (*)(HandlerContext& ctx);
 
 enum class ControlKind { CommandButton, Label, Frame, PictureBox, Image };

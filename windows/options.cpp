@@ -15,14 +15,13 @@ constexpr const LaunchAction& kSafeMulti = LaunchCatalogue("SafeModeMulti");
 
 }  // namespace
 
-void Command1_Click(HandlerContext& ctx, int) { CloseOwnWindowAction(ctx); }
-void Command2_Click(HandlerContext& ctx, int) { StartEntryAction(ctx, kSafeSingle); }
-void Command3_Click(HandlerContext& ctx, int) { StartEntryAction(ctx, kSafeMulti); }
+void Command1_Click(HandlerContext& ctx, WindowId own, int) { CloseOwnWindowAction(ctx, own); }
+void Command2_Click(HandlerContext& ctx, WindowId own, int) { StartEntryAction(ctx, own, kSafeSingle); }
+void Command3_Click(HandlerContext& ctx, WindowId own, int) { StartEntryAction(ctx, own, kSafeMulti); }
 
 // The level window opens before this one goes, so the program never finds
 // itself without a window in between.
-void Command4_Click(HandlerContext& ctx, int) {
-    const WindowId own = ctx.window;
+void Command4_Click(HandlerContext& ctx, WindowId own, int) {
     ShowWindowAction(ctx, WindowId::spmaps);
     ctx.registry.Unload(own);
 }

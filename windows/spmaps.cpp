@@ -10,9 +10,11 @@
 namespace kr2::spmaps {
 
 // One handler for all 26 level buttons: the button's number is the level.
-void LevelButton_Click(HandlerContext& ctx, int level) { StartEntryAction(ctx, LevelStart(level)); }
+void LevelButton_Click(HandlerContext& ctx, WindowId own, int level) {
+    StartEntryAction(ctx, own, LevelStart(level));
+}
 
-void Command27_Click(HandlerContext& ctx, int) { CloseOwnWindowAction(ctx); }
+void Command27_Click(HandlerContext& ctx, WindowId own, int) { CloseOwnWindowAction(ctx, own); }
 
 namespace {
 

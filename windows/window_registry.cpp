@@ -4,17 +4,6 @@
 #include "window_descriptions.h"
 
 namespace kr2 {
-namespace {
-
-// The load handler sees its own window as the current one, whoever showed it.
-struct CurrentWindow {
-    HandlerContext& ctx;
-    WindowId caller;
-    CurrentWindow(HandlerContext& c, WindowId id) : ctx(c), caller(c.window) { ctx.window = id; }
-    ~CurrentWindow() { ctx.window = caller; }
-};
-
-}  // namespace
 
 WindowRegistry::WindowRegistry(Screen& screen, ProgramEnd& end) : screen_(screen), end_(end) {}
 
@@ -30,10 +19,7 @@ void WindowRegistry::Show(WindowId id) {
     screen_.Create(desc);
     state = State::Loading;
     try {
-        if (desc.onLoad != nullptr && ctx_ != nullptr) {
-            CurrentWindow current(*ctx_, id);
-            desc.onLoad(*ctx_);
-        }
+        if (desc.onLoad != nullptr && ctx_ != nullptr) desc.onLoad(*ctx_);
         if (state != State::Loading) return;  // unloaded while it was loading: stays gone
         screen_.ShowAndActivate(id);
     } catch (...) {
