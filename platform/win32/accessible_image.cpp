@@ -51,7 +51,9 @@ const Library& Accessibility() noexcept {
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
 // The standard client object answers everything (location, state, parent,
-// focus); only the name and the role are the control's own.
+// focus); only the name and the role are the control's own. Dynamic
+// Annotation (IAccPropServices::SetHwndPropStr) would give those two without
+// a proxy, but Wine's oleacc answers it with E_NOTIMPL.
 class AccessibleImage final : public IAccessible {
 public:
     AccessibleImage(IAccessible* standard, const wchar_t* name) : standard_(standard), name_(name) {}

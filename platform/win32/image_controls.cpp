@@ -106,6 +106,9 @@ LRESULT CommonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, const Role
             }
             return 0;
         }
+        case WM_PRINTCLIENT:
+            role.paint(hwnd, reinterpret_cast<HDC>(wParam));
+            return 0;
         case WM_GETDLGCODE:
             return role.dialogCode;
         case WM_GETOBJECT:

@@ -10,6 +10,10 @@
 
 namespace kr2 {
 
+// The show state travels to the started program as the platform's own number.
+static_assert(static_cast<int>(ShowState::ShowNormal) == SW_SHOWNORMAL &&
+              static_cast<int>(ShowState::ShowMinimized) == SW_SHOWMINIMIZED);
+
 LaunchResult Win32ProcessLauncher::LaunchProcess(std::wstring_view commandLine, ShowState show) {
     // CreateProcessW may write into the line, so it gets a copy.
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());

@@ -112,6 +112,38 @@ void ReadIcon(HWND hwnd, kr2::gui::ProbeReply& reply) {
     if (info.hbmMask) DeleteObject(info.hbmMask);
 }
 
+// The client area drawn by WM_PRINTCLIENT into memory beside what the screen
+// shows of it: the pixels that differ, -1 when either could not be read.
+LONG PrintedDiffers(HWND hwnd) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(hwnd);
+    HDC memory = CreateCompatibleDC(screen);
+    void* printed = nullptr;
+    void* shown = nullptr;
+    HBITMAP a = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &printed, nullptr, 0);
+    HBITMAP b = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &shown, nullptr, 0);
+    LONG differ = -1;
+    if (screen && memory && a && b) {
+        const HGDIOBJ old = SelectObject(memory, a);
+        SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+        SelectObject(memory, b);
+        BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        GdiFlush();
+        differ = 0;
+        for (LONG i = 0; i < client.right * client.bottom; ++i)
+            differ += ((static_cast<DWORD*>(printed)[i] ^ static_cast<DWORD*>(shown)[i]) & 0xFFFFFF) != 0;
+    }
+    if (a) DeleteObject(a);
+    if (b) DeleteObject(b);
+    if (memory) DeleteDC(memory);
+    if (screen) ReleaseDC(hwnd, screen);
+    return differ;
+}
+
 // Under Wine the client object answers only inside the launcher's process.
 // __uuidof: mingw's IID_IAccessible is a data import of oleacc that reads
 // as garbage here.
@@ -202,7 +234,10 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Kr2InsideProbeHook(int code, W
                 ReadFont(msg->hwnd, *reply);
                 ReadIcon(msg->hwnd, *reply);
                 MeasureText(msg->hwnd, *reply);
-                if (msg->lParam & kr2::gui::kProbeAccessible) ReadAccessible(msg->hwnd, *reply);
+                if (msg->lParam & kr2::gui::kProbeAccessible) {
+                    ReadAccessible(msg->hwnd, *reply);
+                    reply->printedDiffers = PrintedDiffers(msg->hwnd);
+                }
                 UnmapViewOfFile(reply);
             }
             CloseHandle(map);

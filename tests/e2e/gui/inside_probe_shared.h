@@ -38,6 +38,9 @@ struct ProbeReply {
     LONG accessibleRole;
     // A failure asked for with kProbeRefuse... is in place.
     BOOL refusing;
+    // With kProbeAccessible too: the pixels of the client area that
+    // WM_PRINTCLIENT draws otherwise than the screen shows them (-1: unread).
+    LONG printedDiffers;
 };
 
 // The query's lParam: also read the accessible name and role.

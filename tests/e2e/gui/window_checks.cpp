@@ -142,7 +142,8 @@ void CheckFont(HWND control, const ExpectedControl& want, InsideProbe& inside, c
 }
 
 // What a screen reader says for the two pictures: the picture the game's
-// name, the icon the program's.
+// name, the icon the program's. Both draw themselves for WM_PRINTCLIENT as
+// they do on the screen.
 void CheckAccessible(HWND control, const ExpectedControl& want, InsideProbe& inside, const std::string& n) {
     if (want.kind != Kind::Picture && want.kind != Kind::Image) return;
     const std::optional<ProbeReply> seen = inside.Read(control, kProbeAccessible);
@@ -151,6 +152,7 @@ void CheckAccessible(HWND control, const ExpectedControl& want, InsideProbe& ins
     ExpectEq(std::wstring(seen->accessibleName),
              std::wstring(want.kind == Kind::Picture ? L"Kestrane II" : L"Kestrane II Launcher"), n + ": accessible name");
     ExpectEq(static_cast<long>(seen->accessibleRole), static_cast<long>(ROLE_SYSTEM_GRAPHIC), n + ": accessible role");
+    ExpectEq(seen->printedDiffers, 0L, n + ": pixels WM_PRINTCLIENT draws otherwise than the screen shows");
 }
 
 // What the window does show, for a control that was not found by its text.
