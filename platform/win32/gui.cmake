@@ -24,7 +24,17 @@ set_target_properties(kr2_s1 PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
 )
 target_include_directories(kr2_s1 PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${KR2_ASSETS_DIR})
-target_link_libraries(kr2_s1 PRIVATE kr2_windows kr2_platform comctl32 gdi32 user32)
+if(MINGW)
+  # Built with the win32 thread model's runtime, its libraries too
+  # (cmake/win32_thread_model.cmake); the tests keep the posix originals.
+  kr2_win32_model_copy(kr2_core kr2_s1_core)
+  kr2_win32_model_copy(kr2_windows kr2_s1_windows)
+  kr2_win32_model_copy(kr2_platform kr2_s1_platform)
+  kr2_win32_model(kr2_s1)
+  target_link_libraries(kr2_s1 PRIVATE ${kr2_s1_windows} ${kr2_s1_platform} comctl32 gdi32 user32)
+else()
+  target_link_libraries(kr2_s1 PRIVATE kr2_windows kr2_platform comctl32 gdi32 user32)
+endif()
 kr2_static_runtime(kr2_s1)
 
 # The resource script pulls in the manifest and the generated artwork.
@@ -40,6 +50,10 @@ if(MINGW)
   # A small stripped executable: unused code dropped, symbols stripped.
   target_compile_options(kr2_s1 PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-ffunction-sections -fdata-sections>)
   target_link_options(kr2_s1 PRIVATE -Wl,--gc-sections $<$<NOT:$<CONFIG:Debug>>:-s>)
+  # What went into the stripped exe, and from which archive member, for the
+  # checks below and for size work.
+  set(KR2_S1_MAP ${CMAKE_BINARY_DIR}/kr2_s1.map)
+  target_link_options(kr2_s1 PRIVATE -Wl,-Map=${KR2_S1_MAP})
 endif()
 
 if(MSVC)
@@ -56,6 +70,10 @@ if(MINGW)
       -DTOOLCHAIN=${CMAKE_TOOLCHAIN_FILE} -DBUILD_TYPE=${CMAKE_BUILD_TYPE}
       -DGENERATOR=${CMAKE_GENERATOR} -DMAKE_PROGRAM=${CMAKE_MAKE_PROGRAM}
       -P ${PROJECT_SOURCE_DIR}/cmake/rebuild_compare.cmake)
+  # The launcher starts no thread: winpthreads has no business in it.
+  add_test(NAME kr2_s1_no_winpthreads
+    COMMAND ${CMAKE_COMMAND} -DMAP=${KR2_S1_MAP} -DEXE=$<TARGET_FILE:kr2_s1>
+      -P ${PROJECT_SOURCE_DIR}/cmake/check_no_winpthreads.cmake)
 endif()
 
 # The stand-in game for the demo layout made by scripts/run.
