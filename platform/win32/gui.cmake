@@ -38,6 +38,13 @@ if(MINGW)
   # The release build is optimised as one program at link time: inlining
   # across the libraries drops whole functions and vtables.
   set_property(TARGET ${kr2_s1_parts} PROPERTY INTERPROCEDURAL_OPTIMIZATION_MINSIZEREL ON)
+  # The launcher asks no type of an object at run time (a dynamic_cast or
+  # typeid would not compile) and starts no thread, so its local statics
+  # need no guard.
+  foreach(part IN LISTS kr2_s1_parts)
+    target_compile_options(${part} PRIVATE -fno-rtti -fno-threadsafe-statics
+                           $<$<CONFIG:MinSizeRel>:-Oz>)
+  endforeach()
 else()
   target_link_libraries(kr2_s1 PRIVATE kr2_windows kr2_platform comctl32 gdi32 user32)
 endif()
