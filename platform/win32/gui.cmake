@@ -87,6 +87,14 @@ if(MINGW)
   add_test(NAME kr2_s1_no_winpthreads
     COMMAND ${CMAKE_COMMAND} -DMAP=${KR2_S1_MAP} -DEXE=$<TARGET_FILE:kr2_s1>
       -P ${PROJECT_SOURCE_DIR}/cmake/check_no_winpthreads.cmake)
+  # std_throw.cpp stands in for the whole of one library object, so it must
+  # define exactly the helpers that object defines.
+  if(KR2_WIN32_MODEL_CXX AND KR2_WIN32_MODEL_NM)
+    add_test(NAME kr2_s1_throw_helpers
+      COMMAND ${CMAKE_COMMAND} -DCXX=${KR2_WIN32_MODEL_CXX} -DNM=${KR2_WIN32_MODEL_NM}
+        -DAR=${CMAKE_AR} "-DOBJECTS=$<JOIN:$<TARGET_OBJECTS:kr2_s1>,|>"
+        -P ${PROJECT_SOURCE_DIR}/cmake/check_throw_helpers.cmake)
+  endif()
 endif()
 
 # The stand-in game for the demo layout made by scripts/run.
