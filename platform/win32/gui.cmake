@@ -87,6 +87,13 @@ if(MINGW)
   add_test(NAME kr2_s1_no_winpthreads
     COMMAND ${CMAKE_COMMAND} -DMAP=${KR2_S1_MAP} -DEXE=$<TARGET_FILE:kr2_s1>
       -P ${PROJECT_SOURCE_DIR}/cmake/check_no_winpthreads.cmake)
+  # The release exe, stripped as it ships, stays within 96 KiB.
+  if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
+    set(KR2_S1_SIZE_BUDGET 98304)
+    add_test(NAME kr2_s1_size_budget
+      COMMAND ${CMAKE_COMMAND} -DFILE=$<TARGET_FILE:kr2_s1> -DBUDGET=${KR2_S1_SIZE_BUDGET}
+        -P ${PROJECT_SOURCE_DIR}/cmake/check_size.cmake)
+  endif()
   # std_throw.cpp stands in for the whole of one library object, so it must
   # define exactly the helpers that object defines.
   if(KR2_WIN32_MODEL_CXX AND KR2_WIN32_MODEL_NM)
