@@ -24,7 +24,30 @@ set_target_properties(kr2_s1 PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
 )
 target_include_directories(kr2_s1 PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${KR2_ASSETS_DIR})
-target_link_libraries(kr2_s1 PRIVATE kr2_windows kr2_platform comctl32 gdi32 user32)
+if(MINGW)
+  # Built with the win32 thread model's runtime, its libraries too
+  # (cmake/win32_thread_model.cmake); the tests keep the posix originals.
+  kr2_win32_model_copy(kr2_core kr2_s1_core)
+  kr2_win32_model_copy(kr2_windows kr2_s1_windows)
+  kr2_win32_model_copy(kr2_platform kr2_s1_platform)
+  kr2_win32_model(kr2_s1)
+  target_link_libraries(kr2_s1 PRIVATE ${kr2_s1_windows} ${kr2_s1_platform} comctl32 gdi32 user32)
+  # kr2_s1 and the libraries made for it alone, not the tests' originals.
+  set(kr2_s1_parts kr2_s1 ${kr2_s1_core} ${kr2_s1_windows} ${kr2_s1_platform})
+  list(REMOVE_ITEM kr2_s1_parts kr2_core kr2_windows kr2_platform)
+  # The release build is optimised as one program at link time: inlining
+  # across the libraries drops whole functions and vtables.
+  set_property(TARGET ${kr2_s1_parts} PROPERTY INTERPROCEDURAL_OPTIMIZATION_MINSIZEREL ON)
+  # The launcher asks no type of an object at run time (a dynamic_cast or
+  # typeid would not compile) and starts no thread, so its local statics
+  # need no guard.
+  foreach(part IN LISTS kr2_s1_parts)
+    target_compile_options(${part} PRIVATE -fno-rtti -fno-threadsafe-statics
+                           $<$<CONFIG:MinSizeRel>:-Oz>)
+  endforeach()
+else()
+  target_link_libraries(kr2_s1 PRIVATE kr2_windows kr2_platform comctl32 gdi32 user32)
+endif()
 kr2_static_runtime(kr2_s1)
 
 # The resource script pulls in the manifest and the generated artwork.
@@ -40,6 +63,10 @@ if(MINGW)
   # A small stripped executable: unused code dropped, symbols stripped.
   target_compile_options(kr2_s1 PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-ffunction-sections -fdata-sections>)
   target_link_options(kr2_s1 PRIVATE -Wl,--gc-sections $<$<NOT:$<CONFIG:Debug>>:-s>)
+  # What went into the stripped exe, and from which archive member, for the
+  # checks below and for size work.
+  set(KR2_S1_MAP ${CMAKE_BINARY_DIR}/kr2_s1.map)
+  target_link_options(kr2_s1 PRIVATE -Wl,-Map=${KR2_S1_MAP})
 endif()
 
 if(MSVC)
@@ -56,6 +83,25 @@ if(MINGW)
       -DTOOLCHAIN=${CMAKE_TOOLCHAIN_FILE} -DBUILD_TYPE=${CMAKE_BUILD_TYPE}
       -DGENERATOR=${CMAKE_GENERATOR} -DMAKE_PROGRAM=${CMAKE_MAKE_PROGRAM}
       -P ${PROJECT_SOURCE_DIR}/cmake/rebuild_compare.cmake)
+  # The launcher starts no thread: winpthreads has no business in it.
+  add_test(NAME kr2_s1_no_winpthreads
+    COMMAND ${CMAKE_COMMAND} -DMAP=${KR2_S1_MAP} -DEXE=$<TARGET_FILE:kr2_s1>
+      -P ${PROJECT_SOURCE_DIR}/cmake/check_no_winpthreads.cmake)
+  # The release exe, stripped as it ships, stays within 96 KiB.
+  if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
+    set(KR2_S1_SIZE_BUDGET 98304)
+    add_test(NAME kr2_s1_size_budget
+      COMMAND ${CMAKE_COMMAND} -DFILE=$<TARGET_FILE:kr2_s1> -DBUDGET=${KR2_S1_SIZE_BUDGET}
+        -P ${PROJECT_SOURCE_DIR}/cmake/check_size.cmake)
+  endif()
+  # std_throw.cpp stands in for the whole of one library object, so it must
+  # define exactly the helpers that object defines.
+  if(KR2_WIN32_MODEL_CXX AND KR2_WIN32_MODEL_NM)
+    add_test(NAME kr2_s1_throw_helpers
+      COMMAND ${CMAKE_COMMAND} -DCXX=${KR2_WIN32_MODEL_CXX} -DNM=${KR2_WIN32_MODEL_NM}
+        -DAR=${CMAKE_AR} "-DOBJECTS=$<JOIN:$<TARGET_OBJECTS:kr2_s1>,|>"
+        -P ${PROJECT_SOURCE_DIR}/cmake/check_throw_helpers.cmake)
+  endif()
 endif()
 
 # The stand-in game for the demo layout made by scripts/run.
