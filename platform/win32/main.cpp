@@ -60,6 +60,13 @@ int Run(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // The C++ runtime keeps its exception state in emulated thread-local
+    // storage, allocated on the thread's first use and abort()ing when that
+    // allocation fails. Taken now, so that memory running out later, even
+    // before any other exception, still reaches the run-time error box. (The
+    // call is declared pure: only a use of its result keeps it.)
+    volatile int exceptionState = std::uncaught_exceptions();
+    static_cast<void>(exceptionState);
     // The manifest asks for per-monitor v2; this covers a copy run without it.
     kr2::dpi::EnablePerMonitorAwareness();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};

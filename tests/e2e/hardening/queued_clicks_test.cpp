@@ -199,8 +199,10 @@ TEST(HardeningQueuedClicks, AFailingHandlerEndsInTheBoxThenTheLauncherEnds) {
         HWND box = WaitMessageBox(5000);
         if (!Expect(box != nullptr, n + ": the run-time error box appears")) return;
         const std::wstring text = MessageText(box);
-        Expect(text.starts_with(f.starts) && text.size() > f.starts.size() && !text.starts_with(L"Run-time error '0'"),
-               n + ": the box names the failure: " + e2e::Describe(text));
+        const std::size_t words = text.find(L"':\r\n\r\n");
+        Expect(text.starts_with(f.starts) && !text.starts_with(L"Run-time error '0'") && words != std::wstring::npos &&
+                   words + 5 < text.size(),
+               n + ": the box gives the failure's number and words: " + e2e::Describe(text));
         Expect(gui::TopLevelWindows(run.Pid(), gui::Expected(Win::About).caption).empty(), n + ": no About window");
         PressOk(box);
         ExpectCleanEnd(run.Pid(), n + ": OK on the box", 5000);
