@@ -1,6 +1,8 @@
 #include "key_input.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <vector>
 
 #include "window_probe.h"
 
@@ -28,6 +30,72 @@ INPUT MoveTo(POINT at) {
     return in;
 }
 
+// Each move sent by PlacePointer carries its own mark as extra information,
+// which the pointer's history keeps; the moves Wine adds itself carry none.
+ULONG_PTR NextMoveMark() {
+    static ULONG_PTR count = 0;
+    return 0x4B520000u | (++count & 0xFFFFu);
+}
+
+// The pointer's history (GetMouseMovePointsEx), newest first, from the
+// newest place equal to `anchor` on; empty when it holds no such place.
+std::vector<MOUSEMOVEPOINT> HistoryFrom(POINT anchor) {
+    MOUSEMOVEPOINT at{};
+    at.x = anchor.x;
+    at.y = anchor.y;
+    std::vector<MOUSEMOVEPOINT> past(64);
+    const int n = GetMouseMovePointsEx(sizeof(MOUSEMOVEPOINT), &at, past.data(),
+                                       static_cast<int>(past.size()), GMMP_USE_DISPLAY_POINTS);
+    past.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return past;
+}
+
+// Whether a place other than `at`, not sent from here, came into the history
+// after the move marked `mark`. The history is read back from the place the
+// pointer left and from `at`, so the report is found whether it is the
+// newest entry or the window under `at` has since reported the pointer
+// entering it there.
+bool LeftPlaceReported(POINT from, POINT at, ULONG_PTR mark) {
+    for (POINT anchor : {from, at}) {
+        const std::vector<MOUSEMOVEPOINT> past = HistoryFrom(anchor);
+        for (std::size_t i = 0; i < past.size(); ++i) {
+            if (past[i].dwExtraInfo != mark) continue;
+            for (std::size_t j = 0; j < i; ++j) {
+                if (past[j].dwExtraInfo != mark && (past[j].x != at.x || past[j].y != at.y)) return true;
+            }
+            break;
+        }
+    }
+    return false;
+}
+
+// The pointer moved to `at` ahead of a press there, and the press held back
+// until Wine has had its say about the move. Wine moves the X pointer after
+// every SendInput move that changes its position, under a short pointer grab
+// (winex11's SetCursorPos); X reports the grab to the virtual desktop's
+// window as the pointer entering it at its old place, and the desktop's
+// thread in explorer.exe hands that on as one more mouse move, back to the
+// old place, a few ms later. Sent as part of a click, that move came between
+// the press and the release now and then (7 of 1,400 clicks on a busy
+// machine, in a bare program without the launcher): the button saw the
+// pointer leave it while held and let go without a click. Sent apart and
+// awaited in the pointer's history, it lands before the press; the X pointer
+// is then at the press already, so whatever Wine reports later names the
+// press's own place. Over the bare desktop the pointer enters no window when
+// grabbed, and there is no such move to wait for. Should the report not come
+// within 2 s the press goes ahead, and a click lost then fails the caller's
+// own check.
+void PlacePointer(POINT at) {
+    POINT from{};
+    if (!GetCursorPos(&from) || (from.x == at.x && from.y == at.y)) return;
+    const HWND left = WindowFromPoint(from);
+    const bool reported = left != nullptr && left != GetDesktopWindow();
+    INPUT move = MoveTo(at);
+    move.mi.dwExtraInfo = NextMoveMark();
+    SendInput(1, &move, sizeof(INPUT));
+    if (reported) WaitFor([&] { return LeftPlaceReported(from, at, move.mi.dwExtraInfo); }, 2000);
+}
+
 }  // namespace
 
 bool WaitForeground(HWND hwnd, DWORD timeoutMs) {
@@ -51,11 +119,13 @@ POINT CentreOf(HWND hwnd) {
 
 // Each button event carries its own position. A bare one takes the pointer
 // where it is then, and under Wine's virtual desktop the pointer was seen
-// back at an earlier place after a move (most likely a late motion event of
-// Wine's own pointer warp): of 40 presses sent as move, press, move,
-// release, 2 to 27 went astray, also when each move was awaited through
-// GetCursorPos; of 100 with the position in each button event, none.
+// back at an earlier place after a move (Wine's report of the place a move
+// left, see PlacePointer): of 40 presses sent as move, press, move, release,
+// 2 to 27 went astray, also when each move was awaited through GetCursorPos;
+// of 100 with the position in each button event, none. The pointer is put
+// at the press first, so that report cannot come between press and release.
 void MouseClick(POINT down, POINT up) {
+    PlacePointer(down);
     INPUT in[2] = {MoveTo(down), MoveTo(up)};
     in[0].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags |= MOUSEEVENTF_LEFTUP;

@@ -16,6 +16,8 @@ void PressAltKey(WORD vk);
 
 // The left button pressed at `down` and released at `up` (screen pixels):
 // a click where both are the same point, a press taken back where they are not.
+// The pointer is put at `down` first, and the press waits until Wine has
+// reported the place the pointer left (key_input.cpp, PlacePointer).
 void MouseClick(POINT down, POINT up);
 inline void MouseClick(POINT at) { MouseClick(at, at); }
 // Two clicks at `at` at once, well inside the system's double-click time.
