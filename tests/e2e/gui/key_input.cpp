@@ -133,6 +133,7 @@ void MouseClick(POINT down, POINT up) {
 }
 
 void MouseDoubleClick(POINT at) {
+    PlacePointer(at);
     INPUT in[4] = {MoveTo(at), MoveTo(at), MoveTo(at), MoveTo(at)};
     for (int i = 0; i < 4; ++i) in[i].mi.dwFlags |= i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
     SendInput(4, in, sizeof(INPUT));
