@@ -29,25 +29,18 @@ kr2_bench_program(baseline_window_cc6 WIN32
   ${KR2_BENCH_DIR}/baseline_window.cpp
   ${KR2_BENCH_DIR}/baseline_manifest.rc)
 target_compile_definitions(baseline_window_cc6 PRIVATE KR2_BENCH_COMMON_CONTROLS)
-target_include_directories(baseline_window_cc6 PRIVATE ${PROJECT_SOURCE_DIR}/platform/win32)
+target_include_directories(baseline_window_cc6 PRIVATE ${PROJECT_SOURCE_DIR}/platform/win32/program)
 target_link_libraries(baseline_window_cc6 PRIVATE comctl32)
 set_source_files_properties(${KR2_BENCH_DIR}/baseline_manifest.rc PROPERTIES OBJECT_DEPENDS
-  ${PROJECT_SOURCE_DIR}/platform/win32/kr2_s1.manifest)
+  ${PROJECT_SOURCE_DIR}/platform/win32/program/kr2_s1.manifest)
 
 # The launcher's main window and nothing else. Its resources are the
 # launcher's own resource script, and its picture is expanded by the
 # launcher's decoder: the same bytes at the same cost.
-set(KR2_WIN32_DIR ${PROJECT_SOURCE_DIR}/platform/win32)
-kr2_bench_program(same_window WIN32
-  ${KR2_BENCH_DIR}/same_window.cpp
-  ${KR2_WIN32_DIR}/picture_resource.cpp
-  ${KR2_WIN32_DIR}/packed_bitmap.cpp
-  ${KR2_WIN32_DIR}/gui_failure.cpp
-  ${KR2_WIN32_DIR}/system_error_text.cpp
-  ${KR2_WIN32_DIR}/kr2_s1.rc)
-target_include_directories(same_window PRIVATE ${KR2_WIN32_DIR} ${PROJECT_SOURCE_DIR}/windows
-  ${PROJECT_SOURCE_DIR}/core ${PROJECT_SOURCE_DIR}/assets)
-target_link_libraries(same_window PRIVATE comctl32 gdi32)
+set(KR2_WIN32_DIR ${PROJECT_SOURCE_DIR}/platform/win32/program)
+kr2_bench_program(same_window WIN32 ${KR2_BENCH_DIR}/same_window.cpp ${KR2_WIN32_DIR}/kr2_s1.rc)
+target_include_directories(same_window PRIVATE ${PROJECT_SOURCE_DIR}/assets)
+target_link_libraries(same_window PRIVATE kr2_screen)
 if(MINGW)
   # The .rc is UTF-8. Set on the source, as for the launcher: an RC option
   # on the target does not reach windres under Ninja.

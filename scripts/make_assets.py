@@ -7,7 +7,7 @@ image and an all-zero AND mask, so it is fully opaque. Standard library only;
 the output is the same on every run.
 
 The executable embeds the picture as assets/picture.packed, the .bmp file
-made about twenty times smaller; platform/win32/packed_bitmap.cpp expands it
+made about twenty times smaller; windows/packed_bitmap.cpp expands it
 back, byte for byte. The packed layout, all numbers little-endian:
 
     "KRP1"                  magic

@@ -1,40 +1,32 @@
-# kr2_s1.exe: the native windows, the message loop and the resources.
-# Included by platform/win32/CMakeLists.txt.
+# kr2_s1.exe: program/ on top of the screen and the ports, with the
+# resources. Included by platform/win32/CMakeLists.txt.
 enable_language(RC)
 
 set(KR2_ASSETS_DIR ${PROJECT_SOURCE_DIR}/assets)
 
 add_executable(kr2_s1 WIN32
-  main.cpp
-  native_screen.cpp
-  control_classes.cpp
-  image_controls.cpp
-  accessible_image.cpp
-  picture_resource.cpp
-  packed_bitmap.cpp
-  control_order.cpp
-  message_loop.cpp
-  dpi.cpp
-  gui_failure.cpp
-  std_throw.cpp
-  kr2_s1.rc
+  program/main.cpp
+  program/message_loop.cpp
+  program/std_throw.cpp
+  program/kr2_s1.rc
 )
 set_target_properties(kr2_s1 PROPERTIES
   OUTPUT_NAME kr2_s1
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
 )
-target_include_directories(kr2_s1 PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${KR2_ASSETS_DIR})
+target_include_directories(kr2_s1 PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/program ${KR2_ASSETS_DIR})
 if(MINGW)
   # Built with the win32 thread model's runtime, its libraries too
   # (cmake/win32_thread_model.cmake); the tests keep the posix originals.
   kr2_win32_model_copy(kr2_core kr2_s1_core)
   kr2_win32_model_copy(kr2_windows kr2_s1_windows)
   kr2_win32_model_copy(kr2_platform kr2_s1_platform)
+  kr2_win32_model_copy(kr2_screen kr2_s1_screen)
   kr2_win32_model(kr2_s1)
-  target_link_libraries(kr2_s1 PRIVATE ${kr2_s1_windows} ${kr2_s1_platform} comctl32 gdi32 user32)
+  target_link_libraries(kr2_s1 PRIVATE ${kr2_s1_screen})
   # kr2_s1 and the libraries made for it alone, not the tests' originals.
-  set(kr2_s1_parts kr2_s1 ${kr2_s1_core} ${kr2_s1_windows} ${kr2_s1_platform})
-  list(REMOVE_ITEM kr2_s1_parts kr2_core kr2_windows kr2_platform)
+  set(kr2_s1_parts kr2_s1 ${kr2_s1_core} ${kr2_s1_windows} ${kr2_s1_platform} ${kr2_s1_screen})
+  list(REMOVE_ITEM kr2_s1_parts kr2_core kr2_windows kr2_platform kr2_screen)
   # The release build is optimised as one program at link time: inlining
   # across the libraries drops whole functions and vtables.
   set_property(TARGET ${kr2_s1_parts} PROPERTY INTERPROCEDURAL_OPTIMIZATION_MINSIZEREL ON)
@@ -46,20 +38,21 @@ if(MINGW)
                            $<$<CONFIG:MinSizeRel>:-Oz>)
   endforeach()
 else()
-  target_link_libraries(kr2_s1 PRIVATE kr2_windows kr2_platform comctl32 gdi32 user32)
+  target_link_libraries(kr2_s1 PRIVATE kr2_screen)
 endif()
 kr2_static_runtime(kr2_s1)
 
 # The resource script pulls in the manifest and the generated artwork.
-set_source_files_properties(kr2_s1.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_CURRENT_SOURCE_DIR}/kr2_s1.manifest;${CMAKE_CURRENT_SOURCE_DIR}/resource.h;${CMAKE_CURRENT_SOURCE_DIR}/version.h;${KR2_ASSETS_DIR}/kr2_s1.ico;${KR2_ASSETS_DIR}/picture.packed")
+set(KR2_PROGRAM_DIR ${CMAKE_CURRENT_SOURCE_DIR}/program)
+set_source_files_properties(program/kr2_s1.rc PROPERTIES OBJECT_DEPENDS
+  "${KR2_PROGRAM_DIR}/kr2_s1.manifest;${KR2_PROGRAM_DIR}/resource.h;${KR2_PROGRAM_DIR}/version.h;${KR2_ASSETS_DIR}/kr2_s1.ico;${KR2_ASSETS_DIR}/picture.packed")
 
 if(MINGW)
   # wWinMain; the .rc is UTF-8.
   target_link_options(kr2_s1 PRIVATE -municode)
   # A COMPILE_LANGUAGE:RC option on the target does not reach windres under
   # Ninja; the source's own options do.
-  set_property(SOURCE kr2_s1.rc APPEND PROPERTY COMPILE_OPTIONS -c65001)
+  set_property(SOURCE program/kr2_s1.rc APPEND PROPERTY COMPILE_OPTIONS -c65001)
   # A small stripped executable: unused code dropped, symbols stripped.
   target_compile_options(kr2_s1 PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-ffunction-sections -fdata-sections>)
   target_link_options(kr2_s1 PRIVATE -Wl,--gc-sections $<$<NOT:$<CONFIG:Debug>>:-s>)

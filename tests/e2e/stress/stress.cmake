@@ -16,7 +16,6 @@ add_executable(kr2_stress_e2e
   ${KR2_STRESS_DIR}/system_dpi_setting.cpp
   ${KR2_STRESS_DIR}/expected_twips.cpp
   ${KR2_STRESS_DIR}/screen_pixels.cpp
-  ${PROJECT_SOURCE_DIR}/platform/win32/packed_bitmap.cpp
   ${KR2_STRESS_DIR}/high_dpi_test.cpp
   ${KR2_STRESS_GUI_DIR}/expected_windows.cpp
   ${KR2_STRESS_GUI_DIR}/window_probe.cpp
@@ -26,8 +25,9 @@ add_executable(kr2_stress_e2e
   ${KR2_STRESS_GUI_DIR}/prefix_stub.cpp
   ${KR2_STRESS_GUI_DIR}/window_checks.cpp
 )
-target_include_directories(kr2_stress_e2e PRIVATE ${KR2_STRESS_DIR} ${KR2_STRESS_GUI_DIR} ${KR2_STRESS_DIR}/../hardening)
-target_link_libraries(kr2_stress_e2e PRIVATE kr2_e2e_support gtest_main user32 gdi32 advapi32)
+target_include_directories(kr2_stress_e2e PRIVATE ${KR2_STRESS_DIR} ${KR2_STRESS_GUI_DIR} ${KR2_STRESS_DIR}/../hardening
+  ${PROJECT_SOURCE_DIR}/platform/win32/program)
+target_link_libraries(kr2_stress_e2e PRIVATE kr2_e2e_support kr2_windows gtest_main user32 gdi32 advapi32)
 kr2_e2e_executable(kr2_stress_e2e)
 kr2_e2e_embed_path(kr2_stress_e2e KR2_LAUNCHER_EXE kr2_s1)
 kr2_e2e_embed_path(kr2_stress_e2e KR2_INSIDE_PROBE_DLL kr2_gui_inside_probe)

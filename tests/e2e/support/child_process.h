@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "unique_handle.h"
+#include "owner.h"
 
 namespace kr2::e2e {
 

@@ -3,14 +3,15 @@
 #include <oleacc.h>
 
 #include <new>
-#include <string>
+
+#include "system_dll.h"
 
 namespace kr2 {
 namespace {
 
-// oleacc and oleaut32 by their full paths in the system directory, looked up
-// only when assistive technology first asks; they stay loaded, since the
-// objects handed out may outlive any window.
+// oleacc and oleaut32 from the system directory, looked up only when
+// assistive technology first asks; they stay loaded, since the objects
+// handed out may outlive any window.
 struct Library {
     decltype(&CreateStdAccessibleObject) createStd = nullptr;
     decltype(&LresultFromObject) lresultFrom = nullptr;
@@ -18,30 +19,14 @@ struct Library {
     bool ready = false;
 };
 
-HMODULE LoadSystemLibrary(const wchar_t* file) noexcept {
-    wchar_t dir[MAX_PATH];
-    const UINT n = GetSystemDirectoryW(dir, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return nullptr;
-    std::wstring path(dir, n);
-    path += L'\\';
-    path += file;
-    return LoadLibraryW(path.c_str());
-}
-
-template <class F>
-void Resolve(F& out, HMODULE module, const char* name) noexcept {
-    // Through void*: FARPROC has no parameters of its own.
-    out = module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
 const Library& Accessibility() noexcept {
     static const Library library = [] {
         Library l;
-        HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
-        HMODULE oleaut = LoadSystemLibrary(L"oleaut32.dll");
-        Resolve(l.createStd, oleacc, "CreateStdAccessibleObject");
-        Resolve(l.lresultFrom, oleacc, "LresultFromObject");
-        Resolve(l.allocString, oleaut, "SysAllocString");
+        HMODULE oleacc = LoadSystemDll(L"oleacc.dll");
+        HMODULE oleaut = LoadSystemDll(L"oleaut32.dll");
+        l.createStd = SystemFunction<decltype(l.createStd)>(oleacc, "CreateStdAccessibleObject");
+        l.lresultFrom = SystemFunction<decltype(l.lresultFrom)>(oleacc, "LresultFromObject");
+        l.allocString = SystemFunction<decltype(l.allocString)>(oleaut, "SysAllocString");
         l.ready = l.createStd && l.lresultFrom && l.allocString;
         return l;
     }();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "gui_failure.h"
+#include "owner.h"
 #include "packed_bitmap.h"
 
 namespace kr2 {
@@ -25,13 +26,10 @@ HBITMAP LoadPackedPicture(HINSTANCE instance, int id) {
     BITMAPINFO info{};
     std::memcpy(&info.bmiHeader, parts.infoHeader, sizeof info.bmiHeader);
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap || !bits) {
-        if (bitmap) DeleteObject(bitmap);
-        ThrowLastError();
-    }
+    BitmapOwner bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) ThrowLastError();
     std::memcpy(bits, parts.pixels, parts.pixelBytes);
-    return bitmap;
+    return bitmap.release();
 }
 
 }  // namespace kr2

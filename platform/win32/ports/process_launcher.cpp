@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "command_line.h"
-#include "unique_handle.h"
+#include "owner.h"
 #include "win32_ports.h"
 
 namespace kr2 {

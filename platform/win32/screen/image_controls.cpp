@@ -2,6 +2,7 @@
 
 #include "accessible_image.h"
 #include "dpi.h"
+#include "owner.h"
 
 namespace kr2 {
 namespace {
@@ -24,20 +25,18 @@ void PaintPicture(HWND hwnd, HDC dc) noexcept {
     auto bitmap = static_cast<HBITMAP>(ImageOf(hwnd));
     BITMAP info{};
     if (!bitmap || !GetObjectW(bitmap, sizeof info, &info)) return;
-    HDC source = CreateCompatibleDC(dc);
+    const MemoryDc source(CreateCompatibleDC(dc));
     if (!source) return;
-    HGDIOBJ old = SelectObject(source, bitmap);
+    const Selection selected(source.get(), bitmap);
     const UINT dpi = dpi::ForWindow(hwnd);
     if (dpi == 96) {
-        BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
     } else {
         SetStretchBltMode(dc, HALFTONE);
         SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchBlt(dc, 0, 0, dpi::Scale(info.bmWidth, dpi), dpi::Scale(info.bmHeight, dpi), source, 0,
+        StretchBlt(dc, 0, 0, dpi::Scale(info.bmWidth, dpi), dpi::Scale(info.bmHeight, dpi), source.get(), 0,
                    0, info.bmWidth, info.bmHeight, SRCCOPY);
     }
-    SelectObject(source, old);
-    DeleteDC(source);
 }
 
 // The platform's focus rectangle just inside the border while the box holds

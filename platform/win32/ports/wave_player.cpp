@@ -4,8 +4,8 @@
 #include <string>
 #include <type_traits>
 
-#include "system_library.h"
-#include "unique_handle.h"
+#include "owner.h"
+#include "system_dll.h"
 #include "wave_chunks.h"
 #include "win32_ports.h"
 
@@ -49,24 +49,6 @@ std::wstring PathThePlayerCanOpen(const std::wstring& path) {
     return shortPath;
 }
 
-// The loader calls behind LoadSystemLibrary, one to one.
-class Win32SystemLibraries final : public SystemLibraryLoader {
-public:
-    Module LoadFromSystemDirectory(const std::wstring& fileName) override {
-        return LoadLibraryExW(fileName.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    }
-    std::wstring SystemDirectory() override {
-        wchar_t dir[MAX_PATH];
-        const UINT n = GetSystemDirectoryW(dir, MAX_PATH);
-        return n > 0 && n < MAX_PATH ? std::wstring(dir, n) : std::wstring();
-    }
-    // The DLL's own imports are then looked for in its directory first, not
-    // beside the launcher.
-    Module LoadFullPath(const std::wstring& path) override {
-        return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    }
-};
-
 }  // namespace
 
 void Win32WavePlayer::PlaySync(const std::wstring& path) {
@@ -75,11 +57,7 @@ void Win32WavePlayer::PlaySync(const std::wstring& path) {
         looked_ = true;
         // From the system directory only, so no winmm.dll planted beside the
         // launcher or in the current directory is ever loaded.
-        Win32SystemLibraries libraries;
-        if (auto winmm = static_cast<HMODULE>(LoadSystemLibrary(libraries, L"winmm.dll"))) {
-            playSound_ = reinterpret_cast<PlaySoundFn>(
-                reinterpret_cast<void*>(GetProcAddress(winmm, "PlaySoundW")));
-        }
+        playSound_ = SystemFunction<PlaySoundFn>(LoadSystemDll(L"winmm.dll"), "PlaySoundW");
     }
     if (!playSound_) return;  // no player: silence, like any other unplayable cue
     // No SND_NODEFAULT, so an unplayable file may give the default sound.

@@ -1,15 +1,15 @@
 #include "dpi.h"
 
+#include "owner.h"
+#include "system_dll.h"
+
 namespace kr2::dpi {
 namespace {
 
-// GetProcAddress hands back a generic FARPROC; the cast to the real type goes
-// through void* to keep the compiler's function-cast warning quiet.
+// user32 is loaded already: the newer functions are looked up in it.
 template <class Fn>
 Fn User32(const char* name) noexcept {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (!user32) return nullptr;
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
+    return SystemFunction<Fn>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 using SetAwarenessContextFn = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
@@ -26,12 +26,9 @@ const auto adjustForDpi = User32<AdjustForDpiFn>("AdjustWindowRectExForDpi");
 const auto metricForDpi = User32<MetricForDpiFn>("GetSystemMetricsForDpi");
 
 UINT ScreenDpi() noexcept {
-    UINT dpi = 96;
-    if (HDC dc = GetDC(nullptr)) {
-        dpi = static_cast<UINT>(GetDeviceCaps(dc, LOGPIXELSY));
-        ReleaseDC(nullptr, dc);
-    }
-    return dpi ? dpi : 96;
+    const WindowDc screen(nullptr);
+    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
 }  // namespace

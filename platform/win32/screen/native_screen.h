@@ -1,7 +1,7 @@
 #pragma once
-// The real screen: builds each launcher window and its controls from the
-// layout data at the window's own DPI and turns clicks, close requests and
-// DPI changes into calls on the Launcher.
+// The real screen: builds each launcher window from its layout data
+// (form.h) and turns clicks, close requests and DPI changes into calls on
+// the Launcher (form_messages.cpp).
 
 #include <windows.h>
 
@@ -10,7 +10,8 @@
 #include <memory>
 #include <utility>
 
-#include "gdi_owner.h"
+#include "fonts.h"
+#include "form.h"
 #include "launcher.h"
 #include "screen.h"
 
@@ -18,8 +19,7 @@ namespace kr2 {
 
 class NativeScreen final : public Screen {
 public:
-    explicit NativeScreen(HINSTANCE instance);
-    ~NativeScreen();
+    explicit NativeScreen(HINSTANCE instance) : instance_(instance) {}
     NativeScreen(const NativeScreen&) = delete;
     NativeScreen& operator=(const NativeScreen&) = delete;
 
@@ -42,28 +42,24 @@ public:
     // when another program has the focus.
     HWND ActiveWindow() const { return active_; }
 
-    // A failure caught at the window-procedure boundary: user32 must never
-    // see an exception, so it waits here until the message loop returns.
+    // A failure caught at the window-procedure boundary (Guarded), waiting
+    // for the message loop to return.
     bool HasFailure() const { return static_cast<bool>(failure_); }
     std::exception_ptr TakeFailure() { return std::exchange(failure_, nullptr); }
 
 private:
-    struct Form;
-
     static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(Form& form, UINT msg, WPARAM wParam, LPARAM lParam);
     void OnActivate(Form& form, WPARAM wParam);
     void OnCommand(Form& form, WPARAM wParam, LPARAM lParam);
     void Click(WindowId id, int index);
-    void CloseRequest(WindowId id);
-    Form* Find(WindowId id) const;
-    static void Place(HINSTANCE instance, Form& form, const RECT* suggested);
-    static void FitWindow(Form& form, const RECT* suggested, bool move);
-    static IconOwner LoadIcons(HINSTANCE instance, Form& form, bool ownIcons);
-    static WPARAM FontFor(const Form& form, const ControlSpec& c);
+    template <class Step>
+    void Guarded(Step step) noexcept;
+    Form* Find(WindowId id) const { return forms_[Index(id)].get(); }
 
     HINSTANCE instance_;
     Launcher* launcher_ = nullptr;
+    Fonts fonts_;  // before the forms: every window has gone before its fonts
     std::array<std::unique_ptr<Form>, kWindowCount> forms_;
     HWND active_ = nullptr;
     std::exception_ptr failure_;

@@ -1,0 +1,167 @@
+#include "form.h"
+
+#include <string>
+
+#include "control_classes.h"
+#include "control_order.h"
+#include "dpi.h"
+#include "gui_failure.h"
+#include "image_controls.h"
+#include "picture_resource.h"
+#include "resource.h"
+
+namespace kr2 {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"Kr2Form";
+// The main window's class: the same but for the program icon.
+constexpr wchar_t kMainFormClass[] = L"Kr2MainForm";
+constexpr int kIconDesignSize = 32;
+
+struct Styles {
+    DWORD style;
+    DWORD exStyle;
+};
+
+// The main window: fixed single border, minimise box, no maximise, a
+// taskbar button. The others: fixed tool windows with a close box only.
+constexpr Styles FormStyles(BorderStyle border) {
+    constexpr DWORD kCommon = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    return border == BorderStyle::FixedSingle ? Styles{kCommon | WS_MINIMIZEBOX, 0}
+                                              : Styles{kCommon, WS_EX_TOOLWINDOW};
+}
+
+// The window rectangle whose client area is the layout's at `dpi`, centred
+// on the primary monitor.
+RECT CentredRect(const WindowSpec& desc, UINT dpi) {
+    const Styles styles = FormStyles(desc.border);
+    RECT outer{0, 0, TwipsToPixels(desc.clientWidth, static_cast<int>(dpi)),
+               TwipsToPixels(desc.clientHeight, static_cast<int>(dpi))};
+    if (!dpi::AdjustRect(outer, styles.style, styles.exStyle, dpi)) ThrowLastError();
+    const int cx = outer.right - outer.left;
+    const int cy = outer.bottom - outer.top;
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - cx) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - cy) / 2;
+    return {x, y, x + cx, y + cy};
+}
+
+HICON LoadProgramIcon(HINSTANCE instance, int size) {
+    auto icon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    if (!icon) ThrowLastError();
+    return icon;
+}
+
+bool Has(const WindowSpec& desc, ControlKind kind) {
+    for (const ControlSpec& c : desc.controls)
+        if (c.kind == kind) return true;
+    return false;
+}
+
+}  // namespace
+
+void RegisterFormClasses(HINSTANCE instance, WNDPROC proc) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kFormClass;
+    // The tool windows have no icon; the main window's class carries the
+    // program icon at the system DPI, the one the window starts at on the
+    // primary monitor. Handed over this way the platform takes the icons
+    // when it first shows the window; two WM_SETICON would each have it
+    // convert both icons for the window manager (under Wine, a few ms).
+    // Loaded once and kept for the life of the process, as the class is.
+    WNDCLASSEXW mainClass = wc;
+    mainClass.lpszClassName = kMainFormClass;
+    const UINT dpi = dpi::ForSystem();
+    mainClass.hIcon = LoadProgramIcon(instance, dpi::SystemMetric(SM_CXICON, dpi));
+    mainClass.hIconSm = LoadProgramIcon(instance, dpi::SystemMetric(SM_CXSMICON, dpi));
+    if (!RegisterClassExW(&wc) || !RegisterClassExW(&mainClass)) ThrowLastError();
+}
+
+void Form::Build(HINSTANCE instance, Fonts& fonts) {
+    const Styles styles = FormStyles(desc.border);
+    const std::wstring caption(desc.caption);
+    // Made for the primary monitor, whose DPI is the system one.
+    const UINT expected = dpi::ForSystem();
+    const RECT at = CentredRect(desc, expected);
+    const wchar_t* cls = desc.border == BorderStyle::FixedSingle ? kMainFormClass : kFormClass;
+    if (!CreateWindowExW(styles.exStyle, cls, caption.c_str(), styles.style, at.left, at.top, at.right - at.left,
+                         at.bottom - at.top, nullptr, nullptr, instance, this))
+        ThrowLastError();
+    dpi = dpi::ForWindow(hwnd);
+
+    if (Has(desc, ControlKind::PictureBox)) picture = BitmapOwner(LoadPackedPicture(instance, IDB_PICTURE));
+    LoadIcons(instance, dpi != expected);
+
+    // Creation order is tab order: the dialog manager tabs in z-order. The
+    // first control in it that can take the focus gets it when the window
+    // is first shown.
+    for (int index : CreationOrder(desc.controls)) {
+        const auto i = static_cast<std::size_t>(index);
+        const ControlSpec& c = desc.controls[i];
+        const ControlClass cls = ClassOf(c.kind);
+        const HWND parent = c.container == kInWindow ? hwnd : controls[static_cast<std::size_t>(c.container)];
+        const std::wstring text(c.caption);
+        const PixelRect r = ControlPixels(c, static_cast<int>(dpi));
+        HANDLE image = c.kind == ControlKind::PictureBox ? static_cast<HANDLE>(picture.get())
+                       : c.kind == ControlKind::Image    ? static_cast<HANDLE>(imageIcon.get())
+                                                         : nullptr;
+        const HWND control = CreateWindowExW(cls.exStyle, cls.name, text.c_str(), cls.style, r.left, r.top, r.width,
+                                             r.height, parent,
+                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
+                                             instance, image);
+        if (!control) ThrowLastError();
+        controls[i] = control;
+        if (c.kind == ControlKind::Frame) MakeFrameContainer(control);
+        if (cls.takesFont) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(dpi, c.bold)), FALSE);
+        if (!lastFocus && CanTakeFocus(c.kind)) lastFocus = control;
+    }
+
+    // A window that came out at another DPI than expected takes its own size,
+    // centred.
+    if (dpi != expected) {
+        const RECT own = CentredRect(desc, dpi);
+        SetWindowPos(hwnd, nullptr, own.left, own.top, own.right - own.left, own.bottom - own.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+// The main window's own icons at the window's DPI when its class icons do
+// not fit it (`ownWindowIcons`; the old ones go once the new ones are set),
+// and the icon an image control shows.
+void Form::LoadIcons(HINSTANCE instance, bool ownWindowIcons) {
+    if (ownWindowIcons && desc.border == BorderStyle::FixedSingle) {
+        IconOwner big(LoadProgramIcon(instance, dpi::SystemMetric(SM_CXICON, dpi)));
+        IconOwner small(LoadProgramIcon(instance, dpi::SystemMetric(SM_CXSMICON, dpi)));
+        SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+        SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+        bigIcon = std::move(big);
+        smallIcon = std::move(small);
+    }
+    if (Has(desc, ControlKind::Image)) imageIcon = IconOwner(LoadProgramIcon(instance, dpi::Scale(kIconDesignSize, dpi)));
+}
+
+void Form::ChangeDpi(HINSTANCE instance, Fonts& fonts, UINT newDpi, const RECT& suggested) {
+    dpi = newDpi;
+    SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The old image icon stays until the image control shows the new one.
+    const IconOwner oldImage = std::move(imageIcon);
+    LoadIcons(instance, true);
+    for (std::size_t i = 0; i < desc.controls.size(); ++i) {
+        const ControlSpec& c = desc.controls[i];
+        if (ClassOf(c.kind).takesFont)
+            SendMessageW(controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(dpi, c.bold)), FALSE);
+        if (c.kind == ControlKind::Image) SetControlImage(controls[i], imageIcon.get());
+        const PixelRect r = ControlPixels(c, static_cast<int>(dpi));
+        SetWindowPos(controls[i], nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // Every control repaints: the fonts and pictures have changed too.
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+}  // namespace kr2

@@ -1,0 +1,57 @@
+#pragma once
+// One open launcher window: the native window and its controls, made from
+// the window's layout data at the window's own DPI, and the pictures that
+// live exactly as long as it does.
+
+#include <windows.h>
+
+#include <vector>
+
+#include "fonts.h"
+#include "layout.h"
+#include "owner.h"
+
+namespace kr2 {
+
+class NativeScreen;
+
+// The window classes of the launcher's windows, whose procedure is `proc`;
+// throws RunTimeFailure if the platform refuses them.
+void RegisterFormClasses(HINSTANCE instance, WNDPROC proc);
+
+struct Form {
+    Form(NativeScreen& owner, const WindowSpec& description)
+        : screen(owner), desc(description), controls(description.controls.size(), nullptr) {}
+    // The window goes first; the pictures below are freed after it, so no
+    // control is ever left holding a deleted one.
+    ~Form() {
+        if (hwnd) DestroyWindow(hwnd);
+    }
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Makes the window, hidden and centred on the primary monitor, with its
+    // controls at their final rectangles, fonts and pictures: nothing moves
+    // or repaints before it is first shown. Throws RunTimeFailure.
+    void Build(HINSTANCE instance, Fonts& fonts);
+    // The platform has moved the window to a monitor of another DPI: it
+    // takes the rectangle the platform suggests, then fonts, icons and
+    // control rectangles follow the new DPI.
+    void ChangeDpi(HINSTANCE instance, Fonts& fonts, UINT newDpi, const RECT& suggested);
+
+    NativeScreen& screen;
+    const WindowSpec desc;
+    HWND hwnd = nullptr;
+    UINT dpi = 96;
+    std::vector<HWND> controls;  // by table index
+    HWND lastFocus = nullptr;    // given back when the window is activated again
+    BitmapOwner picture;
+    IconOwner bigIcon;
+    IconOwner smallIcon;
+    IconOwner imageIcon;
+
+private:
+    void LoadIcons(HINSTANCE instance, bool ownWindowIcons);
+};
+
+}  // namespace kr2

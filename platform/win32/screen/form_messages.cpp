@@ -1,0 +1,145 @@
+#include "native_screen.h"
+
+#include "control_order.h"
+
+namespace kr2 {
+namespace {
+
+// The dialog manager gives the button reached by Tab the default-button
+// border (and Enter then arrives as that button's own click). Focus that
+// moves on by a click, an access key or a change of window leaves the border
+// behind, on a button that Enter no longer presses; it goes with the focus.
+void LoseDefaultLook(HWND button) {
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(button, GWL_STYLE));
+    if ((style & BS_TYPEMASK) != BS_DEFPUSHBUTTON) return;
+    SendMessageW(button, BM_SETSTYLE, (style & 0xFFFF & ~BS_TYPEMASK) | BS_PUSHBUTTON, TRUE);
+}
+
+}  // namespace
+
+// User32 must never see an exception: a failure waits in failure_ until the
+// message loop returns, and after one nothing more of the launcher runs.
+template <class Step>
+void NativeScreen::Guarded(Step step) noexcept {
+    if (failure_) return;
+    try {
+        step();
+    } catch (...) {
+        failure_ = std::current_exception();
+    }
+}
+
+LRESULT CALLBACK NativeScreen::FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) {
+        form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->hwnd = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    } else if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        if (form) form->hwnd = nullptr;
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    if (!form) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    return form->screen.HandleMessage(*form, msg, wParam, lParam);
+}
+
+// A click or a close request may destroy `form`: nothing touches it after
+// the launcher has been called.
+LRESULT NativeScreen::HandleMessage(Form& form, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_ACTIVATE:
+            OnActivate(form, wParam);
+            return 0;
+        case WM_SETFOCUS:
+            if (form.lastFocus && IsWindow(form.lastFocus)) SetFocus(form.lastFocus);
+            return 0;
+        case WM_COMMAND:
+            OnCommand(form, wParam, lParam);
+            return 0;
+        case WM_CLOSE:
+            // The launcher decides and destroys through the screen.
+            if (launcher_) Guarded([&] { launcher_->OnCloseRequest(form.desc.id); });
+            return 0;
+        case WM_DPICHANGED:
+            Guarded([&] { form.ChangeDpi(instance_, fonts_, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); });
+            return 0;
+        case WM_DESTROY:
+            if (active_ == form.hwnd) active_ = nullptr;
+            break;
+    }
+    return DefWindowProcW(form.hwnd, msg, wParam, lParam);
+}
+
+// Plain windows forget their focus when they lose activation; keep it, as a
+// dialog does, so the focused button is still the one Enter presses.
+void NativeScreen::OnActivate(Form& form, WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(form.hwnd, focus)) form.lastFocus = focus;
+        if (active_ == form.hwnd) active_ = nullptr;
+        return;
+    }
+    active_ = form.hwnd;
+    const bool minimised = HIWORD(wParam) != 0;
+    if (!minimised && form.lastFocus && IsWindow(form.lastFocus)) SetFocus(form.lastFocus);
+}
+
+void NativeScreen::OnCommand(Form& form, WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    const int code = HIWORD(wParam);
+    const auto from = reinterpret_cast<HWND>(lParam);
+    const auto& controls = form.desc.controls;
+
+    if (!from) {
+        // The dialog manager's Enter (IDOK) when the focused button does
+        // not present itself as the default (no window has a default
+        // button): press the focused button. IDCANCEL (Escape) does
+        // nothing, on purpose.
+        if (id != IDOK) return;
+        HWND focus = GetFocus();
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            if (form.controls[i] == focus && controls[i].kind == ControlKind::CommandButton) {
+                Click(form.desc.id, static_cast<int>(i));
+                return;
+            }
+        }
+        return;
+    }
+
+    const int index = ControlIndex(id);
+    if (index < 0 || static_cast<std::size_t>(index) >= controls.size()) return;
+    if (form.controls[static_cast<std::size_t>(index)] != from) return;
+
+    switch (controls[static_cast<std::size_t>(index)].kind) {
+        case ControlKind::CommandButton:
+            switch (code) {
+                // With BS_NOTIFY the second press of a double click comes as
+                // BN_DOUBLECLICKED; it is a press all the same.
+                case BN_CLICKED:
+                case BN_DOUBLECLICKED:
+                    Click(form.desc.id, index);
+                    return;
+                case BN_SETFOCUS:
+                    form.lastFocus = from;
+                    return;
+                case BN_KILLFOCUS:
+                    LoseDefaultLook(from);
+                    return;
+            }
+            return;
+        case ControlKind::PictureBox:
+        case ControlKind::Image:
+            if (code == STN_CLICKED) Click(form.desc.id, index);
+            return;
+        case ControlKind::Label:
+        case ControlKind::Frame:
+            return;
+    }
+}
+
+void NativeScreen::Click(WindowId id, int index) {
+    if (launcher_) Guarded([&] { launcher_->OnClick(id, index); });
+}
+
+}  // namespace kr2
