@@ -10,7 +10,7 @@ namespace kr2 {
 // in tab order) is the one painted on top. BS_NOTIFY reports focus changes.
 // No button is made with BS_DEFPUSHBUTTON: the window has no default button.
 // Enter reaches the focused one through IDOK, or as its own click where the
-// dialog manager's Tab lent it the default border (see NativeScreen::OnCommand).
+// dialog manager's Tab lent it the default border (form_messages.cpp).
 ControlClass ClassOf(ControlKind kind) {
     constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     switch (kind) {
@@ -27,10 +27,6 @@ ControlClass ClassOf(ControlKind kind) {
             return {kIconImageClass, kChild, 0, false};
     }
     return {L"STATIC", kChild, 0, false};
-}
-
-bool CanTakeFocus(ControlKind kind) {
-    return kind == ControlKind::CommandButton || kind == ControlKind::PictureBox;
 }
 
 namespace {

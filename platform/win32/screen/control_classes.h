@@ -16,9 +16,6 @@ struct ControlClass {
 
 ControlClass ClassOf(ControlKind kind);
 
-// Controls the dialog manager can give the focus to.
-bool CanTakeFocus(ControlKind kind);
-
 // Makes a group box a real container for the controls created inside it:
 // their notifications and colour requests reach the window.
 void MakeFrameContainer(HWND frame) noexcept;

@@ -64,6 +64,7 @@ void RegisterFormClasses(HINSTANCE instance, WNDPROC proc) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = proc;
+    wc.cbWndExtra = DLGWINDOWEXTRA;  // DefDlgProc's own (form_messages.cpp)
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -97,9 +98,7 @@ void Form::Build(HINSTANCE instance, Fonts& fonts) {
     if (Has(desc, ControlKind::PictureBox)) picture = BitmapOwner(LoadPackedPicture(instance, IDB_PICTURE));
     LoadIcons(instance, dpi != expected);
 
-    // Creation order is tab order: the dialog manager tabs in z-order. The
-    // first control in it that can take the focus gets it when the window
-    // is first shown.
+    // Creation order is tab order: the dialog manager tabs in z-order.
     for (int index : CreationOrder(desc.controls)) {
         const auto i = static_cast<std::size_t>(index);
         const ControlSpec& c = desc.controls[i];
@@ -118,7 +117,6 @@ void Form::Build(HINSTANCE instance, Fonts& fonts) {
         controls[i] = control;
         if (c.kind == ControlKind::Frame) MakeFrameContainer(control);
         if (cls.takesFont) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(dpi, c.bold)), FALSE);
-        if (!lastFocus && CanTakeFocus(c.kind)) lastFocus = control;
     }
 
     // A window that came out at another DPI than expected takes its own size,

@@ -44,7 +44,6 @@ struct Form {
     HWND hwnd = nullptr;
     UINT dpi = 96;
     std::vector<HWND> controls;  // by table index
-    HWND lastFocus = nullptr;    // given back when the window is activated again
     BitmapOwner picture;
     IconOwner bigIcon;
     IconOwner smallIcon;

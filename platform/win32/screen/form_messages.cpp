@@ -29,6 +29,10 @@ void NativeScreen::Guarded(Step step) noexcept {
     }
 }
 
+// The launcher's windows are dialogs to the platform: their class has the
+// dialog manager's extra bytes and what they leave goes to DefDlgProc, which
+// keeps each window's focus while another is active and gives it back, and
+// focuses the first control in tab order when a window first opens.
 LRESULT CALLBACK NativeScreen::FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (msg == WM_NCCREATE) {
@@ -38,9 +42,9 @@ LRESULT CALLBACK NativeScreen::FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     } else if (msg == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         if (form) form->hwnd = nullptr;
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
+        return DefDlgProcW(hwnd, msg, wParam, lParam);
     }
-    if (!form) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (!form) return DefDlgProcW(hwnd, msg, wParam, lParam);
     return form->screen.HandleMessage(*form, msg, wParam, lParam);
 }
 
@@ -49,11 +53,12 @@ LRESULT CALLBACK NativeScreen::FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
 LRESULT NativeScreen::HandleMessage(Form& form, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_ACTIVATE:
-            OnActivate(form, wParam);
-            return 0;
-        case WM_SETFOCUS:
-            if (form.lastFocus && IsWindow(form.lastFocus)) SetFocus(form.lastFocus);
-            return 0;
+            // Keys go through the dialog manager for the active window only.
+            if (LOWORD(wParam) != WA_INACTIVE)
+                active_ = form.hwnd;
+            else if (active_ == form.hwnd)
+                active_ = nullptr;
+            break;  // the dialog manager keeps or gives back the focus
         case WM_COMMAND:
             OnCommand(form, wParam, lParam);
             return 0;
@@ -68,21 +73,7 @@ LRESULT NativeScreen::HandleMessage(Form& form, UINT msg, WPARAM wParam, LPARAM 
             if (active_ == form.hwnd) active_ = nullptr;
             break;
     }
-    return DefWindowProcW(form.hwnd, msg, wParam, lParam);
-}
-
-// Plain windows forget their focus when they lose activation; keep it, as a
-// dialog does, so the focused button is still the one Enter presses.
-void NativeScreen::OnActivate(Form& form, WPARAM wParam) {
-    if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(form.hwnd, focus)) form.lastFocus = focus;
-        if (active_ == form.hwnd) active_ = nullptr;
-        return;
-    }
-    active_ = form.hwnd;
-    const bool minimised = HIWORD(wParam) != 0;
-    if (!minimised && form.lastFocus && IsWindow(form.lastFocus)) SetFocus(form.lastFocus);
+    return DefDlgProcW(form.hwnd, msg, wParam, lParam);
 }
 
 void NativeScreen::OnCommand(Form& form, WPARAM wParam, LPARAM lParam) {
@@ -120,12 +111,10 @@ void NativeScreen::OnCommand(Form& form, WPARAM wParam, LPARAM lParam) {
                 case BN_DOUBLECLICKED:
                     Click(form.desc.id, index);
                     return;
-                case BN_SETFOCUS:
-                    form.lastFocus = from;
-                    return;
                 case BN_KILLFOCUS:
                     LoseDefaultLook(from);
                     return;
+
             }
             return;
         case ControlKind::PictureBox:

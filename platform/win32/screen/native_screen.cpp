@@ -25,7 +25,6 @@ void NativeScreen::ShowAndActivate(WindowId id) {
     SendMessageW(form->hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
     ShowWindow(form->hwnd, SW_SHOW);
     SetForegroundWindow(form->hwnd);
-    if (form->lastFocus) SetFocus(form->lastFocus);
 }
 
 void NativeScreen::BringToFront(WindowId id) {

@@ -50,7 +50,6 @@ public:
 private:
     static LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(Form& form, UINT msg, WPARAM wParam, LPARAM lParam);
-    void OnActivate(Form& form, WPARAM wParam);
     void OnCommand(Form& form, WPARAM wParam, LPARAM lParam);
     void Click(WindowId id, int index);
     template <class Step>
