@@ -190,7 +190,7 @@ TEST(GuiKeyboard, EnterPressesTheFocusedButtonOnEveryPath) {
     // Tab to "&Readme", then the mouse pressed on "&About" and taken back
     // off it: the focus is on "&About", which nothing has pressed.
     TabTo(main, Win::Main, 2);
-    Expect(HasDefaultBorder(FocusOf(main)),
+    Expect(WaitFor([&] { return HasDefaultBorder(FocusOf(main)); }, 2000),
            "frmMain: Tab gives \"&Readme\" the default border (Enter as its own click)");
     const HWND aboutButton = ControlOf(main, Win::Main, L"&About");
     MouseClick(CentreOf(aboutButton), EmptySpot(main));
@@ -217,7 +217,7 @@ TEST(GuiKeyboard, EnterPressesTheFocusedButtonOnEveryPath) {
     if (!Foreground(about, Win::About)) return;
     PressKey(VK_TAB);
     const HWND close = ControlOf(about, Win::About, L"Close");
-    Expect(FocusOf(about) == close && HasDefaultBorder(close),
+    Expect(WaitFor([&] { return FocusOf(about) == close && HasDefaultBorder(close); }, 2000),
            "frmAbout: after Tab \"Close\" has the focus and the default border (Enter as its own click)");
     PressKey(VK_RETURN);
     Expect(run.WaitGone(Win::About), "frmAbout: Enter on \"Close\" after Tab closes the window");
