@@ -16,7 +16,6 @@ namespace {
 constexpr wchar_t kFormClass[] = L"Kr2Form";
 // The main window's class: the same but for the program icon.
 constexpr wchar_t kMainFormClass[] = L"Kr2MainForm";
-constexpr int kIconDesignSize = 32;
 
 struct Styles {
     DWORD style;

@@ -8,7 +8,6 @@ namespace kr2 {
 namespace {
 
 constexpr int kImageSlot = 0;  // window extra bytes: the HBITMAP or HICON shown
-constexpr int kIconDesignSize = 32;
 
 // What assistive technology says for each: the picture shows the game, the
 // icon the program.

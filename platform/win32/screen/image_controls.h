@@ -12,6 +12,8 @@ namespace kr2 {
 
 inline constexpr wchar_t kPictureBoxClass[] = L"Kr2PictureBox";
 inline constexpr wchar_t kIconImageClass[] = L"Kr2IconImage";
+// The image shows the program icon at this size at 96 DPI, scaled with it.
+inline constexpr int kIconDesignSize = 32;
 
 // Registers both classes; false if the platform refuses.
 bool RegisterImageControlClasses(HINSTANCE instance) noexcept;
