@@ -139,13 +139,6 @@ void MouseDoubleClick(POINT at) {
     SendInput(4, in, sizeof(INPUT));
 }
 
-void MouseClickAfterRest(POINT at) {
-    INPUT move = MoveTo(at);
-    SendInput(1, &move, sizeof(INPUT));
-    Sleep(300);
-    MouseClick(at);
-}
-
 POINT CloseBoxOf(HWND top) {
     RECT w{};
     GetWindowRect(top, &w);

@@ -22,12 +22,6 @@ void MouseClick(POINT down, POINT up);
 inline void MouseClick(POINT at) { MouseClick(at, at); }
 // Two clicks at `at` at once, well inside the system's double-click time.
 void MouseDoubleClick(POINT at);
-// The pointer moved to `at`, then a pause for Wine to settle, then a click.
-// Right after a window was brought forward, a click on its close box came to
-// nothing in 4 of 6 runs, most likely because Wine's virtual desktop reported
-// the pointer's earlier place to the box's tracking loop (not proven); with
-// the pointer there first and the pause, 0 of 14.
-void MouseClickAfterRest(POINT at);
 // The centre of a window's client area on the screen, where a click aims.
 POINT CentreOf(HWND hwnd);
 // The centre of a top-level window's close box on the screen, as the window

@@ -142,7 +142,11 @@ HWND LauncherRun::Open(Win w) const {
             break;
         }
     }
-    return WaitWindow(w);
+    // Opened means active too: a check that activates another window must
+    // not race the launcher's own activation of this one.
+    HWND opened = WaitWindow(w);
+    if (opened) Expect(WaitForeground(opened), std::string(Expected(w).name) + " comes to the foreground when opened");
+    return opened;
 }
 
 }  // namespace kr2::gui

@@ -70,7 +70,8 @@ public:
     enum class By { Post, Mouse, DoubleClick };
     bool Press(HWND top, Win w, std::wstring_view caption, By by = By::Post) const;
     // Opens a secondary window through the buttons that lead to it (the
-    // level window through the options window) and waits for it.
+    // level window through the options window) and waits for it to be open
+    // and in the foreground.
     HWND Open(Win w) const;
 
 private:

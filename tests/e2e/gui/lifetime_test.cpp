@@ -52,12 +52,12 @@ TEST(GuiLifetime, MainClosedWhileAboutOpen) {
     // The close boxes of the two windows, clicked as a player would, each on
     // the window in front.
     if (!Expect(Activate(main), "frmMain can be brought forward")) return;
-    MouseClickAfterRest(CloseBoxOf(main));
+    MouseClick(CloseBoxOf(main));
     Expect(run.WaitGone(Win::Main), "frmMain closes by its close box");
     Expect(!run.WaitExit(500) && IsWindowVisible(about),
            "with the About window open the launcher keeps running after the main window closed");
     if (!Expect(Activate(about), "frmAbout can be brought forward")) return;
-    MouseClickAfterRest(CloseBoxOf(about));
+    MouseClick(CloseBoxOf(about));
     Expect(run.WaitExit(3000), "closing the About window, the last one, ends the launcher");
 }
 
