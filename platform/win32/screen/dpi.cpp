@@ -17,6 +17,9 @@ using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using GetDpiForSystemFn = UINT(WINAPI*)();
 using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 using MetricForDpiFn = int(WINAPI*)(int, UINT);
+using DialogBehaviorFn = BOOL(WINAPI*)(HWND, DIALOG_DPI_CHANGE_BEHAVIORS, DIALOG_DPI_CHANGE_BEHAVIORS);
+using ControlBehaviorFn = BOOL(WINAPI*)(HWND, DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS,
+                                        DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS);
 
 // Looked up once, before wWinMain. Namespace-scope rather than function
 // statics, which would link the thread-safe guard for nothing.
@@ -24,6 +27,8 @@ const auto getDpiForWindow = User32<GetDpiForWindowFn>("GetDpiForWindow");
 const auto getDpiForSystem = User32<GetDpiForSystemFn>("GetDpiForSystem");
 const auto adjustForDpi = User32<AdjustForDpiFn>("AdjustWindowRectExForDpi");
 const auto metricForDpi = User32<MetricForDpiFn>("GetSystemMetricsForDpi");
+const auto dialogBehavior = User32<DialogBehaviorFn>("SetDialogDpiChangeBehavior");
+const auto controlBehavior = User32<ControlBehaviorFn>("SetDialogControlDpiChangeBehavior");
 
 UINT ScreenDpi() noexcept {
     const WindowDc screen(nullptr);
@@ -62,6 +67,21 @@ BOOL AdjustRect(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) noexcept {
 int SystemMetric(int index, UINT dpi) noexcept {
     if (metricForDpi) return metricForDpi(index, dpi);
     return GetSystemMetrics(index);
+}
+
+// The windows are dialogs to the platform (DefDlgProc), and in per-monitor
+// v2 the dialog manager scales a dialog by itself when it moves to another
+// DPI: it resizes the window by its own reckoning, moves every control and
+// gives each a new font. On top of the launcher's layout from twips that
+// would be a second resize, relayout and font change, so it is turned off.
+void KeepDialogScalingOff(HWND window) noexcept {
+    if (dialogBehavior) dialogBehavior(window, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
+}
+
+void KeepControlScalingOff(HWND control) noexcept {
+    constexpr auto kOff = static_cast<DIALOG_CONTROL_DPI_CHANGE_BEHAVIORS>(DCDC_DISABLE_FONT_UPDATE |
+                                                                          DCDC_DISABLE_RELAYOUT);
+    if (controlBehavior) controlBehavior(control, kOff, kOff);
 }
 
 }  // namespace kr2::dpi

@@ -16,6 +16,11 @@ UINT ForSystem() noexcept;
 BOOL AdjustRect(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) noexcept;
 // A system metric (icon sizes) at `dpi`.
 int SystemMetric(int index, UINT dpi) noexcept;
+// Leaves every DPI change of the window, and of each control in it, to the
+// launcher alone: the dialog manager's own scaling is turned off where the
+// platform has it.
+void KeepDialogScalingOff(HWND window) noexcept;
+void KeepControlScalingOff(HWND control) noexcept;
 // `value` at 96 DPI scaled to `dpi`.
 inline int Scale(int value, UINT dpi) noexcept { return MulDiv(value, static_cast<int>(dpi), 96); }
 

@@ -1,6 +1,7 @@
 #include "form.h"
 
 #include <string>
+#include <utility>
 
 #include "control_classes.h"
 #include "control_order.h"
@@ -30,13 +31,19 @@ constexpr Styles FormStyles(BorderStyle border) {
                                               : Styles{kCommon, WS_EX_TOOLWINDOW};
 }
 
-// The window rectangle whose client area is the layout's at `dpi`, centred
-// on the primary monitor.
-RECT CentredRect(const WindowSpec& desc, UINT dpi) {
+// The outer rectangle, at the origin, whose client area is the layout's at
+// `dpi`; false if the platform cannot tell its frame.
+bool OuterRect(const WindowSpec& desc, UINT dpi, RECT& outer) noexcept {
     const Styles styles = FormStyles(desc.border);
-    RECT outer{0, 0, TwipsToPixels(desc.clientWidth, static_cast<int>(dpi)),
-               TwipsToPixels(desc.clientHeight, static_cast<int>(dpi))};
-    if (!dpi::AdjustRect(outer, styles.style, styles.exStyle, dpi)) ThrowLastError();
+    outer = {0, 0, TwipsToPixels(desc.clientWidth, static_cast<int>(dpi)),
+             TwipsToPixels(desc.clientHeight, static_cast<int>(dpi))};
+    return dpi::AdjustRect(outer, styles.style, styles.exStyle, dpi);
+}
+
+// That rectangle centred on the primary monitor.
+RECT CentredRect(const WindowSpec& desc, UINT dpi) {
+    RECT outer{};
+    if (!OuterRect(desc, dpi, outer)) ThrowLastError();
     const int cx = outer.right - outer.left;
     const int cy = outer.bottom - outer.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - cx) / 2;
@@ -93,6 +100,7 @@ void Form::Build(HINSTANCE instance, Fonts& fonts) {
                          at.bottom - at.top, nullptr, nullptr, instance, this))
         ThrowLastError();
     dpi = dpi::ForWindow(hwnd);
+    dpi::KeepDialogScalingOff(hwnd);
 
     if (Has(desc, ControlKind::PictureBox)) picture = BitmapOwner(LoadPackedPicture(instance, IDB_PICTURE));
     LoadIcons(instance, dpi != expected);
@@ -105,15 +113,14 @@ void Form::Build(HINSTANCE instance, Fonts& fonts) {
         const HWND parent = c.container == kInWindow ? hwnd : controls[static_cast<std::size_t>(c.container)];
         const std::wstring text(c.caption);
         const PixelRect r = ControlPixels(c, static_cast<int>(dpi));
-        HANDLE image = c.kind == ControlKind::PictureBox ? static_cast<HANDLE>(picture.get())
-                       : c.kind == ControlKind::Image    ? static_cast<HANDLE>(imageIcon.get())
-                                                         : nullptr;
+        const ShownImage shown = ImageFor(c.kind);
         const HWND control = CreateWindowExW(cls.exStyle, cls.name, text.c_str(), cls.style, r.left, r.top, r.width,
                                              r.height, parent,
                                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
-                                             instance, image);
+                                             instance, shown.image ? const_cast<ShownImage*>(&shown) : nullptr);
         if (!control) ThrowLastError();
         controls[i] = control;
+        dpi::KeepControlScalingOff(control);
         if (c.kind == ControlKind::Frame) MakeFrameContainer(control);
         if (cls.takesFont) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(dpi, c.bold)), FALSE);
     }
@@ -129,8 +136,9 @@ void Form::Build(HINSTANCE instance, Fonts& fonts) {
 
 // The main window's own icons at the window's DPI when its class icons do
 // not fit it (`ownWindowIcons`; the old ones go once the new ones are set),
-// and the icon an image control shows.
-void Form::LoadIcons(HINSTANCE instance, bool ownWindowIcons) {
+// and the icon an image control shows. Returns the image icon it replaces,
+// which the control may still show.
+IconOwner Form::LoadIcons(HINSTANCE instance, bool ownWindowIcons) {
     if (ownWindowIcons && desc.border == BorderStyle::FixedSingle) {
         IconOwner big(LoadProgramIcon(instance, dpi::SystemMetric(SM_CXICON, dpi)));
         IconOwner small(LoadProgramIcon(instance, dpi::SystemMetric(SM_CXSMICON, dpi)));
@@ -139,7 +147,24 @@ void Form::LoadIcons(HINSTANCE instance, bool ownWindowIcons) {
         bigIcon = std::move(big);
         smallIcon = std::move(small);
     }
-    if (Has(desc, ControlKind::Image)) imageIcon = IconOwner(LoadProgramIcon(instance, dpi::Scale(kIconDesignSize, dpi)));
+    if (!Has(desc, ControlKind::Image)) return {};
+    IconOwner image(LoadProgramIcon(instance, dpi::Scale(kIconDesignSize, dpi)));
+    return std::exchange(imageIcon, std::move(image));
+}
+
+ShownImage Form::ImageFor(ControlKind kind) const noexcept {
+    switch (kind) {
+        case ControlKind::PictureBox: return {picture.get(), dpi};
+        case ControlKind::Image: return {imageIcon.get(), dpi};
+        default: return {nullptr, dpi};
+    }
+}
+
+bool Form::SizeAt(UINT newDpi, SIZE& size) const noexcept {
+    RECT outer{};
+    if (!OuterRect(desc, newDpi, outer)) return false;
+    size = {outer.right - outer.left, outer.bottom - outer.top};
+    return true;
 }
 
 void Form::ChangeDpi(HINSTANCE instance, Fonts& fonts, UINT newDpi, const RECT& suggested) {
@@ -147,13 +172,12 @@ void Form::ChangeDpi(HINSTANCE instance, Fonts& fonts, UINT newDpi, const RECT& 
     SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     // The old image icon stays until the image control shows the new one.
-    const IconOwner oldImage = std::move(imageIcon);
-    LoadIcons(instance, true);
+    const IconOwner oldImage = LoadIcons(instance, true);
     for (std::size_t i = 0; i < desc.controls.size(); ++i) {
         const ControlSpec& c = desc.controls[i];
         if (ClassOf(c.kind).takesFont)
             SendMessageW(controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(dpi, c.bold)), FALSE);
-        if (c.kind == ControlKind::Image) SetControlImage(controls[i], imageIcon.get());
+        if (const ShownImage shown = ImageFor(c.kind); shown.image) SetControlImage(controls[i], shown);
         const PixelRect r = ControlPixels(c, static_cast<int>(dpi));
         SetWindowPos(controls[i], nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }

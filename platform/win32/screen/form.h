@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fonts.h"
+#include "image_controls.h"
 #include "layout.h"
 #include "owner.h"
 
@@ -34,14 +35,20 @@ struct Form {
     // controls at their final rectangles, fonts and pictures: nothing moves
     // or repaints before it is first shown. Throws RunTimeFailure.
     void Build(HINSTANCE instance, Fonts& fonts);
+    // The outer size the window has when it opens at `newDpi`: what it asks
+    // for before the platform moves it to a monitor of that DPI. False if
+    // the platform cannot tell its frame at that DPI.
+    bool SizeAt(UINT newDpi, SIZE& size) const noexcept;
     // The platform has moved the window to a monitor of another DPI: it
-    // takes the rectangle the platform suggests, then fonts, icons and
-    // control rectangles follow the new DPI.
+    // takes the rectangle the platform suggests, then fonts, icons, the
+    // picture and control rectangles follow the new DPI.
     void ChangeDpi(HINSTANCE instance, Fonts& fonts, UINT newDpi, const RECT& suggested);
 
     NativeScreen& screen;
     const WindowSpec desc;
     HWND hwnd = nullptr;
+    // The DPI the window is laid out for: every figure, font and picture of
+    // it follows this one, not the platform's own answer for the window.
     UINT dpi = 96;
     std::vector<HWND> controls;  // by table index
     BitmapOwner picture;
@@ -50,7 +57,9 @@ struct Form {
     IconOwner imageIcon;
 
 private:
-    void LoadIcons(HINSTANCE instance, bool ownWindowIcons);
+    IconOwner LoadIcons(HINSTANCE instance, bool ownWindowIcons);
+    // What an artwork control of `kind` shows at the window's DPI.
+    ShownImage ImageFor(ControlKind kind) const noexcept;
 };
 
 }  // namespace kr2

@@ -66,6 +66,11 @@ LRESULT NativeScreen::HandleMessage(Form& form, UINT msg, WPARAM wParam, LPARAM 
             // The launcher decides and destroys through the screen.
             if (launcher_) Guarded([&] { launcher_->OnCloseRequest(form.desc.id); });
             return 0;
+        case WM_GETDPISCALEDSIZE:
+            // Unanswered, the platform would scale the outer size in a
+            // straight line, which misses the layout at the new DPI: each
+            // twip figure rounds on its own and the frame does not scale so.
+            return form.SizeAt(static_cast<UINT>(wParam), *reinterpret_cast<SIZE*>(lParam));
         case WM_DPICHANGED:
             Guarded([&] { form.ChangeDpi(instance_, fonts_, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); });
             return 0;

@@ -7,7 +7,9 @@
 namespace kr2 {
 namespace {
 
-constexpr int kImageSlot = 0;  // window extra bytes: the HBITMAP or HICON shown
+// Window extra bytes: the HBITMAP or HICON shown, and the DPI it is shown at.
+constexpr int kImageSlot = 0;
+constexpr int kDpiSlot = sizeof(LONG_PTR);
 
 // What assistive technology says for each: the picture shows the game, the
 // icon the program.
@@ -16,6 +18,13 @@ constexpr wchar_t kIconName[] = L"Kestrane II Launcher";
 
 HANDLE ImageOf(HWND hwnd) noexcept {
     return reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd, kImageSlot));
+}
+
+UINT DpiOf(HWND hwnd) noexcept { return static_cast<UINT>(GetWindowLongPtrW(hwnd, kDpiSlot)); }
+
+void Keep(HWND hwnd, const ShownImage& shown) noexcept {
+    SetWindowLongPtrW(hwnd, kImageSlot, reinterpret_cast<LONG_PTR>(shown.image));
+    SetWindowLongPtrW(hwnd, kDpiSlot, static_cast<LONG_PTR>(shown.dpi));
 }
 
 // The bitmap unscaled at 96 DPI, from the inner top-left; the client area
@@ -27,7 +36,7 @@ void PaintPicture(HWND hwnd, HDC dc) noexcept {
     const MemoryDc source(CreateCompatibleDC(dc));
     if (!source) return;
     const Selection selected(source.get(), bitmap);
-    const UINT dpi = dpi::ForWindow(hwnd);
+    const UINT dpi = DpiOf(hwnd);
     if (dpi == 96) {
         BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
     } else {
@@ -55,11 +64,9 @@ void PaintPictureBox(HWND hwnd, HDC dc) noexcept {
     PaintFocus(hwnd, dc);
 }
 
+// At the icon's own size, which is the one made for the window's DPI.
 void PaintIcon(HWND hwnd, HDC dc) noexcept {
-    auto icon = static_cast<HICON>(ImageOf(hwnd));
-    if (!icon) return;
-    const int size = dpi::Scale(kIconDesignSize, dpi::ForWindow(hwnd));
-    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    if (auto icon = static_cast<HICON>(ImageOf(hwnd))) DrawIconEx(dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
 }
 
 // A click is a press and a release inside the control. The parent may
@@ -92,9 +99,8 @@ struct Role {
 LRESULT CommonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, const Role& role) noexcept {
     switch (msg) {
         case WM_NCCREATE:
-            SetWindowLongPtrW(hwnd, kImageSlot,
-                              reinterpret_cast<LONG_PTR>(
-                                  reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+            if (auto* shown = static_cast<const ShownImage*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams))
+                Keep(hwnd, *shown);
             break;
         case WM_PAINT: {
             PAINTSTRUCT ps;
@@ -144,7 +150,7 @@ bool RegisterOne(HINSTANCE instance, const wchar_t* name, WNDPROC proc) noexcept
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = proc;
-    wc.cbWndExtra = sizeof(LONG_PTR);
+    wc.cbWndExtra = 2 * sizeof(LONG_PTR);
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -159,8 +165,8 @@ bool RegisterImageControlClasses(HINSTANCE instance) noexcept {
            RegisterOne(instance, kIconImageClass, IconImageProc);
 }
 
-void SetControlImage(HWND control, HANDLE image) noexcept {
-    SetWindowLongPtrW(control, kImageSlot, reinterpret_cast<LONG_PTR>(image));
+void SetControlImage(HWND control, const ShownImage& shown) noexcept {
+    Keep(control, shown);
     InvalidateRect(control, nullptr, TRUE);
 }
 

@@ -18,8 +18,14 @@ inline constexpr int kIconDesignSize = 32;
 // Registers both classes; false if the platform refuses.
 bool RegisterImageControlClasses(HINSTANCE instance) noexcept;
 
-// The image each control shows is handed over at creation (lpParam) and
-// may be swapped later; the caller keeps owning it.
-void SetControlImage(HWND control, HANDLE image) noexcept;
+// What a control shows: its image (the caller keeps owning it) and the DPI
+// its window is laid out for, which the picture is drawn at. The icon is
+// made at that DPI's size and drawn at its own. Handed over at creation
+// (lpParam points to it) and changed when the window moves to another DPI.
+struct ShownImage {
+    HANDLE image;
+    UINT dpi;
+};
+void SetControlImage(HWND control, const ShownImage& shown) noexcept;
 
 }  // namespace kr2

@@ -207,6 +207,42 @@ bool PatchImport(const char* dll, const char* function, void* replacement) {
     return false;
 }
 
+LONG iconsHeld = 0;
+
+HANDLE WINAPI CountedLoadImage(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, UINT flags) {
+    HANDLE image = LoadImageW(instance, name, type, cx, cy, flags);
+    if (image && type == IMAGE_ICON && !(flags & LR_SHARED)) ++iconsHeld;
+    return image;
+}
+
+BOOL WINAPI CountedDestroyIcon(HICON icon) {
+    const BOOL destroyed = DestroyIcon(icon);
+    if (destroyed) --iconsHeld;
+    return destroyed;
+}
+
+// Windows' move to a monitor of another DPI: the size question first, its
+// answer (or the old size scaled in a straight line) as the new rectangle
+// at the same place, then the change itself. GetDpiForWindow keeps the
+// prefix's DPI.
+void MoveToDpi(HWND hwnd, LPARAM what, kr2::gui::ProbeReply& reply) {
+    static const bool counting = PatchImport("user32.dll", "LoadImageW", reinterpret_cast<void*>(&CountedLoadImage)) &&
+                                 PatchImport("user32.dll", "DestroyIcon", reinterpret_cast<void*>(&CountedDestroyIcon));
+    const int from = static_cast<int>(what >> 16 & 0xFFFF);
+    const int to = static_cast<int>(what >> 32 & 0xFFFF);
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    reply.offeredSize = {MulDiv(r.right - r.left, to, from), MulDiv(r.bottom - r.top, to, from)};
+    SIZE size = reply.offeredSize;
+    reply.sizeAnswered = static_cast<BOOL>(SendMessageW(hwnd, WM_GETDPISCALEDSIZE, to, reinterpret_cast<LPARAM>(&size)));
+    if (reply.sizeAnswered) reply.answeredSize = size;
+    else size = reply.offeredSize;
+    RECT suggested{r.left, r.top, r.left + size.cx, r.top + size.cy};
+    SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    reply.iconsHeld = counting ? iconsHeld : -1;
+}
+
 BOOL Refuse(LPARAM what) {
     refusedWith = static_cast<DWORD>(static_cast<ULONG_PTR>(what) >> 32);
     callsLeft = static_cast<int>(what >> 8 & 0xFF) - 1;
@@ -231,9 +267,13 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Kr2InsideProbeHook(int code, W
                 *reply = {};
                 if (msg->lParam & (kr2::gui::kProbeRefuseWindows | kr2::gui::kProbeRefuseMemory))
                     reply->refusing = Refuse(msg->lParam);
-                ReadFont(msg->hwnd, *reply);
-                ReadIcon(msg->hwnd, *reply);
-                MeasureText(msg->hwnd, *reply);
+                if (msg->lParam & kr2::gui::kProbeMoveDpi) {
+                    MoveToDpi(msg->hwnd, msg->lParam, *reply);
+                } else {
+                    ReadFont(msg->hwnd, *reply);
+                    ReadIcon(msg->hwnd, *reply);
+                    MeasureText(msg->hwnd, *reply);
+                }
                 if (msg->lParam & kr2::gui::kProbeAccessible) {
                     ReadAccessible(msg->hwnd, *reply);
                     reply->printedDiffers = PrintedDiffers(msg->hwnd);

@@ -41,6 +41,15 @@ struct ProbeReply {
     // With kProbeAccessible too: the pixels of the client area that
     // WM_PRINTCLIENT draws otherwise than the screen shows them (-1: unread).
     LONG printedDiffers;
+    // With MoveToDpi: the size the window was offered in WM_GETDPISCALEDSIZE
+    // (its own scaled in a straight line), whether it answered and with
+    // what; WM_DPICHANGED then went with the answer, or else the offer.
+    SIZE offeredSize;
+    BOOL sizeAnswered;
+    SIZE answeredSize;
+    // Icons the launcher made and did not destroy since the first move:
+    // under Wine GetGuiResources counts no USER objects.
+    LONG iconsHeld;
 };
 
 // The query's lParam: also read the accessible name and role.
@@ -53,6 +62,14 @@ inline constexpr LPARAM kProbeRefuseWindows = 2;
 inline constexpr LPARAM kProbeRefuseMemory = 4;
 constexpr LPARAM RefuseWindowsFrom(int call, DWORD error) {
     return kProbeRefuseWindows | LPARAM{call} << 8 | static_cast<LPARAM>(error) << 32;
+}
+// Or, instead of the reads: the window moves from a monitor at DPI `from`
+// to one at `to`, as Windows moves it: WM_GETDPISCALEDSIZE, then
+// WM_DPICHANGED with a rectangle at the same place, built from the answer;
+// then it paints.
+inline constexpr LPARAM kProbeMoveDpi = 8;
+constexpr LPARAM MoveToDpi(int from, int to) {
+    return kProbeMoveDpi | static_cast<LPARAM>(from) << 16 | static_cast<LPARAM>(to) << 32;
 }
 
 // Names of the shared reply block and its event, per driver process.

@@ -112,6 +112,14 @@ void PressAltKey(WORD vk) {
     SendInput(4, in, sizeof(INPUT));
 }
 
+// Once Wine has reported the place the pointer left, which takes it back
+// there, a second move to the same place stays: the X pointer is there already.
+void MovePointer(POINT at) {
+    PlacePointer(at);
+    INPUT move = MoveTo(at);
+    SendInput(1, &move, sizeof(INPUT));
+}
+
 POINT CentreOf(HWND hwnd) {
     const RECT r = ClientOnScreen(hwnd);
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};

@@ -14,6 +14,9 @@ void PressKey(WORD vk);
 // Alt held while `vk` is pressed (access keys).
 void PressAltKey(WORD vk);
 
+// The pointer moved to `at` (screen pixels), the way a click puts it there.
+void MovePointer(POINT at);
+
 // The left button pressed at `down` and released at `up` (screen pixels):
 // a click where both are the same point, a press taken back where they are not.
 // The pointer is put at `down` first, and the press waits until Wine has

@@ -94,23 +94,10 @@ void CheckKind(HWND top, HWND control, const ExpectedControl& want, const std::s
     }
 }
 
-void CheckRect(HWND top, HWND control, const ExpectedWindow& w, const ExpectedControl& want,
-               const std::string& n) {
-    POINT origin{};
-    if (want.container == kTopLevel) {
-        const RECT client = ClientOnScreen(top);
-        origin = {client.left, client.top};
-    } else {
-        HWND frame = FindControl(top, w, want.container);
-        if (!Expect(frame != nullptr, n + ": its frame is missing")) return;
-        RECT fr{};
-        GetWindowRect(frame, &fr);
-        origin = {fr.left, fr.top};
-    }
-    RECT r{};
-    GetWindowRect(control, &r);
-    const std::string seen = std::to_string(r.left - origin.x) + "," + std::to_string(r.top - origin.y) +
-                             " " + std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+void CheckRect(HWND top, const ExpectedWindow& w, int index, const ExpectedControl& want, const std::string& n) {
+    const RECT r = RectInContainer(top, w, index);
+    const std::string seen = std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+                             std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
     const std::string expected = std::to_string(want.left) + "," + std::to_string(want.top) + " " +
                                  std::to_string(want.width) + "x" + std::to_string(want.height);
     ExpectEq(seen, expected, n + ": rectangle in pixels (left,top width x height)");
@@ -199,6 +186,19 @@ void CheckCaptionDrawn(HWND control, const ExpectedControl& want, const ProbeRep
                std::to_string(seen.regularWidth) + " px and " + std::to_string(seen.regularInk));
 }
 
+RECT RectInContainer(HWND top, const ExpectedWindow& w, int index) {
+    const int container = w.controls[static_cast<std::size_t>(index)].container;
+    HWND frame = container == kTopLevel ? nullptr : FindControl(top, w, container);
+    HWND control = FindControl(top, w, index);
+    if (!control || (container != kTopLevel && !frame)) return {};
+    RECT origin = ClientOnScreen(top);
+    if (frame) GetWindowRect(frame, &origin);
+    RECT r{};
+    GetWindowRect(control, &r);
+    OffsetRect(&r, -origin.left, -origin.top);
+    return r;
+}
+
 bool IsCentred(HWND top) {
     RECT r{};
     GetWindowRect(top, &r);
@@ -245,7 +245,7 @@ void CheckWindowLooks(HWND top, Win w, InsideProbe& inside) {
         if (!Expect(control != nullptr, n + ": control missing; visible texts: " + VisibleTexts(top))) continue;
         ExpectEq(TextOf(control), std::wstring(c.caption), n + ": text");
         CheckKind(top, control, c, n);
-        CheckRect(top, control, want, c, n);
+        CheckRect(top, want, static_cast<int>(i), c, n);
         CheckFont(control, c, inside, n);
         CheckAccessible(control, c, inside, n);
     }

@@ -22,6 +22,10 @@ void CheckWindowLooks(HWND top, Win w, InsideProbe& inside);
 void CheckCaptionDrawn(HWND control, const ExpectedControl& want, const ProbeReply& seen,
                        const std::string& name, int dpi);
 
+// Control `index`'s rectangle relative to its container (the client area,
+// or the frame that holds it); empty when it or its frame is missing.
+RECT RectInContainer(HWND top, const ExpectedWindow& w, int index);
+
 // The window rectangle centred on the screen within one pixel.
 bool IsCentred(HWND top);
 void CheckCentred(HWND top, Win w, const char* when);

@@ -2,14 +2,21 @@
 // as large again as at 96 DPI, and at 120 DPI every window, control and font
 // a quarter as large again; at both, every caption is drawn in its own face,
 // on one line inside its control, and the main window's buttons are bold.
+// A window moved to a monitor of another DPI matches the one that opens
+// there, and comes back from its moves as it was.
 
+#include <array>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "expect.h"
 #include "expected_twips.h"
 #include "inside_probe.h"
+#include "key_input.h"
 #include "launcher_run.h"
 #include "resource.h"
 #include "resource_counts.h"
@@ -76,23 +83,10 @@ void CheckFontAndCaption(HWND control, const gui::ExpectedControl& want, gui::In
     gui::CheckCaptionDrawn(control, want, *seen, n, dpi);
 }
 
-void CheckRect(HWND top, HWND control, Win w, std::size_t i, const std::string& n, int dpi) {
-    const gui::ExpectedControl& want = Expected(w).controls[i];
+void CheckRect(HWND top, Win w, std::size_t i, const std::string& n, int dpi) {
     const TwipRect& twips = TwipsOf(w).controls[i];
-    POINT origin{};
-    if (want.container == gui::kTopLevel) {
-        const RECT client = gui::ClientOnScreen(top);
-        origin = {client.left, client.top};
-    } else {
-        HWND frame = gui::FindControl(top, Expected(w), want.container);
-        if (!Expect(frame != nullptr, n + ": its frame is missing")) return;
-        RECT fr{};
-        GetWindowRect(frame, &fr);
-        origin = {fr.left, fr.top};
-    }
-    RECT r{};
-    GetWindowRect(control, &r);
-    const int left = r.left - origin.x, y = r.top - origin.y;
+    const RECT r = gui::RectInContainer(top, Expected(w), static_cast<int>(i));
+    const int left = r.left, y = r.top;
     const int width = r.right - r.left, height = r.bottom - r.top;
     Expect(Near(left, twips.left, dpi) && Near(y, twips.top, dpi) && Near(width, twips.width, dpi) &&
                Near(height, twips.height, dpi),
@@ -117,7 +111,7 @@ void CheckWindowScaled(HWND top, Win w, gui::InsideProbe& inside, int dpi) {
         const std::string n = Name(w) + " " + (c.caption.empty() ? "image" : e2e::Describe(c.caption));
         HWND control = gui::FindControl(top, want, static_cast<int>(i));
         if (!Expect(control != nullptr, n + ": control missing")) continue;
-        CheckRect(top, control, w, i, n, dpi);
+        CheckRect(top, w, i, n, dpi);
         if (c.kind != Kind::Picture && c.kind != Kind::Image) CheckFontAndCaption(control, c, inside, n, dpi);
     }
 }
@@ -175,6 +169,86 @@ void CheckIcons(HWND main, HWND about, const LauncherResources& exe, gui::Inside
                std::to_string(unscaled) + " to the icon at 32 px");
 }
 
+// What a window shows that must not depend on whether it opened at a DPI or
+// moved there: rectangles, font requests and the artwork's pixels (which
+// hold no text: a prefix's bitmap fonts follow its own DPI, as on Windows).
+struct Look {
+    SIZE outer{}, client{};
+    std::vector<RECT> rects;          // each control's, in its container
+    std::vector<LOGFONTW> fonts;      // each control's font request; none for the artwork
+    std::vector<Pixels> artwork;      // inside the picture box and the icon, in table order
+};
+using Looks = std::array<Look, 5>;  // by gui::Win
+
+bool SameFont(const LOGFONTW& a, const LOGFONTW& b) {
+    return a.lfHeight == b.lfHeight && a.lfWidth == b.lfWidth && a.lfWeight == b.lfWeight &&
+           a.lfItalic == b.lfItalic && a.lfCharSet == b.lfCharSet && std::wcscmp(a.lfFaceName, b.lfFaceName) == 0;
+}
+
+bool Same(SIZE a, SIZE b) { return a.cx == b.cx && a.cy == b.cy; }
+
+std::string Text(SIZE s) { return std::to_string(s.cx) + "x" + std::to_string(s.cy); }
+
+std::string Text(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " to " + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+bool SamePixels(const Pixels& a, const Pixels& b) {
+    return a.width == b.width && a.height == b.height && a.rgb == b.rgb;
+}
+
+// What the screen shows in `rect` once it equals `want` (a window that has
+// just painted), or after a second.
+Pixels Settled(const RECT& rect, const Pixels* want) {
+    Pixels seen = CaptureScreen(rect);
+    for (int tries = 0; tries < 50; ++tries) {
+        Sleep(20);
+        Pixels again = CaptureScreen(rect);
+        if (want ? SamePixels(again, *want) : SamePixels(again, seen)) return again;
+        seen = std::move(again);
+    }
+    return seen;
+}
+
+// `like`: the look the window should have, whose artwork it is waited for.
+Look LookOf(HWND top, Win w, gui::InsideProbe& inside, const Look* like = nullptr) {
+    Look look;
+    RECT outer{}, client{};
+    GetWindowRect(top, &outer);
+    GetClientRect(top, &client);
+    look.outer = {outer.right - outer.left, outer.bottom - outer.top};
+    look.client = {client.right, client.bottom};
+    const gui::ExpectedWindow& want = Expected(w);
+    for (std::size_t i = 0; i < want.controls.size(); ++i) {
+        HWND control = gui::FindControl(top, want, static_cast<int>(i));
+        look.rects.push_back(control ? gui::RectInContainer(top, want, static_cast<int>(i)) : RECT{});
+        if (!control) continue;
+        if (want.controls[i].kind == Kind::Picture || want.controls[i].kind == Kind::Image) {
+            const Pixels* wanted = like && look.artwork.size() < like->artwork.size() ? &like->artwork[look.artwork.size()] : nullptr;
+            look.artwork.push_back(Settled(gui::ClientOnScreen(control), wanted));
+        } else if (const std::optional<gui::ProbeReply> seen = inside.Read(control); seen && seen->fontRead) {
+            look.fonts.push_back(seen->font);
+        }
+    }
+    return look;
+}
+
+void ExpectSameLook(const Look& seen, const Look& want, const std::string& n) {
+    if (!ExpectEq(seen.rects.size(), want.rects.size(), n + ": controls")) return;
+    for (std::size_t i = 0; i < seen.rects.size(); ++i) {
+        Expect(EqualRect(&seen.rects[i], &want.rects[i]),
+               n + ": control " + std::to_string(i) + " at " + Text(seen.rects[i]) + ", " + Text(want.rects[i]) + " wanted");
+    }
+    bool fonts = seen.fonts.size() == want.fonts.size();
+    for (std::size_t i = 0; fonts && i < seen.fonts.size(); ++i) fonts = SameFont(seen.fonts[i], want.fonts[i]);
+    Expect(fonts, n + ": every control's font request as opened there" +
+                      (seen.fonts.empty() ? std::string() : "; first height " + std::to_string(seen.fonts[0].lfHeight)));
+    bool art = seen.artwork.size() == want.artwork.size();
+    for (std::size_t i = 0; art && i < seen.artwork.size(); ++i) art = SamePixels(seen.artwork[i], want.artwork[i]);
+    Expect(art, n + ": the picture and icon pixel for pixel as opened there");
+}
+
 void CloseAndWait(const gui::LauncherRun& run, HWND top, Win w) {
     PostMessageW(top, WM_CLOSE, 0, 0);
     Expect(run.WaitGone(w), Name(w) + " closes");
@@ -182,42 +256,156 @@ void CloseAndWait(const gui::LauncherRun& run, HWND top, Win w) {
 
 // One launcher run at `dpi` through all five windows; `artwork` also checks
 // the picture and the About icon, drawn at 1.5 times their size at 144 DPI.
-void CheckAllWindows(int dpi, bool artwork) {
-    if (!RunningUnderWine()) {
-        // On Windows the system DPI changes only with a new sign-in.
-        std::printf("high dpi: skipped, the system DPI is set through Wine's registry\n");
-        return;
-    }
-    if (!Expect(SeePhysicalPixels(), "this thread sees physical pixels")) return;
+// Returns how each window looked.
+Looks CheckAllWindows(int dpi, bool artwork) {
+    Looks looks;
+    if (!Expect(SeePhysicalPixels(), "this thread sees physical pixels")) return looks;
     SystemDpiSetting setting(static_cast<DWORD>(dpi));
-    if (!Expect(setting.Applied(), "LogPixels set to " + std::to_string(dpi))) return;
+    if (!Expect(setting.Applied(), "LogPixels set to " + std::to_string(dpi))) return looks;
     const LauncherResources exe;
-    if (!Expect(exe.get() != nullptr, "the launcher's resources can be read")) return;
+    if (!Expect(exe.get() != nullptr, "the launcher's resources can be read")) return looks;
 
     gui::GameLayout layout(L"stress_dpi");
     gui::LauncherRun run(layout);
     HWND main = run.WaitWindow(Win::Main);
-    if (!main) return;
+    if (!main) return looks;
     gui::InsideProbe inside(main);
     Expect(inside.Ready(), "probe hooked into the launcher's thread");
 
     // The picture first, while no other window covers it.
     if (artwork) CheckPicture(main, exe);
     CheckWindowScaled(main, Win::Main, inside, dpi);
+    looks[0] = LookOf(main, Win::Main, inside);
     for (Win w : {Win::Games, Win::About, Win::Options}) {
         HWND top = run.Open(w);
         if (!top) continue;
         CheckWindowScaled(top, w, inside, dpi);
         if (artwork && w == Win::About) CheckIcons(main, top, exe, inside);
+        looks[static_cast<std::size_t>(w)] = LookOf(top, w, inside);
         if (w != Win::Options) CloseAndWait(run, top, w);
     }
     // The options window leads to the level window and closes on the way.
-    if (HWND levels = run.Open(Win::Levels)) CheckWindowScaled(levels, Win::Levels, inside, dpi);
+    if (HWND levels = run.Open(Win::Levels)) {
+        CheckWindowScaled(levels, Win::Levels, inside, dpi);
+        looks[static_cast<std::size_t>(Win::Levels)] = LookOf(levels, Win::Levels, inside);
+    }
+    return looks;
 }
 
-TEST(StressHighDpi, ScalesEverything) { CheckAllWindows(144, true); }
+// Each DPI's windows as they open there, from the runs that check them.
+std::map<int, Looks>& Opened() {
+    static std::map<int, Looks> opened;
+    return opened;
+}
 
-TEST(StressHighDpi, ScalesWindowsAt120Dpi) { CheckAllWindows(120, false); }
+const Looks& OpenedAt(int dpi) {
+    if (!Opened().count(dpi)) Opened()[dpi] = CheckAllWindows(dpi, dpi == 144);
+    return Opened()[dpi];
+}
+
+// On Windows the system DPI changes only with a new sign-in.
+#define KR2_NEEDS_WINE()                                                                        \
+    if (!RunningUnderWine()) GTEST_SKIP() << "the system DPI is set through Wine's registry"
+
+TEST(StressHighDpi, ScalesEverything) {
+    KR2_NEEDS_WINE();
+    Opened()[144] = CheckAllWindows(144, true);
+}
+
+TEST(StressHighDpi, ScalesWindowsAt120Dpi) {
+    KR2_NEEDS_WINE();
+    Opened()[120] = CheckAllWindows(120, false);
+}
+
+// Windows' move between monitors of other DPIs, sent from inside the
+// launcher in a 96-DPI prefix, for each window along 96 -> 120 -> 144 -> 96.
+TEST(StressHighDpi, MovedWindowsMatchOpenedOnes) {
+    KR2_NEEDS_WINE();
+    const std::map<int, const Looks*> there{{120, &OpenedAt(120)}, {144, &OpenedAt(144)}};
+    if (!Expect(SeePhysicalPixels(), "this thread sees physical pixels")) return;
+    gui::GameLayout layout(L"stress_dpi_moves");
+    gui::LauncherRun run(layout);
+    HWND main = run.WaitWindow(Win::Main);
+    if (!main) return;
+    gui::InsideProbe inside(main);
+    ResourceCounter counter(run.Pid(), main);
+    if (!Expect(inside.Ready() && counter.Ready(), "probe hooked and objects counted")) return;
+    // The pointer out of the way: a button that a move brings under it
+    // draws itself hot.
+    gui::MovePointer({0, 0});
+    Expect(gui::WaitFor([] { POINT at{}; return GetCursorPos(&at) && at.x == 0 && at.y == 0; }, 2000),
+           "the pointer in the screen's corner");
+
+    // One move, checked where `check`: the size answered is the one a
+    // window opened there has (Wine's frame metrics for 120 and 144 DPI are
+    // a prefix's at those DPIs), the window takes it and then looks as one
+    // opened there.
+    auto move = [&](HWND top, Win w, int from, int to, bool check) {
+        const std::optional<gui::ProbeReply> moved = inside.Read(top, gui::MoveToDpi(from, to));
+        if (!Expect(moved.has_value(), Name(w) + ": moved to " + std::to_string(to))) return LONG{-1};
+        if (to == 96 || !check) return moved->iconsHeld;
+        const Look& opened = (*there.at(to))[static_cast<std::size_t>(w)];
+        const std::string n = Name(w) + " moved to " + std::to_string(to);
+        std::printf("dpi move: %-8s %d -> %d: answered %s, straight line %s, opened there %s\n", Name(w).c_str(),
+                    from, to, Text(moved->answeredSize).c_str(), Text(moved->offeredSize).c_str(),
+                    Text(opened.outer).c_str());
+        Expect(moved->sizeAnswered && Same(moved->answeredSize, opened.outer),
+               n + ": WM_GETDPISCALEDSIZE answered with the size opened there, " + Text(opened.outer));
+        const Look look = LookOf(top, w, inside, &opened);
+        Expect(Same(look.outer, opened.outer), n + ": takes the rectangle suggested; " + Text(look.outer));
+        ExpectSameLook(look, opened, n);
+        return moved->iconsHeld;
+    };
+    auto roundTrip = [&](HWND top, Win w, bool check) {
+        move(top, w, 96, 120, check);
+        move(top, w, 120, 144, check);
+        return move(top, w, 144, 96, check);
+    };
+
+    for (Win w : gui::AllWindows()) {
+        HWND top = w == Win::Main ? main : run.Open(w);
+        if (!top) continue;
+        // The focus settles just after the window shows, and its rectangle
+        // is part of the pixels compared.
+        HWND focused = gui::FindControl(top, Expected(w), Expected(w).tabCycle.front());
+        Expect(gui::WaitFor([&] { return gui::FocusOf(top) == focused; }, 2000),
+               Name(w) + ": focus on its first control before the moves");
+        const Look before = LookOf(top, w, inside);
+        const RECT client = gui::ClientOnScreen(top);
+        const Pixels shown = Settled(client, nullptr);
+        const LONG icons = roundTrip(top, w, true);
+        const Look back = LookOf(top, w, inside, &before);
+        ExpectSameLook(back, before, Name(w) + " back at 96");
+        Expect(Same(back.outer, before.outer) && Same(back.client, before.client),
+               Name(w) + ": back at 96 at its size before the moves, " + Text(before.outer));
+        Expect(SamePixels(Settled(gui::ClientOnScreen(top), &shown), shown),
+               Name(w) + ": back at 96 pixel for pixel as before the moves");
+
+        const ResourceCounts first = counter.Count();
+        LONG iconsNow = icons;
+        for (int trip = 0; trip < 20; ++trip) iconsNow = roundTrip(top, w, false);
+        const ResourceCounts after = counter.Count();
+        Expect(after.gdiObjects == first.gdiObjects && iconsNow == icons &&
+                   after.topLevelWindows == first.topLevelWindows && after.childWindows == first.childWindows,
+               Name(w) + ": 20 more round trips leave the objects the first left: " + Describe(first) + ", " +
+                   std::to_string(icons) + " icons; then " + Describe(after) + ", " + std::to_string(iconsNow));
+        if (w == Win::Games || w == Win::About) CloseAndWait(run, top, w);
+    }
+
+    // The main window moved to 144 still takes a click where its picture
+    // box now is, and Tab goes on from there in tab order.
+    move(main, Win::Main, 96, 144, false);
+    const gui::ExpectedWindow& want = Expected(Win::Main);
+    HWND picture = gui::FindControl(main, want, 0);
+    HWND next = gui::FindControl(main, want, want.tabCycle[6]);  // the picture box is sixth
+    if (!Expect(picture && next, "frmMain picture box and the control after it in tab order")) return;
+    gui::MouseClick(gui::CentreOf(picture));
+    Expect(gui::WaitFor([&] { return gui::FocusOf(main) == picture; }, 2000),
+           "frmMain moved to 144: a click on the picture box gives it the focus");
+    gui::PressKey(VK_TAB);
+    Expect(gui::WaitFor([&] { return gui::FocusOf(main) == next; }, 2000),
+           "frmMain moved to 144: Tab takes the focus on to the next control in tab order");
+}
 
 }  // namespace
 }  // namespace kr2::stress
