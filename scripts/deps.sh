@@ -6,7 +6,8 @@
 kr2_install_missing() {
     local wanted=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev
                   g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
-                  wine wine64 fonts-wine xvfb pulseaudio x11-utils xdotool imagemagick python3)
+                  wine wine64 fonts-wine xvfb pulseaudio x11-utils xdotool imagemagick python3
+                  python3-fonttools)
     local missing=() pkg
     for pkg in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||

@@ -20,6 +20,9 @@
 #             wShowWindow, current directory, pid) to the file named by the
 #             inherited variable KR2_STUB_LOG, then exits 0. Record format:
 #             support/stub_record.h.
+#   kr2_stub_dll  the same record, written by a DLL when it is loaded (its
+#             module path in the record), for DLLs planted where the
+#             launcher must not load them from.
 #   kr2_e2e_support  static library for test programs (link it; it brings
 #             the include path and GoogleTest with its main): files.h
 #             (TempRoot, PlaceStub, StubExe, RemoveTree, ...), stub_log.h
@@ -127,9 +130,16 @@ add_library(kr2_e2e_record STATIC
 target_include_directories(kr2_e2e_record PUBLIC ${KR2_E2E_DIR}/support)
 target_compile_definitions(kr2_e2e_record PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
 
+add_library(kr2_stub_writer STATIC ${KR2_E2E_DIR}/stub/stub_writer.cpp)
+target_link_libraries(kr2_stub_writer PUBLIC kr2_e2e_record)
 add_executable(kr2_stub WIN32 ${KR2_E2E_DIR}/stub/stub_main.cpp)
-target_link_libraries(kr2_stub PRIVATE kr2_e2e_record)
+target_link_libraries(kr2_stub PRIVATE kr2_stub_writer)
 kr2_e2e_executable(kr2_stub)
+# The stand-in for a planted system DLL (stub/stub_dll.cpp).
+add_library(kr2_stub_dll SHARED ${KR2_E2E_DIR}/stub/stub_dll.cpp)
+set_target_properties(kr2_stub_dll PROPERTIES PREFIX "")
+target_link_libraries(kr2_stub_dll PRIVATE kr2_stub_writer)
+target_link_options(kr2_stub_dll PRIVATE -static -static-libgcc -static-libstdc++)
 
 add_library(kr2_e2e_support STATIC
   ${KR2_E2E_DIR}/support/files.cpp

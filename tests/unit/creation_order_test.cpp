@@ -84,6 +84,18 @@ TEST(CreationOrder, ControlWithoutTabIndexAtTheTopOfTheTableComesFirst) {
               (std::vector<std::string>{"Image", "First", "Second"}));
 }
 
+// An image takes the key of the control before it; another control with
+// that same tab index still goes before the image.
+TEST(CreationOrder, OnATiedKeyTheControlWithItsOwnTabIndexGoesFirst) {
+    const std::vector<ControlSpec> controls{
+        Make("Frame", ControlKind::Frame, 0),
+        Make("Image", ControlKind::Image, kNoTabIndex),
+        Make("Button", ControlKind::CommandButton, 0),
+    };
+    EXPECT_EQ(Names(controls, CreationOrder(controls)),
+              (std::vector<std::string>{"Frame", "Button", "Image"}));
+}
+
 TEST(ControlIds, StayClearOfTheDialogManagersOkAndCancel) {
     EXPECT_GT(ControlId(0), 2);
     EXPECT_EQ(ControlIndex(ControlId(26)), 26);

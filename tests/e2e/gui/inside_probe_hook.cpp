@@ -169,6 +169,29 @@ void ReadAccessible(HWND hwnd, kr2::gui::ProbeReply& reply) {
     object->Release();
 }
 
+LONG artworkClicks = 0;
+
+// Sees what reaches the launcher's windows: a click reported by the picture
+// box or the icon (STN_CLICKED, which is 0 as BN_CLICKED is).
+LRESULT CALLBACK WatchClicks(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_COMMAND && HIWORD(sent->wParam) == STN_CLICKED && sent->lParam) {
+        wchar_t cls[32] = {};
+        GetClassNameW(reinterpret_cast<HWND>(sent->lParam), cls, 32);
+        if (lstrcmpW(cls, L"Kr2PictureBox") == 0 || lstrcmpW(cls, L"Kr2IconImage") == 0) ++artworkClicks;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The probe then stays loaded in the launcher for good: the hook must not
+// outlive its code when the driver unhooks the probe.
+HHOOK WatchClicksOnThisThread() {
+    HMODULE self = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                       reinterpret_cast<LPCWSTR>(&WatchClicks), &self);
+    return SetWindowsHookExW(WH_CALLWNDPROC, WatchClicks, self, GetCurrentThreadId());
+}
+
 DWORD refusedWith = 0;
 int callsLeft = 0;  // windows still made before the refusals begin
 
@@ -258,6 +281,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Kr2InsideProbeHook(int code, W
     static const UINT query = RegisterWindowMessageW(kr2::gui::kProbeQueryMessage);
     MSG* msg = reinterpret_cast<MSG*>(lp);
     if (code == HC_ACTION && removed == PM_REMOVE && msg->message == query) {
+        static const HHOOK watching = WatchClicksOnThisThread();
         const DWORD driver = static_cast<DWORD>(msg->wParam);
         wchar_t name[64];
         if (HANDLE map = OpenFileMappingW(FILE_MAP_WRITE, FALSE,
@@ -267,6 +291,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Kr2InsideProbeHook(int code, W
                 *reply = {};
                 if (msg->lParam & (kr2::gui::kProbeRefuseWindows | kr2::gui::kProbeRefuseMemory))
                     reply->refusing = Refuse(msg->lParam);
+                reply->artworkClicks = watching ? artworkClicks : -1;
                 if (msg->lParam & kr2::gui::kProbeMoveDpi) {
                     MoveToDpi(msg->hwnd, msg->lParam, *reply);
                 } else {

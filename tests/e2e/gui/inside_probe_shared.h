@@ -50,6 +50,9 @@ struct ProbeReply {
     // Icons the launcher made and did not destroy since the first move:
     // under Wine GetGuiResources counts no USER objects.
     LONG iconsHeld;
+    // Clicks the picture box and the icon reported to their window since
+    // the probe's first query.
+    LONG artworkClicks;
 };
 
 // The query's lParam: also read the accessible name and role.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "expect.h"
+#include "inside_probe.h"
 #include "key_input.h"
 #include "launcher_run.h"
 #include "outside_programs.h"
@@ -357,9 +358,20 @@ TEST(GuiKeyboard, PictureBoxShowsItsFocusAndIgnoresKeysAndClicks) {
     Expect(WaitFor([&] { return Compare(unfocused, stress::CaptureScreen(ClientOnScreen(picture))).edge == 0; }, 2000),
            "frmMain picture: the focus rectangle goes with the focus");
 
+    // A click is a press and a release on the control: one that only ends
+    // there (pressed on the window's background) is none.
+    InsideProbe inside(main);
+    auto clicks = [&] { return inside.Read(main).value_or(ProbeReply{}).artworkClicks; };
+    const LONG before = clicks();
     MouseClick(CentreOf(picture));
     WaitFocus(main, Win::Main, pictureIndex, "after a click on the picture");
     NothingHappened(run, layout, "a click on the picture box");
+    Expect(WaitFor([&] { return clicks() == before + 1; }, 2000), "frmMain picture: a click reported");
+    MouseClick({ClientOnScreen(main).left + 1, CentreOf(picture).y}, CentreOf(picture));
+    // Input is handled in order: once Tab has moved the focus, the release has been seen.
+    PressKey(VK_TAB);
+    WaitFocus(main, Win::Main, want.tabCycle[6], "after Tab from the picture");
+    ExpectEq(clicks(), before + 1, "frmMain picture: a release with no press on it reports no click");
 
     PressAltKey('A');
     HWND about = run.WaitWindow(Win::About);
@@ -371,6 +383,9 @@ TEST(GuiKeyboard, PictureBoxShowsItsFocusAndIgnoresKeysAndClicks) {
     const POINT icon = CentreOf(ControlOf(about, Win::About, L""));
     MouseClick(icon, {icon.x + 48, icon.y});
     Expect(!run.WaitGone(Win::About, 500), "frmAbout: a press on the icon taken back off it leaves the window open");
+    const RECT aboutClient = ClientOnScreen(about);
+    MouseClick({aboutClient.left + 150, aboutClient.top + 110}, icon);
+    Expect(!run.WaitGone(Win::About, 500), "frmAbout: a press on the background released on the icon leaves it open");
     run.Press(about, Win::About, L"Close", LauncherRun::By::Mouse);
     Expect(run.WaitGone(Win::About), "frmAbout: a click on \"Close\" after the icon and the picture closes it");
 }

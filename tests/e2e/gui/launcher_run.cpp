@@ -14,12 +14,6 @@
 namespace kr2::gui {
 namespace {
 
-std::wstring LauncherExe() {
-    std::wstring path = KR2_LAUNCHER_EXE;
-    for (wchar_t& c : path) if (c == L'/') c = L'\\';
-    return path;
-}
-
 // The process whose image is `exe`, once it exists; 0 on timeout.
 DWORD WaitForProcessOf(const std::wstring& exe, DWORD timeoutMs) {
     DWORD found = 0;
@@ -47,6 +41,19 @@ DWORD WaitForProcessOf(const std::wstring& exe, DWORD timeoutMs) {
 }
 
 }  // namespace
+
+std::wstring LauncherExe() {
+    std::wstring path = KR2_LAUNCHER_EXE;
+    for (wchar_t& c : path) if (c == L'/') c = L'\\';
+    return path;
+}
+
+LauncherResources::LauncherResources()
+    : module_(LoadLibraryExW(LauncherExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
+
+LauncherResources::~LauncherResources() {
+    if (module_) FreeLibrary(module_);
+}
 
 GameLayout::GameLayout(const std::wstring& caseName)
     : root_(caseName), log_(root_ / L"stub.log") {

@@ -18,6 +18,22 @@
 
 namespace kr2::gui {
 
+// The kr2_s1.exe under test, as Windows names it.
+std::wstring LauncherExe();
+
+// That executable opened for its resources alone (its artwork).
+class LauncherResources {
+public:
+    LauncherResources();
+    ~LauncherResources();
+    LauncherResources(const LauncherResources&) = delete;
+    LauncherResources& operator=(const LauncherResources&) = delete;
+    HMODULE get() const { return module_; }
+
+private:
+    HMODULE module_;
+};
+
 class GameLayout {
 public:
     explicit GameLayout(const std::wstring& caseName);

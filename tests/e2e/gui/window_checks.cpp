@@ -7,6 +7,9 @@
 #include <string>
 
 #include "expect.h"
+#include "launcher_run.h"
+#include "resource.h"
+#include "screen_pixels.h"
 #include "window_probe.h"
 
 namespace kr2::gui {
@@ -142,6 +145,30 @@ void CheckAccessible(HWND control, const ExpectedControl& want, InsideProbe& ins
     ExpectEq(seen->printedDiffers, 0L, n + ": pixels WM_PRINTCLIENT draws otherwise than the screen shows");
 }
 
+// The picture box shows the launcher's bitmap as its own decoder unpacks it,
+// unscaled from the inner top-left: every pixel of its inside, once painted.
+void CheckPicturePixels(HWND control, const ExpectedControl& want, const std::string& n) {
+    if (want.kind != Kind::Picture) return;
+    const LauncherResources exe;
+    const std::optional<stress::Pixels> art = stress::BitmapResource(exe.get(), IDB_PICTURE);
+    if (!Expect(exe.get() && art, n + ": the launcher's bitmap can be read")) return;
+    stress::Pixels seen;
+    auto firstDifference = [&]() -> POINT {
+        if (seen.width <= 0 || seen.height <= 0) return {0, 0};  // nothing captured
+        for (int y = 0; y < seen.height; ++y)
+            for (int x = 0; x < seen.width; ++x)
+                if (x >= art->width || y >= art->height || seen.At(x, y) != art->At(x, y)) return {x, y};
+        return {-1, -1};
+    };
+    WaitFor([&] {
+        seen = stress::CaptureScreen(ClientOnScreen(control));
+        return firstDifference().x < 0;
+    }, 2000);
+    const POINT at = firstDifference();
+    Expect(at.x < 0, n + ": the bitmap pixel for pixel; the first that differs at " + std::to_string(at.x) + "," +
+                         std::to_string(at.y) + " of " + std::to_string(seen.width) + "x" + std::to_string(seen.height));
+}
+
 // What the window does show, for a control that was not found by its text.
 std::string VisibleTexts(HWND top) {
     std::string out;
@@ -248,6 +275,7 @@ void CheckWindowLooks(HWND top, Win w, InsideProbe& inside) {
         CheckRect(top, want, static_cast<int>(i), c, n);
         CheckFont(control, c, inside, n);
         CheckAccessible(control, c, inside, n);
+        CheckPicturePixels(control, c, n);
     }
 }
 

@@ -28,6 +28,7 @@ target_link_libraries(kr2_hardening_e2e PRIVATE kr2_e2e_support gtest_main user3
 kr2_e2e_executable(kr2_hardening_e2e)
 kr2_e2e_embed_path(kr2_hardening_e2e KR2_LAUNCHER_EXE kr2_s1)
 kr2_e2e_embed_path(kr2_hardening_e2e KR2_INSIDE_PROBE_DLL kr2_gui_inside_probe)
+kr2_e2e_embed_path(kr2_hardening_e2e KR2_STUB_DLL kr2_stub_dll)
 
 kr2_add_e2e_test(NAME hardening_cue_files COMMAND kr2_hardening_e2e --gtest_filter=HardeningCueFiles.* TIMEOUT 120)
 # The drive letter X: is mapped onto the case's game directory from outside

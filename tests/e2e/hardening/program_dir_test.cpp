@@ -1,11 +1,15 @@
 // ProgramDir where it is awkward: at a drive root (the cue path then holds
 // "\\"), named in Cyrillic and CJK letters with blanks, and so deep that the
 // cue paths or ProgramDir itself pass MAX_PATH. Cues play, what the platform
-// can start starts, and no path is cut short.
+// can start starts, and no path is cut short. The system DLLs the launcher
+// loads come from the system directory, never from beside it.
 
 #include <windows.h>
 
+#include <iterator>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "expect.h"
 #include "files.h"
@@ -204,6 +208,53 @@ TEST(HardeningProgramDir, ProgramDirPastMaxPath) {
     ExpectEq(layout.Log().WaitFor(2, 1000).size(), std::size_t{1}, n + ": programs started (kr2mp.exe cannot be)");
     ExpectCleanEnd(run.Pid(), n + ", the last window closed");
     ExpectNoMessageBox(n);
+}
+
+// The launcher loads winmm for its cues, and oleacc and oleaut32 when a
+// screen reader asks for the picture box, from the system directory alone.
+// Wine prefers its builtin DLLs, which would hide a planted copy: told to
+// take a native copy first (for kr2_s1.exe alone, in the registry, where
+// Wine 8 looks in a process started from another; WINEDLLOVERRIDES counts
+// only for a process started from the host), it loads a planted one
+// wherever the launcher lets it look. Recording stand-ins are planted
+// beside the launcher, where none may load, then in the system directory,
+// where all three must.
+TEST(HardeningProgramDir, SystemDllsComeFromTheSystemDirectoryOnly) {
+    static constexpr const wchar_t* kDlls[] = {L"winmm", L"oleacc", L"oleaut32"};
+    static constexpr wchar_t kOverrides[] = L"Software\\Wine\\AppDefaults\\kr2_s1.exe";
+    struct NativeFirst {
+        NativeFirst() {
+            for (const wchar_t* dll : kDlls)
+                RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(kOverrides) + L"\\DllOverrides").c_str(), dll, REG_SZ,
+                                L"native,builtin", sizeof L"native,builtin");
+        }
+        ~NativeFirst() { RegDeleteTreeW(HKEY_CURRENT_USER, kOverrides); }
+    } nativeFirst;
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    for (const std::wstring& dir : {std::wstring(), std::wstring(system)}) {
+        GameLayout layout(L"hardening_planted_dlls");
+        layout.WriteCue(L"open.WAV", 100);
+        const std::wstring where = dir.empty() ? layout.GameDir() : dir;
+        std::vector<std::unique_ptr<e2e::SwappedFile>> planted;
+        for (const wchar_t* dll : kDlls) {
+            const std::wstring path = where + L"\\" + dll + L".dll";
+            planted.push_back(std::make_unique<e2e::SwappedFile>(path, e2e::SwappedFile::Kind::Absent));
+            e2e::CopyFileTo(KR2_STUB_DLL, path);
+        }
+        LauncherRun run(layout);
+        // The window shows once the open cue has played.
+        HWND main = run.WaitWindow(Win::Main);
+        if (HWND picture = main ? gui::FindControl(main, gui::Expected(Win::Main), 0) : nullptr)
+            SendMessageW(picture, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+        if (main) PostMessageW(main, WM_CLOSE, 0, 0);
+        Expect(run.WaitExit(), "the launcher ends with its window");
+        std::wstring loaded;
+        const auto records = layout.Log().Read();
+        for (const e2e::StubRecord& r : records) loaded += L" " + r.module;
+        ExpectEq(records.size(), dir.empty() ? 0 : std::size(kDlls),
+                 "stand-ins loaded from " + e2e::Describe(where) + ":" + e2e::Describe(loaded));
+    }
 }
 
 }  // namespace

@@ -173,7 +173,8 @@ TEST(HardeningQueuedClicks, KeysTypedDuringTheCueLeaveTheBoxUp) {
 // before a player's click on "&About", whose handler makes a window: the
 // platform refusing the window with an error number, refusing its first
 // control without one (which must not read as error 0), and memory running
-// out.
+// out. The box holds the launcher: its windows are disabled, and a click on
+// one leaves the box in front.
 TEST(HardeningQueuedClicks, AFailingHandlerEndsInTheBoxThenTheLauncherEnds) {
     struct Failure {
         const char* what;
@@ -191,7 +192,8 @@ TEST(HardeningQueuedClicks, AFailingHandlerEndsInTheBoxThenTheLauncherEnds) {
         const std::string n = f.what;
         LauncherRun run(layout);
         HWND main = run.WaitWindow(Win::Main);
-        if (!main) return;
+        HWND games = run.Open(Win::Games);
+        if (!main || !games) return;
         gui::InsideProbe inside(main);
         const auto reply = inside.Read(main, f.refuse);
         if (!Expect(reply && reply->refusing, n + ": the failure is in place")) return;
@@ -204,6 +206,13 @@ TEST(HardeningQueuedClicks, AFailingHandlerEndsInTheBoxThenTheLauncherEnds) {
                    words + 5 < text.size(),
                n + ": the box gives the failure's number and words: " + e2e::Describe(text));
         Expect(gui::TopLevelWindows(run.Pid(), gui::Expected(Win::About).caption).empty(), n + ": no About window");
+        for (HWND top : {main, games}) Expect(!IsWindowEnabled(top), n + ": " + e2e::Describe(gui::CaptionOf(top)) + " disabled under the box");
+        // On its caption bar, which the box (centred too) leaves free.
+        RECT frame{};
+        GetWindowRect(games, &frame);
+        gui::MouseClick({(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYSMCAPTION) / 2});
+        Expect(!gui::WaitFor([&] { return GetForegroundWindow() != box; }, 500),
+               n + ": a click on HM Games leaves the box in front");
         PressOk(box);
         ExpectCleanEnd(run.Pid(), n + ": OK on the box", 5000);
     }

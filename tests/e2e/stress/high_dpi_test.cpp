@@ -15,6 +15,7 @@
 
 #include "expect.h"
 #include "expected_twips.h"
+#include "files.h"
 #include "inside_probe.h"
 #include "key_input.h"
 #include "launcher_run.h"
@@ -45,29 +46,6 @@ std::string Twips(int twips, int dpi) {
     std::snprintf(out, sizeof out, "%.1f", twips * dpi / 1440.0);
     return out;
 }
-
-std::wstring LauncherExe() {
-    std::wstring path = KR2_LAUNCHER_EXE;
-    for (wchar_t& c : path) if (c == L'/') c = L'\\';
-    return path;
-}
-
-// The launcher's own artwork, read from its executable.
-class LauncherResources {
-public:
-    LauncherResources()
-        : module_(LoadLibraryExW(LauncherExe().c_str(), nullptr,
-                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
-    ~LauncherResources() {
-        if (module_) FreeLibrary(module_);
-    }
-    LauncherResources(const LauncherResources&) = delete;
-    LauncherResources& operator=(const LauncherResources&) = delete;
-    HMODULE get() const { return module_; }
-
-private:
-    HMODULE module_;
-};
 
 void CheckFontAndCaption(HWND control, const gui::ExpectedControl& want, gui::InsideProbe& inside,
                          const std::string& n, int dpi) {
@@ -129,7 +107,7 @@ Pixels Painted(HWND control, const Pixels& expected, double scale) {
 
 // The picture drawn half as large again, filling the box: it matches the
 // scaled artwork and not the artwork at its own size.
-void CheckPicture(HWND main, const LauncherResources& exe) {
+void CheckPicture(HWND main, const gui::LauncherResources& exe) {
     HWND box = gui::FindControl(main, Expected(Win::Main), 0);
     const std::optional<Pixels> art = BitmapResource(exe.get(), IDB_PICTURE);
     if (!Expect(box && art, "frmMain picture box and the launcher's bitmap")) return;
@@ -147,7 +125,7 @@ void CheckPicture(HWND main, const LauncherResources& exe) {
                " to the scaled picture, " + std::to_string(unscaled) + " to the unscaled one");
 }
 
-void CheckIcons(HWND main, HWND about, const LauncherResources& exe, gui::InsideProbe& inside) {
+void CheckIcons(HWND main, HWND about, const gui::LauncherResources& exe, gui::InsideProbe& inside) {
     const std::optional<gui::ProbeReply> window = inside.Read(main);
     if (Expect(window && window->hasIcon, "frmMain has a window icon"))
         Expect(window->iconWidth == 48 && window->iconHeight == 48,
@@ -262,7 +240,7 @@ Looks CheckAllWindows(int dpi, bool artwork) {
     if (!Expect(SeePhysicalPixels(), "this thread sees physical pixels")) return looks;
     SystemDpiSetting setting(static_cast<DWORD>(dpi));
     if (!Expect(setting.Applied(), "LogPixels set to " + std::to_string(dpi))) return looks;
-    const LauncherResources exe;
+    const gui::LauncherResources exe;
     if (!Expect(exe.get() != nullptr, "the launcher's resources can be read")) return looks;
 
     gui::GameLayout layout(L"stress_dpi");
@@ -315,6 +293,53 @@ TEST(StressHighDpi, ScalesEverything) {
 TEST(StressHighDpi, ScalesWindowsAt120Dpi) {
     KR2_NEEDS_WINE();
     Opened()[120] = CheckAllWindows(120, false);
+}
+
+// The face the platform gives a font asked for by `face` in this process.
+std::wstring FaceFor(const wchar_t* face) {
+    HFONT font = CreateFontW(-11, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0, face);
+    HDC dc = CreateCompatibleDC(nullptr);
+    wchar_t given[LF_FACESIZE] = {};
+    const HGDIOBJ old = SelectObject(dc, font);
+    GetTextFaceW(dc, LF_FACESIZE, given);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(font);
+    return given;
+}
+
+// Windows has a face named "Microsoft Sans Serif", the TrueType of MS Sans
+// Serif's design, which Wine lacks; a stand-in of that name is put in the
+// prefix. Where MS Sans Serif's own bold counts, as it does at 96 and 144
+// DPI, the main window's bold captions keep it, the launcher's first choice.
+TEST(StressHighDpi, BoldCaptionsKeepMsSansSerifBesideWindowsOwnFace) {
+    KR2_NEEDS_WINE();
+    wchar_t fonts[MAX_PATH] = {};
+    GetWindowsDirectoryW(fonts, MAX_PATH);
+    const std::wstring installed = std::wstring(fonts) + L"\\Fonts\\kr2_micross.ttf";
+    e2e::SwappedFile place(installed, e2e::SwappedFile::Kind::Absent);
+    e2e::CopyFileTo(KR2_SANS_SERIF_STAND_IN, installed);
+    Expect(AddFontResourceExW(installed.c_str(), FR_PRIVATE, nullptr) > 0 &&
+               FaceFor(L"Microsoft Sans Serif") == L"Microsoft Sans Serif",
+           "the stand-in is a face named Microsoft Sans Serif");
+    for (int dpi : {96, 144}) {
+        SystemDpiSetting setting(static_cast<DWORD>(dpi));
+        gui::GameLayout layout(L"stress_dpi_faces");
+        gui::LauncherRun run(layout);
+        HWND main = run.WaitWindow(Win::Main);
+        if (!main) return;
+        gui::InsideProbe inside(main);
+        const gui::ExpectedWindow& want = Expected(Win::Main);
+        for (std::size_t i = 0; i < want.controls.size(); ++i) {
+            if (!want.controls[i].bold) continue;
+            const auto seen = inside.Read(gui::FindControl(main, want, static_cast<int>(i)));
+            ExpectEq(std::wstring(seen ? seen->realizedFace : L"(unread)"), std::wstring(L"MS Sans Serif"),
+                     e2e::Describe(want.controls[i].caption) + " at " + std::to_string(dpi) + " DPI: face given");
+        }
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        Expect(run.WaitExit(), "the launcher ends with its window");
+    }
+    RemoveFontResourceExW(installed.c_str(), FR_PRIVATE, nullptr);
 }
 
 // Windows' move between monitors of other DPIs, sent from inside the

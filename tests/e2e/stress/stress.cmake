@@ -32,6 +32,23 @@ kr2_e2e_executable(kr2_stress_e2e)
 kr2_e2e_embed_path(kr2_stress_e2e KR2_LAUNCHER_EXE kr2_s1)
 kr2_e2e_embed_path(kr2_stress_e2e KR2_INSIDE_PROBE_DLL kr2_gui_inside_probe)
 
+# A face named "Microsoft Sans Serif", as Windows has one, made from Wine's
+# Tahoma with fontTools (scripts/deps.sh installs both).
+find_file(KR2_WINE_TAHOMA tahoma.ttf PATHS /usr/share/wine/fonts /usr/lib/wine/fonts
+          NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+find_program(KR2_FONTTOOLS_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
+if(NOT KR2_WINE_TAHOMA OR NOT KR2_FONTTOOLS_PYTHON)
+  message(FATAL_ERROR "stress e2e tests: Wine's tahoma.ttf (fonts-wine) and /usr/bin/python3 with "
+                      "python3-fonttools are needed (scripts/deps.sh)")
+endif()
+set(KR2_SANS_SERIF_STAND_IN ${CMAKE_CURRENT_BINARY_DIR}/kr2_micross.ttf)
+add_custom_command(OUTPUT ${KR2_SANS_SERIF_STAND_IN}
+  COMMAND ${KR2_FONTTOOLS_PYTHON} ${KR2_STRESS_DIR}/windows_sans_serif.py ${KR2_WINE_TAHOMA} ${KR2_SANS_SERIF_STAND_IN}
+  DEPENDS ${KR2_STRESS_DIR}/windows_sans_serif.py ${KR2_WINE_TAHOMA} VERBATIM)
+add_custom_target(kr2_sans_serif_stand_in DEPENDS ${KR2_SANS_SERIF_STAND_IN})
+add_dependencies(kr2_stress_e2e kr2_sans_serif_stand_in)
+target_compile_definitions(kr2_stress_e2e PRIVATE "KR2_SANS_SERIF_STAND_IN=L\"Z:${KR2_SANS_SERIF_STAND_IN}\"")
+
 # 4 x 150 window cycles and 31 Notepad starts (./scripts/soak: 4 x 1000 and
 # 301, hence the timeout); they print how long they took.
 kr2_add_e2e_test(NAME stress_soak COMMAND kr2_stress_e2e --gtest_filter=StressSoak.* TIMEOUT 900)
