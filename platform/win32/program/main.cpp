@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <exception>
 
@@ -24,6 +25,15 @@ void __verbose_terminate_handler() { std::abort(); }
 #endif
 
 namespace {
+
+// The C++ runtime abort()s when it cannot allocate its exception state,
+// which is taken at start-up for that reason: then memory has run out
+// before anything else, and the box says so, as it does for memory running
+// out later. The end is the one after the box at any other time.
+void OutOfMemoryAtStart(int) {
+    kr2::Win32ErrorBox().ShowRunTimeError(kr2::LaunchError{kr2::kOutOfMemory, {}});
+    kr2::Win32ProgramEnd().EndProgram();
+}
 
 int Run(HINSTANCE instance) {
     kr2::Win32ProgramDir programDir;
@@ -65,8 +75,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // allocation fails. Taken now, so that memory running out later, even
     // before any other exception, still reaches the run-time error box. (The
     // call is declared pure: only a use of its result keeps it.)
+    signal(SIGABRT, OutOfMemoryAtStart);
     volatile int exceptionState = std::uncaught_exceptions();
     static_cast<void>(exceptionState);
+    signal(SIGABRT, SIG_DFL);
     // The manifest asks for per-monitor v2; this covers a copy run without it.
     kr2::dpi::EnablePerMonitorAwareness();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};

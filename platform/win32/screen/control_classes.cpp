@@ -56,6 +56,6 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UI
 
 }  // namespace
 
-void MakeFrameContainer(HWND frame) noexcept { SetWindowSubclass(frame, FrameProc, 0, 0); }
+bool MakeFrameContainer(HWND frame) noexcept { return SetWindowSubclass(frame, FrameProc, 0, 0) != FALSE; }
 
 }  // namespace kr2

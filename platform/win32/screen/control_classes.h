@@ -17,7 +17,9 @@ struct ControlClass {
 ControlClass ClassOf(ControlKind kind);
 
 // Makes a group box a real container for the controls created inside it:
-// their notifications and colour requests reach the window.
-void MakeFrameContainer(HWND frame) noexcept;
+// their notifications and colour requests reach the window. False if the
+// platform refuses (then nothing a control in the frame does would reach
+// the window).
+bool MakeFrameContainer(HWND frame) noexcept;
 
 }  // namespace kr2

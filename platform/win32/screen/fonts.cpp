@@ -50,7 +50,8 @@ Realized Realize(HDC dc, HFONT font) {
 HFONT MakeBold(UINT dpi) {
     static constexpr const wchar_t* kCandidates[] = {kFace, L"Microsoft Sans Serif", L"MS Shell Dlg"};
     const MemoryDc dc(CreateCompatibleDC(nullptr));
-    if (!dc) ThrowLastError();
+    // With nothing to measure in, the first candidate as it is asked for.
+    if (!dc) return MakeFace(kFace, dpi, kWeightBold);
     for (const wchar_t* face : kCandidates) {
         FontOwner bold(MakeFace(face, dpi, kWeightBold));
         if (face == kCandidates[std::size(kCandidates) - 1]) return bold.release();

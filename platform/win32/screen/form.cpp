@@ -51,11 +51,13 @@ RECT CentredRect(const WindowSpec& desc, UINT dpi) {
     return {x, y, x + cx, y + cy};
 }
 
-HICON LoadProgramIcon(HINSTANCE instance, int size) {
-    auto icon = static_cast<HICON>(
+// The program icon at `size` pixels; nullptr if the platform refuses it. An
+// icon is decoration: a window goes on without it rather than the launcher
+// ending over it (the main window then has no icon, the About window's
+// image control shows nothing and still closes the window when clicked).
+HICON LoadProgramIcon(HINSTANCE instance, int size) noexcept {
+    return static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-    if (!icon) ThrowLastError();
-    return icon;
 }
 
 bool Has(const WindowSpec& desc, ControlKind kind) {
@@ -121,7 +123,7 @@ void Form::Build(HINSTANCE instance, Fonts& fonts) {
         if (!control) ThrowLastError();
         controls[i] = control;
         dpi::KeepControlScalingOff(control);
-        if (c.kind == ControlKind::Frame) MakeFrameContainer(control);
+        if (c.kind == ControlKind::Frame && !MakeFrameContainer(control)) ThrowLastError();
         if (cls.takesFont) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(dpi, c.bold)), FALSE);
     }
 

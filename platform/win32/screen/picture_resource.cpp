@@ -13,11 +13,12 @@ HBITMAP LoadPackedPicture(HINSTANCE instance, int id) {
     HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
     HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
-    if (!data) ThrowLastError();
+    const DWORD size = data ? SizeofResource(instance, found) : 0;
+    if (size == 0) ThrowLastError();
 
     std::vector<std::uint8_t> bmp;
     DibParts parts;
-    if (!UnpackBitmapFile({static_cast<const std::uint8_t*>(data), SizeofResource(instance, found)}, bmp) ||
+    if (!UnpackBitmapFile({static_cast<const std::uint8_t*>(data), size}, bmp) ||
         !FindDibParts(bmp, parts)) {
         SetLastError(ERROR_INVALID_DATA);
         ThrowLastError();

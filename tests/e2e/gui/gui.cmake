@@ -9,9 +9,9 @@ set(KR2_GUI_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 # Loaded into the launcher as a message hook to read fonts, the icon and what
 # assistive technology is told.
-add_library(kr2_gui_inside_probe SHARED ${KR2_GUI_DIR}/inside_probe_hook.cpp)
+add_library(kr2_gui_inside_probe SHARED ${KR2_GUI_DIR}/inside_probe_hook.cpp ${KR2_GUI_DIR}/fault_harness.cpp)
 set_target_properties(kr2_gui_inside_probe PROPERTIES PREFIX "")
-target_link_libraries(kr2_gui_inside_probe PRIVATE user32 gdi32 oleacc oleaut32)
+target_link_libraries(kr2_gui_inside_probe PRIVATE user32 gdi32 oleacc oleaut32 comctl32 winmm)
 kr2_e2e_executable(kr2_gui_inside_probe)
 
 add_executable(kr2_gui_e2e

@@ -4,15 +4,19 @@
 
 namespace kr2::gui {
 
+std::wstring InsideProbeDll() {
+    std::wstring dll = KR2_INSIDE_PROBE_DLL;
+    for (wchar_t& c : dll) if (c == L'/') c = L'\\';
+    return dll;
+}
+
 InsideProbe::InsideProbe(HWND anyLauncherWindow) {
     wchar_t name[64];
     const DWORD self = GetCurrentProcessId();
     map_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(ProbeReply),
                               ProbeObjectName(name, L"map", self));
     done_ = CreateEventW(nullptr, FALSE, FALSE, ProbeObjectName(name, L"done", self));
-    std::wstring dll = KR2_INSIDE_PROBE_DLL;
-    for (wchar_t& c : dll) if (c == L'/') c = L'\\';
-    dll_ = LoadLibraryW(dll.c_str());
+    dll_ = LoadLibraryW(InsideProbeDll().c_str());
     // Through void*: FARPROC and HOOKPROC differ in their parameters.
     void* found = dll_ ? reinterpret_cast<void*>(GetProcAddress(dll_, "Kr2InsideProbeHook")) : nullptr;
     const auto proc = reinterpret_cast<HOOKPROC>(found);

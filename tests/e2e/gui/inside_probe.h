@@ -6,10 +6,14 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "inside_probe_shared.h"
 
 namespace kr2::gui {
+
+// The probe's DLL (kr2_gui_inside_probe.dll), as Windows names it.
+std::wstring InsideProbeDll();
 
 class InsideProbe {
 public:
@@ -23,7 +27,7 @@ public:
     // What the hook read of `hwnd`; nothing when the launcher did not answer.
     // `asked` adds the kProbe... flags: kProbeAccessible also reads its name
     // and role (which loads the platform's accessibility library into the
-    // launcher); kProbeRefuse... puts a failure in place first.
+    // launcher); MoveToDpi moves the window instead of reading it.
     std::optional<ProbeReply> Read(HWND hwnd, LPARAM asked = 0);
 
 private:

@@ -7,6 +7,7 @@
 
 #include <oleacc.h>
 
+#include "fault_harness.h"
 #include "inside_probe_shared.h"
 
 namespace {
@@ -192,65 +193,19 @@ HHOOK WatchClicksOnThisThread() {
     return SetWindowsHookExW(WH_CALLWNDPROC, WatchClicks, self, GetCurrentThreadId());
 }
 
-DWORD refusedWith = 0;
-int callsLeft = 0;  // windows still made before the refusals begin
-
-HWND WINAPI RefusedWindow(DWORD ex, LPCWSTR cls, LPCWSTR text, DWORD style, int x, int y, int w, int h,
-                          HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
-    if (callsLeft-- > 0) return CreateWindowExW(ex, cls, text, style, x, y, w, h, parent, menu, instance, param);
-    SetLastError(refusedWith);
-    return nullptr;
-}
-
-void* __cdecl RefusedMemory(size_t) { return nullptr; }
-
-// Points the launcher's import of `function` from `dll` at `replacement`:
-// only the launcher's own calls fail, not those the platform makes for it.
-bool PatchImport(const char* dll, const char* function, void* replacement) {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports); imports && d->Name; ++d) {
-        if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), dll) != 0) continue;
-        auto* name = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
-        auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
-        for (; name->u1.AddressOfData; ++name, ++slot) {
-            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal) ||
-                lstrcmpA(reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData)->Name,
-                         function) != 0)
-                continue;
-            DWORD old = 0;
-            if (!VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &old)) return false;
-            slot->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            VirtualProtect(slot, sizeof *slot, old, &old);
-            return true;
-        }
-    }
-    return false;
-}
-
-LONG iconsHeld = 0;
-
-HANDLE WINAPI CountedLoadImage(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, UINT flags) {
-    HANDLE image = LoadImageW(instance, name, type, cx, cy, flags);
-    if (image && type == IMAGE_ICON && !(flags & LR_SHARED)) ++iconsHeld;
-    return image;
-}
-
-BOOL WINAPI CountedDestroyIcon(HICON icon) {
-    const BOOL destroyed = DestroyIcon(icon);
-    if (destroyed) --iconsHeld;
-    return destroyed;
-}
-
 // Windows' move to a monitor of another DPI: the size question first, its
 // answer (or the old size scaled in a straight line) as the new rectangle
 // at the same place, then the change itself. GetDpiForWindow keeps the
 // prefix's DPI.
+// The fault harness counts the icons, failing nothing unless the launcher
+// was started with a plan.
 void MoveToDpi(HWND hwnd, LPARAM what, kr2::gui::ProbeReply& reply) {
-    static const bool counting = PatchImport("user32.dll", "LoadImageW", reinterpret_cast<void*>(&CountedLoadImage)) &&
-                                 PatchImport("user32.dll", "DestroyIcon", reinterpret_cast<void*>(&CountedDestroyIcon));
+    static kr2::faults::Plan countOnly = [] {
+        kr2::faults::Plan p{};
+        p.row = p.firstFailedRow = -1;
+        return p;
+    }();
+    kr2::faults::AttachHarness(&countOnly);
     const int from = static_cast<int>(what >> 16 & 0xFFFF);
     const int to = static_cast<int>(what >> 32 & 0xFFFF);
     RECT r{};
@@ -263,15 +218,7 @@ void MoveToDpi(HWND hwnd, LPARAM what, kr2::gui::ProbeReply& reply) {
     RECT suggested{r.left, r.top, r.left + size.cx, r.top + size.cy};
     SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
     RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    reply.iconsHeld = counting ? iconsHeld : -1;
-}
-
-BOOL Refuse(LPARAM what) {
-    refusedWith = static_cast<DWORD>(static_cast<ULONG_PTR>(what) >> 32);
-    callsLeft = static_cast<int>(what >> 8 & 0xFF) - 1;
-    if (what & kr2::gui::kProbeRefuseWindows)
-        return PatchImport("user32.dll", "CreateWindowExW", reinterpret_cast<void*>(&RefusedWindow));
-    return PatchImport("msvcrt.dll", "malloc", reinterpret_cast<void*>(&RefusedMemory));
+    reply.iconsHeld = kr2::faults::AttachedPlan()->iconsHeld;
 }
 
 }  // namespace
@@ -289,8 +236,6 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Kr2InsideProbeHook(int code, W
             if (auto* reply = static_cast<kr2::gui::ProbeReply*>(
                     MapViewOfFile(map, FILE_MAP_WRITE, 0, 0, sizeof(kr2::gui::ProbeReply)))) {
                 *reply = {};
-                if (msg->lParam & (kr2::gui::kProbeRefuseWindows | kr2::gui::kProbeRefuseMemory))
-                    reply->refusing = Refuse(msg->lParam);
                 reply->artworkClicks = watching ? artworkClicks : -1;
                 if (msg->lParam & kr2::gui::kProbeMoveDpi) {
                     MoveToDpi(msg->hwnd, msg->lParam, *reply);

@@ -36,8 +36,6 @@ struct ProbeReply {
     BOOL accessibleRead;
     wchar_t accessibleName[64];
     LONG accessibleRole;
-    // A failure asked for with kProbeRefuse... is in place.
-    BOOL refusing;
     // With kProbeAccessible too: the pixels of the client area that
     // WM_PRINTCLIENT draws otherwise than the screen shows them (-1: unread).
     LONG printedDiffers;
@@ -57,15 +55,6 @@ struct ProbeReply {
 
 // The query's lParam: also read the accessible name and role.
 inline constexpr LPARAM kProbeAccessible = 1;
-// Or: from now on the launcher's own calls fail, as a platform short of
-// resources fails them. Every CreateWindowExW from the one counted in bits
-// 8 to 15 on (1: the next), leaving the error number in the upper 32 bits
-// (0: none) as the last error; or every malloc.
-inline constexpr LPARAM kProbeRefuseWindows = 2;
-inline constexpr LPARAM kProbeRefuseMemory = 4;
-constexpr LPARAM RefuseWindowsFrom(int call, DWORD error) {
-    return kProbeRefuseWindows | LPARAM{call} << 8 | static_cast<LPARAM>(error) << 32;
-}
 // Or, instead of the reads: the window moves from a monitor at DPI `from`
 // to one at `to`, as Windows moves it: WM_GETDPISCALEDSIZE, then
 // WM_DPICHANGED with a rectangle at the same place, built from the answer;

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "expect.h"
+#include "inside_probe.h"
 #include "key_input.h"
 #include "outside_programs.h"
 #include "utf8.h"
@@ -66,11 +67,11 @@ void GameLayout::WriteCue(const std::wstring& file, unsigned ms) const {
     e2e::WriteWav(InstallDir() + L"\\" + file, ms);
 }
 
-LauncherRun::LauncherRun(const GameLayout& layout)
-    : LauncherRun(layout.GameDir() + L"\\kr2_s1.exe", layout.GameDir(), layout.Log()) {}
+LauncherRun::LauncherRun(const GameLayout& layout, bool faultHarness)
+    : LauncherRun(layout.GameDir() + L"\\kr2_s1.exe", layout.GameDir(), layout.Log(), faultHarness) {}
 
-LauncherRun::LauncherRun(const std::wstring& exePath, const std::wstring& workingDir,
-                         const e2e::StubLog& log) {
+LauncherRun::LauncherRun(const std::wstring& exePath, const std::wstring& workingDir, const e2e::StubLog& log,
+                         bool faultHarness) {
     log.Clear();
     // Several layouts may live in one test: the stubs write to this one's log.
     SetEnvironmentVariableW(e2e::kStubLogVariable, log.path().c_str());
@@ -78,6 +79,7 @@ LauncherRun::LauncherRun(const std::wstring& exePath, const std::wstring& workin
     options.applicationName = exePath;
     options.commandLine = L"kr2_s1.exe";
     options.workingDir = workingDir;
+    if (faultHarness) options.loadFirst = InsideProbeDll();
     startedAt_ = e2e::NowMs();
     process_ = std::make_unique<e2e::ChildProcess>(options);
 }

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "child_process.h"
@@ -52,12 +53,15 @@ private:
 class LauncherRun {
 public:
     // Starts Game\kr2_s1.exe with Game as its current directory; the stub
-    // log of this layout is emptied first.
-    explicit LauncherRun(const GameLayout& layout);
+    // log of this layout is emptied first. `faultHarness`: the inside probe's
+    // DLL goes in before the launcher's first instruction, and its fault
+    // harness follows the plan named in KR2_FAULT_PLAN (fault_plan.h).
+    explicit LauncherRun(const GameLayout& layout, bool faultHarness = false);
     // Starts the launcher at `exePath` with `workingDir` as its current
     // directory (a drive letter mapped onto the game, a foreign directory);
     // started programs write to `log`, which is emptied first.
-    LauncherRun(const std::wstring& exePath, const std::wstring& workingDir, const e2e::StubLog& log);
+    LauncherRun(const std::wstring& exePath, const std::wstring& workingDir, const e2e::StubLog& log,
+                bool faultHarness = false);
     // Starts Game\kr2_s1.exe from the host's side, through /bin/sh and
     // `wine`, with Z:\ as its current directory: the one way Wine starts a
     // program whose folder is longer than MAX_PATH (its CreateProcessW
@@ -73,6 +77,9 @@ public:
     // No visible window of that kind any more.
     bool WaitGone(Win w, DWORD timeoutMs = 5000) const;
     bool WaitExit(DWORD timeoutMs = 5000);
+    // The exit code once it has ended; nothing on timeout.
+    std::optional<std::uint32_t> ExitCode(DWORD timeoutMs = 5000) { return process_->Wait(timeoutMs); }
+    void Kill() { process_->Kill(); }
     bool Running() const { return process_->Running(); }
 
     // Presses a control by its caption; false (and a failed check) when the

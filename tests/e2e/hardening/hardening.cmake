@@ -16,6 +16,9 @@ add_executable(kr2_hardening_e2e
   ${KR2_HARDENING_DIR}/program_dir_test.cpp
   ${KR2_HARDENING_DIR}/launch_targets_test.cpp
   ${KR2_HARDENING_DIR}/queued_clicks_test.cpp
+  ${KR2_HARDENING_DIR}/fault_session.cpp
+  ${KR2_HARDENING_DIR}/faults_test.cpp
+  ${KR2_HARDENING_DIR}/../stress/resource_counts.cpp
   ${KR2_HARDENING_GUI_DIR}/expected_windows.cpp
   ${KR2_HARDENING_GUI_DIR}/window_probe.cpp
   ${KR2_HARDENING_GUI_DIR}/key_input.cpp
@@ -23,7 +26,8 @@ add_executable(kr2_hardening_e2e
   ${KR2_HARDENING_GUI_DIR}/prefix_stub.cpp
   ${KR2_HARDENING_GUI_DIR}/inside_probe.cpp
 )
-target_include_directories(kr2_hardening_e2e PRIVATE ${KR2_HARDENING_GUI_DIR})
+target_include_directories(kr2_hardening_e2e PRIVATE ${KR2_HARDENING_GUI_DIR} ${KR2_HARDENING_DIR}/../stress
+  ${PROJECT_SOURCE_DIR}/core)
 target_link_libraries(kr2_hardening_e2e PRIVATE kr2_e2e_support gtest_main user32 gdi32)
 kr2_e2e_executable(kr2_hardening_e2e)
 kr2_e2e_embed_path(kr2_hardening_e2e KR2_LAUNCHER_EXE kr2_s1)
@@ -39,3 +43,6 @@ kr2_add_e2e_test(NAME hardening_program_dir COMMAND kr2_hardening_e2e --gtest_fi
 kr2_add_e2e_test(NAME hardening_launch_targets COMMAND kr2_hardening_e2e --gtest_filter=HardeningLaunchTargets.*
   TIMEOUT 180)
 kr2_add_e2e_test(NAME hardening_queued_clicks COMMAND kr2_hardening_e2e --gtest_filter=HardeningQueuedClicks.* TIMEOUT 120)
+# The platform's failures put into the launcher (fault_rows.h); scripts/faults
+# runs the whole sweep.
+kr2_add_e2e_test(NAME hardening_faults COMMAND kr2_hardening_e2e --gtest_filter=HardeningFaults.* TIMEOUT 600)

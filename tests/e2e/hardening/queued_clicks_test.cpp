@@ -2,7 +2,6 @@
 // other, in the order given, each with exactly its own effect; a click on a
 // window that has gone in the meantime does nothing, and none runs while the
 // run-time error box is up. Keys typed during the cue never dismiss that box.
-// A handler that fails inside ends in that box, and then the launcher ends.
 
 #include <windows.h>
 
@@ -11,7 +10,6 @@
 
 #include "expect.h"
 #include "files.h"
-#include "inside_probe.h"
 #include "key_input.h"
 #include "outside_programs.h"
 #include "launcher_run.h"
@@ -167,56 +165,6 @@ TEST(HardeningQueuedClicks, KeysTypedDuringTheCueLeaveTheBoxUp) {
     gui::PressKey(VK_RETURN);
     ExpectCleanEnd(run.Pid(), "Enter at the box", 8000);
     ExpectNoMessageBox("after Enter at the box");
-}
-
-// The failures are put into the launcher's own process by the test's probe
-// before a player's click on "&About", whose handler makes a window: the
-// platform refusing the window with an error number, refusing its first
-// control without one (which must not read as error 0), and memory running
-// out. The box holds the launcher: its windows are disabled, and a click on
-// one leaves the box in front.
-TEST(HardeningQueuedClicks, AFailingHandlerEndsInTheBoxThenTheLauncherEnds) {
-    struct Failure {
-        const char* what;
-        LPARAM refuse;
-        std::wstring_view starts;  // the box's text
-    };
-    const Failure failures[] = {
-        {"window refused, error 1816", gui::RefuseWindowsFrom(1, ERROR_NOT_ENOUGH_QUOTA),
-         L"Run-time error '1816':\r\n\r\n"},
-        {"control refused, no error number", gui::RefuseWindowsFrom(2, 0), L"Run-time error '"},
-        {"memory run out", gui::kProbeRefuseMemory, L"Run-time error '7':\r\n\r\nOut of memory"},
-    };
-    GameLayout layout(L"hardening_failing_handler");
-    for (const Failure& f : failures) {
-        const std::string n = f.what;
-        LauncherRun run(layout);
-        HWND main = run.WaitWindow(Win::Main);
-        HWND games = run.Open(Win::Games);
-        if (!main || !games) return;
-        gui::InsideProbe inside(main);
-        const auto reply = inside.Read(main, f.refuse);
-        if (!Expect(reply && reply->refusing, n + ": the failure is in place")) return;
-        run.Press(main, Win::Main, L"&About", LauncherRun::By::Mouse);
-        HWND box = WaitMessageBox(5000);
-        if (!Expect(box != nullptr, n + ": the run-time error box appears")) return;
-        const std::wstring text = MessageText(box);
-        const std::size_t words = text.find(L"':\r\n\r\n");
-        Expect(text.starts_with(f.starts) && !text.starts_with(L"Run-time error '0'") && words != std::wstring::npos &&
-                   words + 5 < text.size(),
-               n + ": the box gives the failure's number and words: " + e2e::Describe(text));
-        Expect(gui::TopLevelWindows(run.Pid(), gui::Expected(Win::About).caption).empty(), n + ": no About window");
-        for (HWND top : {main, games}) Expect(!IsWindowEnabled(top), n + ": " + e2e::Describe(gui::CaptionOf(top)) + " disabled under the box");
-        // On its caption bar, which the box (centred too) leaves free.
-        RECT frame{};
-        GetWindowRect(games, &frame);
-        gui::MouseClick({(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYSMCAPTION) / 2});
-        Expect(!gui::WaitFor([&] { return GetForegroundWindow() != box; }, 500),
-               n + ": a click on HM Games leaves the box in front");
-        PressOk(box);
-        ExpectCleanEnd(run.Pid(), n + ": OK on the box", 5000);
-    }
-    ExpectNoMessageBox("after the failing handlers");
 }
 
 }  // namespace

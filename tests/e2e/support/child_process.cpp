@@ -8,6 +8,28 @@
 #include "utf8.h"
 
 namespace kr2::e2e {
+namespace {
+
+// The program is still suspended: a thread of its own loads the DLL (the
+// loader sets the process up first), and only then does it start.
+void LoadInto(HANDLE process, const std::wstring& dll) {
+    const SIZE_T bytes = (dll.size() + 1) * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!remote || !WriteProcessMemory(process, remote, dll.c_str(), bytes, nullptr))
+        throw std::runtime_error("cannot hand " + ToUtf8(dll) + " over: error " + std::to_string(GetLastError()));
+    // kernel32 is at the same place in every process.
+    const auto load = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
+    UniqueHandle thread(CreateRemoteThread(process, nullptr, 0, load, remote, 0, nullptr));
+    DWORD loaded = 0;
+    if (!thread || WaitForSingleObject(thread.get(), 10000) != WAIT_OBJECT_0 ||
+        !GetExitCodeThread(thread.get(), &loaded) || loaded == 0)
+        throw std::runtime_error("cannot load " + ToUtf8(dll) + " into the program: error " +
+                                 std::to_string(GetLastError()));
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+}
+
+}  // namespace
 
 ChildProcess::ChildProcess(const ChildOptions& options) {
     std::vector<wchar_t> line(options.commandLine.begin(), options.commandLine.end());
@@ -17,12 +39,16 @@ ChildProcess::ChildProcess(const ChildOptions& options) {
     PROCESS_INFORMATION pi{};
     const wchar_t* app = options.applicationName.empty() ? nullptr : options.applicationName.c_str();
     const wchar_t* dir = options.workingDir.empty() ? nullptr : options.workingDir.c_str();
-    if (!CreateProcessW(app, line.data(), nullptr, nullptr, FALSE, 0, nullptr, dir, &si, &pi))
+    const DWORD flags = options.loadFirst.empty() ? 0 : CREATE_SUSPENDED;
+    if (!CreateProcessW(app, line.data(), nullptr, nullptr, FALSE, flags, nullptr, dir, &si, &pi))
         throw std::runtime_error("cannot start " + ToUtf8(options.commandLine) + ": error " +
                                  std::to_string(GetLastError()));
     UniqueHandle thread(pi.hThread);
     process_.reset(pi.hProcess);
     processId_ = pi.dwProcessId;
+    if (options.loadFirst.empty()) return;
+    LoadInto(process_.get(), options.loadFirst);
+    ResumeThread(thread.get());
 }
 
 ChildProcess::ChildProcess(std::uint32_t runningProcessId) : processId_(runningProcessId) {

@@ -15,6 +15,7 @@ struct ChildOptions {
     std::wstring commandLine;      // whole, as CreateProcessW gets it
     std::wstring applicationName;  // empty: taken from the command line
     std::wstring workingDir;       // empty: this program's current directory
+    std::wstring loadFirst{};      // a DLL loaded into it before its first instruction
 };
 
 // A started program; its handle is closed and the program killed (if it

@@ -1,0 +1,47 @@
+#pragma once
+// The plan of failures the fault harness puts into the launcher, and the
+// calls it counts there: one block of shared memory, made by the driver and
+// named to the launcher in KR2_FAULT_PLAN, so that the counts of a session
+// go on across the launcher runs it makes.
+
+#include <windows.h>
+
+#include "fault_rows.h"
+
+namespace kr2::faults {
+
+inline constexpr wchar_t kPlanVariable[] = L"KR2_FAULT_PLAN";
+
+struct Plan {
+    // Call `from` (1: the first) of row `row` fails, and where `onward`
+    // every later call of it too; row -1: none.
+    LONG row;
+    LONG from;
+    LONG onward;
+    // The last error a failed call leaves.
+    DWORD error;
+    // Or every failure-capable call fails with probability permille/1000,
+    // drawn for each function's call number from `seed`: the same calls
+    // fail for the same seed, whatever else the session does.
+    LONG permille;
+    ULONG64 seed;
+    // Counted by the harness: calls and failures put in, by row; the first
+    // failure put in; what the launcher holds of what it made (GDI objects
+    // and device contexts, icons); launcher processes the harness went into.
+    LONG calls[kRowCount];
+    LONG failed[kRowCount];
+    LONG firstFailedRow;
+    LONG firstFailedCall;
+    ULONG64 firstFailedFrom;  // where in kr2_s1.exe it was called from (an offset)
+    LONG gdiHeld;
+    LONG iconsHeld;
+    LONG attached;
+    // The run-time error boxes the launcher asked for, and the last one's
+    // text, as it handed it over: a box the session's own input closed at
+    // once still counts.
+    LONG boxes;
+    wchar_t boxText[256];
+    LONG boxAnswer;  // what the last box returned: IDOK once a player has answered it
+};
+
+}  // namespace kr2::faults

@@ -1,0 +1,201 @@
+// Failures the platform can hand the launcher, put in by the fault harness
+// inside its process (fault_harness.cpp): each ends as fault_rows.h says.
+// A handler's failure ends in the run-time error box, then the launcher
+// ends; the scripted session (fault_session.h) runs with the first and the
+// last call of every function failing, and with failures at random.
+// scripts/faults runs every call of every function (EveryCall, disabled
+// here) and longer random runs.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "expect.h"
+#include "fault_session.h"
+#include "key_input.h"
+#include "launcher_run.h"
+#include "message_boxes.h"
+#include "window_probe.h"
+
+namespace kr2::faults {
+namespace {
+
+using gui::Expect;
+using gui::Win;
+
+// The error a failed platform call leaves: the machine is short of resources.
+constexpr DWORD kError = ERROR_NO_SYSTEM_RESOURCES;
+
+// One session with one call failing; its report line (`progress` leads it),
+// and a failed check for each way it went against the design.
+void Sweep(int row, LONG call, const SessionResult& clean, const std::string& progress = {}) {
+    PlanBlock block;
+    block.Fail(row, call, kError);
+    const SessionResult seen = RunSession(block);
+    const std::vector<std::string> wrong = Judge(seen, clean, block.plan());
+    std::printf("faults: %s%-34s %-11s in %5llu ms, from kr2_s1+0x%llx%s\n", progress.c_str(),
+                Describe(row, call).c_str(),
+                block.plan().failed[row] ? (seen.box.empty() ? (seen.completed ? "went on" : "ended") : "error box")
+                                         : "not reached",
+                static_cast<unsigned long long>(seen.ms),
+                static_cast<unsigned long long>(block.plan().firstFailedFrom), wrong.empty() ? "" : "  AGAINST THE DESIGN");
+    std::fflush(stdout);
+    for (const std::string& w : wrong) ADD_FAILURE() << Describe(row, call) << ": " << w;
+}
+
+// How often each function is called in a session without failures.
+std::vector<LONG> CallsOfACleanSession(SessionResult& clean) {
+    PlanBlock block;
+    clean = RunSession(block);
+    EXPECT_TRUE(clean.completed) << "the session without failures stopped: " << clean.stopped;
+    std::printf("faults: without failures in %llu ms; with the main window alone it holds %ld GDI objects, %ld icons\n",
+                static_cast<unsigned long long>(clean.ms), clean.checkpoint.gdiHeld, clean.checkpoint.icons);
+    return {std::begin(block.plan().calls), std::end(block.plan().calls)};
+}
+
+TEST(HardeningFaults, FirstAndLastCallOfEachFunction) {
+    SessionResult clean;
+    const std::vector<LONG> calls = CallsOfACleanSession(clean);
+    for (int row = 0; row < kRowCount; ++row) {
+        if (calls[row] == 0) continue;
+        Sweep(row, 1, clean);
+        if (calls[row] > 1) Sweep(row, calls[row], clean);
+    }
+}
+
+// The first call and every call from it on: memory that stays short.
+TEST(HardeningFaults, MemoryThatStaysShortEndsInTheBox) {
+    SessionResult clean;
+    const std::vector<LONG> calls = CallsOfACleanSession(clean);
+    for (LONG from : {LONG{1}, calls[k_malloc] / 2}) {
+        PlanBlock block;
+        block.Fail(k_malloc, from, kError, true);
+        const SessionResult seen = RunSession(block);
+        Expect(seen.box.starts_with(L"Run-time error '7':\r\n\r\nOut of memory"),
+               "every malloc from #" + std::to_string(from) + " on: the box says " + e2e::ToUtf8(seen.box));
+        for (const std::string& w : Judge(seen, clean, block.plan())) ADD_FAILURE() << w;
+    }
+}
+
+// Every failure-capable call fails with probability permille/1000; a
+// failure names the seed that repeats it. KR2_FAULT_RANDOM="seed,sessions,
+// permille" runs longer.
+TEST(HardeningFaults, RandomFailures) {
+    unsigned long long seed = 20261207;
+    int sessions = 4;
+    int permille = 3;
+    if (const char* given = std::getenv("KR2_FAULT_RANDOM"))
+        std::sscanf(given, "%llu,%d,%d", &seed, &sessions, &permille);
+    SessionResult clean;
+    CallsOfACleanSession(clean);
+    for (int i = 0; i < sessions; ++i) {
+        const ULONG64 sessionSeed = seed + static_cast<ULONG64>(i);
+        PlanBlock block;
+        block.FailAtRandom(permille, sessionSeed, kError);
+        const SessionResult seen = RunSession(block);
+        LONG failures = 0;
+        for (LONG n : block.plan().failed) failures += n;
+        const std::vector<std::string> wrong = Judge(seen, clean, block.plan());
+        std::printf("faults: random seed %llu: %ld failures, first %s: %s in %llu ms%s\n",
+                    static_cast<unsigned long long>(sessionSeed), failures,
+                    Describe(block.plan().firstFailedRow, block.plan().firstFailedCall).c_str(),
+                    seen.box.empty() ? (seen.completed ? "went on" : "ended") : "error box",
+                    static_cast<unsigned long long>(seen.ms), wrong.empty() ? "" : "  AGAINST THE DESIGN");
+        for (const std::string& w : wrong)
+            ADD_FAILURE() << "seed " << sessionSeed << " (KR2_FAULT_RANDOM=" << sessionSeed << ",1," << permille
+                          << "): " << w;
+    }
+}
+
+// Every call of every function, up to KR2_FAULT_CAP calls each (and the
+// last), the share of worker i of n in KR2_FAULT_WORKER="i/n";
+// KR2_FAULT_ONLY="function" or "function,call" runs that alone.
+TEST(HardeningFaults, DISABLED_EveryCall) {
+    int worker = 0, workers = 1;
+    LONG cap = 40;
+    std::string only;
+    LONG onlyCall = 0;
+    if (const char* given = std::getenv("KR2_FAULT_WORKER")) std::sscanf(given, "%d/%d", &worker, &workers);
+    if (const char* given = std::getenv("KR2_FAULT_CAP")) cap = std::atol(given);
+    if (const char* given = std::getenv("KR2_FAULT_ONLY")) {
+        only = given;
+        if (const auto comma = only.find(','); comma != std::string::npos) {
+            onlyCall = std::atol(only.c_str() + comma + 1);
+            only.resize(comma);
+        }
+    }
+    SessionResult clean;
+    const std::vector<LONG> calls = CallsOfACleanSession(clean);
+    // Shared out by the pair alone, so that workers whose clean sessions
+    // counted a few calls more or less still split the same pairs.
+    std::vector<std::pair<int, LONG>> share;
+    for (int row = 0; row < kRowCount; ++row) {
+        std::printf("faults: calls %s %ld\n", kRows[row].function, calls[row]);
+        if (!only.empty() && only != kRows[row].function) continue;
+        for (LONG call = 1; call <= calls[row]; ++call) {
+            if (onlyCall ? call != onlyCall : call > cap && call != calls[row]) continue;
+            if ((row + call) % workers == worker) share.emplace_back(row, call);
+        }
+    }
+    for (std::size_t i = 0; i < share.size(); ++i) {
+        const std::string progress = "[" + std::to_string(i + 1) + "/" + std::to_string(share.size()) + "] ";
+        Sweep(share[i].first, share[i].second, clean, progress);
+    }
+}
+
+// The failures are put in before a player's click on "&About", whose
+// handler makes a window: the platform refusing the window with an error
+// number, refusing its first control without one (which must not read as
+// error 0), and memory running out. The box holds the launcher: its windows
+// are disabled, and a click on one leaves the box in front.
+TEST(HardeningFaults, AFailingHandlerEndsInTheBoxThenTheLauncherEnds) {
+    struct Failure {
+        const char* what;
+        int row;
+        LONG next;  // the row's next call that fails, and every one after it
+        DWORD error;
+        std::wstring_view starts;  // the box's text
+    };
+    const Failure failures[] = {
+        {"window refused, error 1816", k_CreateWindowExW, 1, ERROR_NOT_ENOUGH_QUOTA, L"Run-time error '1816':\r\n\r\n"},
+        {"control refused, no error number", k_CreateWindowExW, 2, 0, L"Run-time error '"},
+        {"memory run out", k_malloc, 1, 0, L"Run-time error '7':\r\n\r\nOut of memory"},
+    };
+    gui::GameLayout layout(L"hardening_failing_handler");
+    for (const Failure& f : failures) {
+        const std::string n = f.what;
+        PlanBlock block;
+        gui::LauncherRun run(layout, true);
+        HWND main = run.WaitWindow(Win::Main);
+        HWND games = run.Open(Win::Games);
+        if (!main || !games) return;
+        block.Fail(f.row, block.plan().calls[f.row] + f.next, f.error, true);
+        run.Press(main, Win::Main, L"&About", gui::LauncherRun::By::Mouse);
+        HWND box = hardening::WaitMessageBox(5000);
+        if (!Expect(box != nullptr, n + ": the run-time error box appears")) return;
+        const std::wstring text = hardening::MessageText(box);
+        const std::size_t words = text.find(L"':\r\n\r\n");
+        Expect(text.starts_with(f.starts) && !text.starts_with(L"Run-time error '0'") && words != std::wstring::npos &&
+                   words + 5 < text.size(),
+               n + ": the box gives the failure's number and words: " + e2e::Describe(text));
+        Expect(gui::TopLevelWindows(run.Pid(), gui::Expected(Win::About).caption).empty(), n + ": no About window");
+        for (HWND top : {main, games})
+            Expect(!IsWindowEnabled(top), n + ": " + e2e::Describe(gui::CaptionOf(top)) + " disabled under the box");
+        // On its caption bar, which the box (centred too) leaves free.
+        RECT frame{};
+        GetWindowRect(games, &frame);
+        gui::MouseClick({(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYSMCAPTION) / 2});
+        Expect(!gui::WaitFor([&] { return GetForegroundWindow() != box; }, 500),
+               n + ": a click on HM Games leaves the box in front");
+        hardening::PressOk(box);
+        hardening::ExpectCleanEnd(run.Pid(), n + ": OK on the box", 5000);
+    }
+    hardening::ExpectNoMessageBox("after the failing handlers");
+}
+
+}  // namespace
+}  // namespace kr2::faults
