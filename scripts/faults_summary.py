@@ -41,14 +41,16 @@ def main(work, swept_s, random_s):
                     wrong.append(f"{m[1]} #{m[2]}: " + "; ".join(why[:4]))
     randoms = collections.Counter()
     for log in sorted(glob.glob(os.path.join(work, "random*.log"))):
-        for line in open(log, encoding="utf-8", errors="replace"):
-            if m := RANDOM.match(line.rstrip("\n")):
+        lines = open(log, encoding="utf-8", errors="replace").read().splitlines()
+        for i, line in enumerate(lines):
+            if m := RANDOM.match(line):
                 randoms["sessions"] += 1
                 randoms["failures"] += int(m[2])
                 randoms[m[4]] += 1
                 if m[6]:
                     randoms["against"] += 1
-                    wrong.append(f"random seed {m[1]} (KR2_FAULT_RANDOM={m[1]},1,...): first {m[3]}")
+                    why = [l for l in lines[i + 1:i + 30] if l.startswith("seed ")]
+                    wrong.append(f"random seed {m[1]}, first {m[3]}: " + "; ".join(why[:4]))
 
     print("\n== summary")
     print(f"{'function':34} {'calls':>6} {'swept':>6} {'went on':>8} {'box':>5} {'ended':>6} {'unmet':>6} {'against':>8}")

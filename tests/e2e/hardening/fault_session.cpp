@@ -98,10 +98,13 @@ public:
         const std::uint64_t start = e2e::NowMs();
         // The second run is the home page's: it ends the launcher.
         const bool secondRun = FirstRun(layout) && !Stopped();
-        TakeStarted(layout);  // before the second run empties the log
+        TakeStarted(layout.Log());
         if (secondRun) {
-            SecondRun(layout);
-            TakeStarted(layout);
+            // A log of its own: a program the first run started may still
+            // hold the first one.
+            const e2e::StubLog second(layout.GameDir() + L"\\..\\second.log");
+            SecondRun(layout, second);
+            TakeStarted(second);
         }
         r_.completed = !Stopped();
         r_.ms = e2e::NowMs() - start;
@@ -114,14 +117,14 @@ public:
 private:
     bool Stopped() const { return !r_.stopped.empty(); }
 
-    // The lines of the programs the launcher started, once each has written
-    // its own: as many as CreateProcessW calls went through.
-    void TakeStarted(const gui::GameLayout& layout) {
+    // The lines of the programs the launcher started into `log`, once each
+    // has written its own: as many as CreateProcessW calls went through
+    // since the lines taken before.
+    void TakeStarted(const e2e::StubLog& log) {
         const Plan& plan = block_.plan();
         const auto through = static_cast<std::size_t>(plan.calls[k_CreateProcessW] - plan.failed[k_CreateProcessW]);
-        const std::size_t before = r_.started.size();
-        const auto records = layout.Log().WaitFor(through - before, 3000);
-        for (const auto& record : records) r_.started.push_back(record.commandLine);
+        for (const auto& record : log.WaitFor(through - r_.started.size(), 3000))
+            r_.started.push_back(record.commandLine);
     }
 
     // True when the launcher ended as a launch's policy or follow-up
@@ -148,8 +151,8 @@ private:
         return steps || endedByLaunch;
     }
 
-    void SecondRun(const gui::GameLayout& layout) {
-        gui::LauncherRun run(layout, true);
+    void SecondRun(const gui::GameLayout& layout, const e2e::StubLog& log) {
+        gui::LauncherRun run(layout.GameDir() + L"\\kr2_s1.exe", layout.GameDir(), log, true);
         run_ = &run;
         if (Window("start again", Win::Main)) Key("home page from the keyboard", Win::Main, 'H', VK_MENU) && Ended();
         Finish(run);
