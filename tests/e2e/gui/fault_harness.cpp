@@ -32,7 +32,8 @@ ULONG64 Draw(ULONG64 seed, int row, LONG call) {
 bool FailNow(int row, void* from) {
     if (reinterpret_cast<ULONG_PTR>(from) < runtimeStartupEnd) return false;
     const LONG call = ++plan->calls[row];
-    const bool planned = plan->row == row && (call == plan->from || (plan->onward && call > plan->from));
+    const bool planned = (plan->row == row && (call == plan->from || (plan->onward && call > plan->from))) ||
+                         (plan->secondRow == row && call == plan->secondFrom);
     const bool drawn = plan->permille > 0 && static_cast<LONG>(Draw(plan->seed, row, call) % 1000) < plan->permille;
     if (!planned && !drawn) return false;
     if (plan->failed[row]++ == 0 && plan->firstFailedRow < 0) {

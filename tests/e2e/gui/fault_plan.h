@@ -18,6 +18,10 @@ struct Plan {
     LONG row;
     LONG from;
     LONG onward;
+    // And call `secondFrom` of `secondRow`: a failure behind the first,
+    // for what runs only once something has failed (the box and its words).
+    LONG secondRow;
+    LONG secondFrom;
     // The last error a failed call leaves.
     DWORD error;
     // Or every failure-capable call fails with probability permille/1000,

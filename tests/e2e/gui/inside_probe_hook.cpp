@@ -202,7 +202,7 @@ HHOOK WatchClicksOnThisThread() {
 void MoveToDpi(HWND hwnd, LPARAM what, kr2::gui::ProbeReply& reply) {
     static kr2::faults::Plan countOnly = [] {
         kr2::faults::Plan p{};
-        p.row = p.firstFailedRow = -1;
+        p.row = p.secondRow = p.firstFailedRow = -1;
         return p;
     }();
     kr2::faults::AttachHarness(&countOnly);

@@ -314,7 +314,7 @@ PlanBlock::PlanBlock() {
     plan_ = map_ ? static_cast<Plan*>(MapViewOfFile(map_, FILE_MAP_WRITE, 0, 0, sizeof(Plan))) : nullptr;
     if (!plan_) throw std::runtime_error("cannot make the fault plan: error " + std::to_string(GetLastError()));
     *plan_ = Plan{};
-    plan_->row = plan_->firstFailedRow = -1;
+    plan_->row = plan_->secondRow = plan_->firstFailedRow = -1;
     SetEnvironmentVariableW(kPlanVariable, name);
 }
 
@@ -329,6 +329,11 @@ void PlanBlock::Fail(int row, LONG from, DWORD error, bool onward) {
     plan_->onward = onward;
     plan_->error = error;
     InterlockedExchange(&plan_->row, row);  // last: the harness reads the row first
+}
+
+void PlanBlock::AlsoFail(int row, LONG from) {
+    plan_->secondFrom = from;
+    InterlockedExchange(&plan_->secondRow, row);
 }
 
 void PlanBlock::FailAtRandom(LONG permille, ULONG64 seed, DWORD error) {

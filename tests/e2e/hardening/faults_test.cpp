@@ -30,21 +30,43 @@ using gui::Win;
 // The error a failed platform call leaves: the machine is short of resources.
 constexpr DWORD kError = ERROR_NO_SYSTEM_RESOURCES;
 
-// One session with one call failing; its report line (`progress` leads it),
-// and a failed check for each way it went against the design.
-void Sweep(int row, LONG call, const SessionResult& clean, const std::string& progress = {}) {
+// A call to fail: call `call` of row `row`.
+struct Failing {
+    int row = -1;
+    LONG call = 0;
+};
+
+// The box and its words come only once something has failed: their calls
+// fail behind a failure at start-up (the main window refused) and behind
+// one in a handler (the home page that cannot start).
+constexpr int kBehindAFailure[] = {k_FormatMessageW, k_MessageBoxW};
+constexpr Failing kFirstFailures[] = {{k_CreateWindowExW, 1}, {k_CreateProcessW, 3}};
+
+// One session with `failing` (and `behind` after it); its report line
+// (`progress` leads it), and a failed check for each way it went against
+// the design.
+void Sweep(Failing failing, const SessionResult& clean, const std::string& progress = {}, Failing behind = {}) {
     PlanBlock block;
-    block.Fail(row, call, kError);
+    block.Fail(failing.row, failing.call, kError);
+    if (behind.row >= 0) block.AlsoFail(behind.row, behind.call);
     const SessionResult seen = RunSession(block);
     const std::vector<std::string> wrong = Judge(seen, clean, block.plan());
-    std::printf("faults: %s%-34s %-11s in %5llu ms, from kr2_s1+0x%llx%s\n", progress.c_str(),
-                Describe(row, call).c_str(),
-                block.plan().failed[row] ? (seen.box.empty() ? (seen.completed ? "went on" : "ended") : "error box")
-                                         : "not reached",
+    const int shown = behind.row >= 0 ? behind.row : failing.row;
+    const std::string name = behind.row >= 0 ? Describe(behind.row, behind.call) + " behind " +
+                                                   Describe(failing.row, failing.call)
+                                             : Describe(failing.row, failing.call);
+    std::printf("faults: %s%-34s %-11s in %5llu ms, from kr2_s1+0x%llx%s\n", progress.c_str(), name.c_str(),
+                block.plan().failed[shown] ? (seen.box.empty() ? (seen.completed ? "went on" : "ended") : "error box")
+                                           : "not reached",
                 static_cast<unsigned long long>(seen.ms),
                 static_cast<unsigned long long>(block.plan().firstFailedFrom), wrong.empty() ? "" : "  AGAINST THE DESIGN");
     std::fflush(stdout);
-    for (const std::string& w : wrong) ADD_FAILURE() << Describe(row, call) << ": " << w;
+    for (const std::string& w : wrong) ADD_FAILURE() << name << ": " << w;
+}
+
+void SweepBehindFailures(const SessionResult& clean) {
+    for (int row : kBehindAFailure)
+        for (const Failing& first : kFirstFailures) Sweep(first, clean, {}, {row, 1});
 }
 
 // How often each function is called in a session without failures.
@@ -62,9 +84,10 @@ TEST(HardeningFaults, FirstAndLastCallOfEachFunction) {
     const std::vector<LONG> calls = CallsOfACleanSession(clean);
     for (int row = 0; row < kRowCount; ++row) {
         if (calls[row] == 0) continue;
-        Sweep(row, 1, clean);
-        if (calls[row] > 1) Sweep(row, calls[row], clean);
+        Sweep({row, 1}, clean);
+        if (calls[row] > 1) Sweep({row, calls[row]}, clean);
     }
+    SweepBehindFailures(clean);
 }
 
 // The first call and every call from it on: memory that stays short.
@@ -143,8 +166,9 @@ TEST(HardeningFaults, DISABLED_EveryCall) {
     }
     for (std::size_t i = 0; i < share.size(); ++i) {
         const std::string progress = "[" + std::to_string(i + 1) + "/" + std::to_string(share.size()) + "] ";
-        Sweep(share[i].first, share[i].second, clean, progress);
+        Sweep({share[i].first, share[i].second}, clean, progress);
     }
+    if (worker == 0 && only.empty()) SweepBehindFailures(clean);
 }
 
 // The failures are put in before a player's click on "&About", whose
