@@ -3,8 +3,9 @@
 
 #include "layout.h"
 
-namespace kr2::frmMain { const WindowSpec& Description(); }
-namespace kr2::Games { const WindowSpec& Description(); }
-namespace kr2::Options { const WindowSpec& Description(); }
-namespace kr2::spmaps { const WindowSpec& Description(); }
-namespace kr2::frmAbout { const WindowSpec& Description(); }
+#define KR2_WINDOW_DESCRIPTION(name) \
+    namespace kr2::name {                \
+    const WindowSpec& Description();     \
+    }
+KR2_WINDOWS(KR2_WINDOW_DESCRIPTION)
+#undef KR2_WINDOW_DESCRIPTION

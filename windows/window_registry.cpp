@@ -53,11 +53,10 @@ bool WindowRegistry::AnyLoaded() const {
 
 const WindowSpec& DescriptionOf(WindowId id) {
     switch (id) {
-        case WindowId::frmMain: return frmMain::Description();
-        case WindowId::Games: return Games::Description();
-        case WindowId::Options: return Options::Description();
-        case WindowId::spmaps: return spmaps::Description();
-        case WindowId::frmAbout: return frmAbout::Description();
+#define KR2_WINDOW_DESCRIPTION(name) \
+    case WindowId::name: return name::Description();
+        KR2_WINDOWS(KR2_WINDOW_DESCRIPTION)
+#undef KR2_WINDOW_DESCRIPTION
     }
     return frmMain::Description();  // not reached: every id is handled above
 }

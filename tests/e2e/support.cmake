@@ -8,9 +8,14 @@
 #             PulseAudio null sink; it fails when the fonts are missing. e2e_env_stop (FIXTURES_CLEANUP e2e_env)
 #             ends them again. wine-env (the toolchain's emulator) reads
 #             ${KR2_E2E_STATE}/env before it runs wine.
-#   kr2_add_e2e_test(NAME <name> COMMAND <target> [args...] [TIMEOUT <s>])
-#             adds a test run under Wine in that environment, one e2e test
-#             at a time (RESOURCE_LOCK wine_desktop); default timeout 120 s.
+#             A second world of the same kind, e2e_env_second_start/stop on
+#             ${CMAKE_BINARY_DIR}/e2e-env-second (fixture e2e_env_second),
+#             lets a long group run beside the others under ctest -j2.
+#   kr2_add_e2e_test(NAME <name> COMMAND <target> [args...] [TIMEOUT <s>]
+#                    [SECOND_WORLD])
+#             adds a test run under Wine in that environment (or the second),
+#             one e2e test at a time in each world (RESOURCE_LOCK
+#             wine_desktop, wine_desktop_second); default timeout 120 s.
 #             The test programs are GoogleTest programs: a group selects its
 #             cases with --gtest_filter=Suite.*; one that selects none fails,
 #             and kr2_e2e_check_suites() fails the configure when a suite
@@ -34,32 +39,50 @@
 #             <other target>'s file as Windows sees it ("Z:/.../x.exe").
 
 set(KR2_E2E_STATE_DIR ${CMAKE_BINARY_DIR}/e2e-env)
+set(KR2_E2E_SECOND_STATE_DIR ${CMAKE_BINARY_DIR}/e2e-env-second)
 set(KR2_E2E_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 find_program(KR2_SH sh REQUIRED)
 
-add_test(NAME e2e_env_start COMMAND ${KR2_SH} ${KR2_E2E_DIR}/env.sh start ${KR2_E2E_STATE_DIR})
-set_tests_properties(e2e_env_start PROPERTIES FIXTURES_SETUP e2e_env TIMEOUT 180
-                     RESOURCE_LOCK wine_desktop)
-add_test(NAME e2e_env_stop COMMAND ${KR2_SH} ${KR2_E2E_DIR}/env.sh stop ${KR2_E2E_STATE_DIR})
-set_tests_properties(e2e_env_stop PROPERTIES FIXTURES_CLEANUP e2e_env TIMEOUT 60
-                     RESOURCE_LOCK wine_desktop)
+# Each world: its fixture, its state directory and its lock.
+foreach(world IN ITEMS "e2e_env|${KR2_E2E_STATE_DIR}|wine_desktop"
+                       "e2e_env_second|${KR2_E2E_SECOND_STATE_DIR}|wine_desktop_second")
+  string(REPLACE "|" ";" world "${world}")
+  list(GET world 0 fixture)
+  list(GET world 1 state)
+  list(GET world 2 lock)
+  add_test(NAME ${fixture}_start COMMAND ${KR2_SH} ${KR2_E2E_DIR}/env.sh start ${state})
+  set_tests_properties(${fixture}_start PROPERTIES FIXTURES_SETUP ${fixture} TIMEOUT 180
+                       RESOURCE_LOCK ${lock})
+  add_test(NAME ${fixture}_stop COMMAND ${KR2_SH} ${KR2_E2E_DIR}/env.sh stop ${state})
+  set_tests_properties(${fixture}_stop PROPERTIES FIXTURES_CLEANUP ${fixture} TIMEOUT 60
+                       RESOURCE_LOCK ${lock})
+endforeach()
 
 function(kr2_add_e2e_test)
-  cmake_parse_arguments(PARSE_ARGV 0 E2E "" "NAME;TIMEOUT" "COMMAND")
+  cmake_parse_arguments(PARSE_ARGV 0 E2E "SECOND_WORLD" "NAME;TIMEOUT" "COMMAND")
   if(NOT E2E_NAME OR NOT E2E_COMMAND)
     message(FATAL_ERROR "kr2_add_e2e_test: NAME and COMMAND are required")
   endif()
   if(NOT E2E_TIMEOUT)
     set(E2E_TIMEOUT 120)
   endif()
+  if(E2E_SECOND_WORLD)
+    set(fixture e2e_env_second)
+    set(state ${KR2_E2E_SECOND_STATE_DIR})
+    set(lock wine_desktop_second)
+  else()
+    set(fixture e2e_env)
+    set(state ${KR2_E2E_STATE_DIR})
+    set(lock wine_desktop)
+  endif()
   add_test(NAME ${E2E_NAME} COMMAND ${E2E_COMMAND})
   set_tests_properties(${E2E_NAME} PROPERTIES
-    ENVIRONMENT "KR2_E2E_STATE=${KR2_E2E_STATE_DIR};GTEST_COLOR=no"
+    ENVIRONMENT "KR2_E2E_STATE=${state};GTEST_COLOR=no"
     # A filter that matches no case must not pass as a green group.
     FAIL_REGULAR_EXPRESSION "Running 0 tests"
-    FIXTURES_REQUIRED e2e_env
-    RESOURCE_LOCK wine_desktop
+    FIXTURES_REQUIRED ${fixture}
+    RESOURCE_LOCK ${lock}
     TIMEOUT ${E2E_TIMEOUT})
   string(REGEX MATCHALL "--gtest_filter=[^;]*" filter "${E2E_COMMAND}")
   string(REGEX MATCHALL "[A-Za-z0-9_]+\\.\\*" suites "${filter}")

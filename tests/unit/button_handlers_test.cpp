@@ -84,8 +84,7 @@ struct Click {
 
 std::vector<Click> ClickEveryControl() {
     std::vector<Click> clicks;
-    for (WindowId window : {WindowId::frmMain, WindowId::Games, WindowId::Options,
-                            WindowId::spmaps, WindowId::frmAbout}) {
+    for (WindowId window : kAllWindows) {
         for (const ControlSpec& control : DescriptionOf(window).controls) {
             test::LauncherRig rig;
             rig.StartAndClear();

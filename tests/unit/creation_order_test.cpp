@@ -46,8 +46,7 @@ TEST(CreationOrder, FrameComesBeforeItsChildAndTheImageFollowsItsFrame) {
 }
 
 TEST(CreationOrder, EveryControlOfEveryWindowExactlyOnceAfterItsContainer) {
-    for (WindowId id : {WindowId::frmMain, WindowId::Games, WindowId::Options, WindowId::spmaps,
-                        WindowId::frmAbout}) {
+    for (WindowId id : kAllWindows) {
         const auto controls = DescriptionOf(id).controls;
         const std::vector<int> order = CreationOrder(controls);
         std::vector<int> sorted = order;

@@ -11,8 +11,6 @@ namespace kr2 {
 namespace {
 
 constexpr int kDpi = 96;
-constexpr WindowId kAllWindows[] = {WindowId::frmMain, WindowId::Games, WindowId::Options,
-                                    WindowId::spmaps, WindowId::frmAbout};
 
 const ControlSpec& Control(WindowId id, std::string_view name) {
     for (const ControlSpec& c : DescriptionOf(id).controls) {

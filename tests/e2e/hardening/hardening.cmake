@@ -45,4 +45,5 @@ kr2_add_e2e_test(NAME hardening_launch_targets COMMAND kr2_hardening_e2e --gtest
 kr2_add_e2e_test(NAME hardening_queued_clicks COMMAND kr2_hardening_e2e --gtest_filter=HardeningQueuedClicks.* TIMEOUT 120)
 # The platform's failures put into the launcher (fault_rows.h); scripts/faults
 # runs the whole sweep.
-kr2_add_e2e_test(NAME hardening_faults COMMAND kr2_hardening_e2e --gtest_filter=HardeningFaults.* TIMEOUT 600)
+kr2_add_e2e_test(NAME hardening_faults COMMAND kr2_hardening_e2e --gtest_filter=HardeningFaults.* TIMEOUT 600
+                 SECOND_WORLD)
