@@ -47,7 +47,7 @@ if(MINGW)
   set_property(SOURCE ${KR2_WIN32_DIR}/kr2_s1.rc APPEND PROPERTY COMPILE_OPTIONS -c65001)
 endif()
 set_source_files_properties(${KR2_WIN32_DIR}/kr2_s1.rc PROPERTIES OBJECT_DEPENDS
-  "${KR2_WIN32_DIR}/kr2_s1.manifest;${KR2_WIN32_DIR}/resource.h;${KR2_WIN32_DIR}/version.h;${PROJECT_SOURCE_DIR}/assets/kr2_s1.ico;${PROJECT_SOURCE_DIR}/assets/picture.packed")
+  "${KR2_WIN32_DIR}/kr2_s1.manifest;${PROJECT_SOURCE_DIR}/platform/win32/resource.h;${KR2_WIN32_DIR}/version.h;${PROJECT_SOURCE_DIR}/assets/kr2_s1.ico;${PROJECT_SOURCE_DIR}/assets/picture.packed")
 
 kr2_bench_program(stamp_stub WIN32 ${KR2_BENCH_DIR}/stamp_stub.cpp)
 

@@ -20,20 +20,28 @@ constexpr int kFrame1 = 0;  // index of Frame1 in the table below
 
 // Tab order; the image has no tab index and follows its frame.
 constexpr std::array<ControlSpec, 6> kControls{{
-    {"Frame1", K::Frame, L"Hollowmere: Kestrane II Launcher Credits", 55, 0, 4335, 1215, 0,
-     kInWindow, false, nullptr, 0},
-    {"Image1", K::Image, L"", 120, 240, 480, 480, kNoTabIndex, kFrame1, false, &Image1_Click, 0},
-    {"Label2", K::Label, L"Kip707", 120, 840, 1695, 255, 1, kFrame1, false, nullptr, 0},
-    {"Command1", K::CommandButton, L"Close", 2880, 1680, 1455, 375, 2, kInWindow, false,
-     &Command1_Click, 0},
-    {"Label1", K::Label, L"beta 1.0", 120, 1800, 1215, 255, 3, kInWindow, false, nullptr, 0},
-    {"Label3", K::Label, L"USE THIS  PROGRAM AT YOUR OWN RISK", 120, 1320, 3375, 255, 4, kInWindow,
-     false, nullptr, 0},
+    {.name = "Frame1", .kind = K::Frame, .caption = L"Hollowmere: Kestrane II Launcher Credits",
+     .left = 55, .top = 0, .width = 4335, .height = 1215, .tabIndex = 0},
+    {.name = "Image1", .kind = K::Image, .caption = L"",
+     .left = 120, .top = 240, .width = 480, .height = 480,
+     .tabIndex = kNoTabIndex, .container = kFrame1, .onClick = &Image1_Click},
+    {.name = "Label2", .kind = K::Label, .caption = L"Kip707",
+     .left = 120, .top = 840, .width = 1695, .height = 255, .tabIndex = 1, .container = kFrame1},
+    {.name = "Command1", .kind = K::CommandButton, .caption = L"Close",
+     .left = 2880, .top = 1680, .width = 1455, .height = 375, .tabIndex = 2, .onClick = &Command1_Click},
+    {.name = "Label1", .kind = K::Label, .caption = L"beta 1.0",
+     .left = 120, .top = 1800, .width = 1215, .height = 255, .tabIndex = 3},
+    {.name = "Label3", .kind = K::Label, .caption = L"USE THIS  PROGRAM AT YOUR OWN RISK",
+     .left = 120, .top = 1320, .width = 3375, .height = 255, .tabIndex = 4},
 }};
 static_assert(kControls[kFrame1].kind == ControlKind::Frame);
 
-constexpr WindowSpec kWindow{WindowId::frmAbout, L"About", BorderStyle::FixedToolWindow, 4440,
-                             2115, kControls, nullptr};
+constexpr WindowSpec kWindow{.id = WindowId::frmAbout,
+                             .caption = L"About",
+                             .border = BorderStyle::FixedToolWindow,
+                             .clientWidth = 4440,
+                             .clientHeight = 2115,
+                             .controls = kControls};
 
 }  // namespace
 

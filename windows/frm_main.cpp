@@ -33,25 +33,39 @@ constexpr bool kBold = true;
 
 // Screen order, top to bottom. The picture box takes part in the tab order.
 constexpr std::array<ControlSpec, 8> kControls{{
-    {"Picture1", K::PictureBox, L"", 50, 50, 4740, 2895, 5, kInWindow, false, nullptr, 0},
-    {"Command1", K::CommandButton, L"&Start Kestrane II Single Player", 50, 3000, 4695, 615, 0,
-     kInWindow, kBold, &Command1_Click, 0},
-    {"Command6", K::CommandButton, L"&Start Kestrane II Multiplayer", 50, 3600, 4695, 495, 6,
-     kInWindow, kBold, &Command6_Click, 0},
-    {"Command3", K::CommandButton, L"&Readme", 50, 4200, 4695, 375, 2, kInWindow, kBold,
-     &Command3_Click, 0},
-    {"Command7", K::CommandButton, L"&Options", 50, 4560, 4695, 375, 7, kInWindow, kBold,
-     &Command7_Click, 0},
-    {"Command5", K::CommandButton, L"&About", 50, 4920, 4695, 375, 4, kInWindow, kBold,
-     &Command5_Click, 0},
-    {"Command4", K::CommandButton, L"&Home Page", 50, 5280, 4695, 375, 3, kInWindow, kBold,
-     &Command4_Click, 0},
-    {"Command2", K::CommandButton, L"E&xit to Windows", 50, 5640, 4695, 375, 1, kInWindow, kBold,
-     &Command2_Click, 0},
+    {.name = "Picture1", .kind = K::PictureBox, .caption = L"",
+     .left = 50, .top = 50, .width = 4740, .height = 2895, .tabIndex = 5},
+    {.name = "Command1", .kind = K::CommandButton, .caption = L"&Start Kestrane II Single Player",
+     .left = 50, .top = 3000, .width = 4695, .height = 615,
+     .tabIndex = 0, .bold = kBold, .onClick = &Command1_Click},
+    {.name = "Command6", .kind = K::CommandButton, .caption = L"&Start Kestrane II Multiplayer",
+     .left = 50, .top = 3600, .width = 4695, .height = 495,
+     .tabIndex = 6, .bold = kBold, .onClick = &Command6_Click},
+    {.name = "Command3", .kind = K::CommandButton, .caption = L"&Readme",
+     .left = 50, .top = 4200, .width = 4695, .height = 375,
+     .tabIndex = 2, .bold = kBold, .onClick = &Command3_Click},
+    {.name = "Command7", .kind = K::CommandButton, .caption = L"&Options",
+     .left = 50, .top = 4560, .width = 4695, .height = 375,
+     .tabIndex = 7, .bold = kBold, .onClick = &Command7_Click},
+    {.name = "Command5", .kind = K::CommandButton, .caption = L"&About",
+     .left = 50, .top = 4920, .width = 4695, .height = 375,
+     .tabIndex = 4, .bold = kBold, .onClick = &Command5_Click},
+    {.name = "Command4", .kind = K::CommandButton, .caption = L"&Home Page",
+     .left = 50, .top = 5280, .width = 4695, .height = 375,
+     .tabIndex = 3, .bold = kBold, .onClick = &Command4_Click},
+    {.name = "Command2", .kind = K::CommandButton, .caption = L"E&xit to Windows",
+     .left = 50, .top = 5640, .width = 4695, .height = 375,
+     .tabIndex = 1, .bold = kBold, .onClick = &Command2_Click},
 }};
 
-constexpr WindowSpec kWindow{WindowId::frmMain, L"Kestrane II Launcher", BorderStyle::FixedSingle,
-                             4815, 6060, kControls, &Form_Load};
+constexpr WindowSpec kWindow{.id = WindowId::frmMain,
+                             .caption = L"Kestrane II Launcher",
+                             .border = BorderStyle::FixedSingle,
+                             .mainWindow = true,
+                             .clientWidth = 4815,
+                             .clientHeight = 6060,
+                             .controls = kControls,
+                             .onLoad = &Form_Load};
 
 }  // namespace
 

@@ -31,22 +31,26 @@ using K = ControlKind;
 
 // Screen order, top to bottom; the tab order puts Close third.
 constexpr std::array<ControlSpec, 6> kControls{{
-    {"Command1", K::CommandButton, L"&Player 1", 120, 120, 2415, 375, 0, kInWindow, false,
-     &Command1_Click, 0},
-    {"Command2", K::CommandButton, L"&Player 2", 120, 480, 2415, 375, 1, kInWindow, false,
-     &Command2_Click, 0},
-    {"Command4", K::CommandButton, L"&Player 3", 120, 840, 2415, 375, 3, kInWindow, false,
-     &Command4_Click, 0},
-    {"Command5", K::CommandButton, L"&Player 4", 120, 1200, 2415, 375, 4, kInWindow, false,
-     &Command5_Click, 0},
-    {"Command6", K::CommandButton, L"&Player 5", 120, 1560, 2415, 375, 5, kInWindow, false,
-     &Command6_Click, 0},
-    {"Command3", K::CommandButton, L"&Close", 120, 2040, 2415, 375, 2, kInWindow, false,
-     &Command3_Click, 0},
+    {.name = "Command1", .kind = K::CommandButton, .caption = L"&Player 1",
+     .left = 120, .top = 120, .width = 2415, .height = 375, .tabIndex = 0, .onClick = &Command1_Click},
+    {.name = "Command2", .kind = K::CommandButton, .caption = L"&Player 2",
+     .left = 120, .top = 480, .width = 2415, .height = 375, .tabIndex = 1, .onClick = &Command2_Click},
+    {.name = "Command4", .kind = K::CommandButton, .caption = L"&Player 3",
+     .left = 120, .top = 840, .width = 2415, .height = 375, .tabIndex = 3, .onClick = &Command4_Click},
+    {.name = "Command5", .kind = K::CommandButton, .caption = L"&Player 4",
+     .left = 120, .top = 1200, .width = 2415, .height = 375, .tabIndex = 4, .onClick = &Command5_Click},
+    {.name = "Command6", .kind = K::CommandButton, .caption = L"&Player 5",
+     .left = 120, .top = 1560, .width = 2415, .height = 375, .tabIndex = 5, .onClick = &Command6_Click},
+    {.name = "Command3", .kind = K::CommandButton, .caption = L"&Close",
+     .left = 120, .top = 2040, .width = 2415, .height = 375, .tabIndex = 2, .onClick = &Command3_Click},
 }};
 
-constexpr WindowSpec kWindow{WindowId::Games, L"HM Games", BorderStyle::FixedToolWindow, 2655,
-                             2550, kControls, nullptr};
+constexpr WindowSpec kWindow{.id = WindowId::Games,
+                             .caption = L"HM Games",
+                             .border = BorderStyle::FixedToolWindow,
+                             .clientWidth = 2655,
+                             .clientHeight = 2550,
+                             .controls = kControls};
 
 }  // namespace
 

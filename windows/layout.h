@@ -30,21 +30,23 @@ struct ControlSpec {
     std::int16_t top;
     std::int16_t width;
     std::int16_t height;
-    int tabIndex;               // kNoTabIndex when the control has none
-    int container;              // index of the containing frame in the same table, or kInWindow
-    bool bold;
-    ClickHandler onClick;       // nullptr: clicks do nothing
-    int arg;                    // handed to onClick
+    int tabIndex;                      // kNoTabIndex when the control has none
+    int container = kInWindow;         // index of the containing frame in the same table, or kInWindow
+    bool bold = false;
+    ClickHandler onClick = nullptr;    // nullptr: clicks do nothing
+    int arg = 0;                       // handed to onClick
 };
 
 struct WindowSpec {
     WindowId id;
     std::wstring_view caption;
     BorderStyle border;
+    // The start-up window: the program's icon and its taskbar button.
+    bool mainWindow = false;
     std::int32_t clientWidth;   // twips
     std::int32_t clientHeight;
     std::span<const ControlSpec> controls;
-    LoadHandler onLoad;         // only the main window has one
+    LoadHandler onLoad = nullptr;  // only the main window has one
 };
 
 inline constexpr std::wstring_view kFontFace = L"MS Sans Serif";

@@ -33,20 +33,26 @@ constexpr int kFrame1 = 0;  // index of Frame1 in the table below
 
 // Top to bottom; "SP Levels" is placed relative to Frame1.
 constexpr std::array<ControlSpec, 5> kControls{{
-    {"Frame1", K::Frame, L"Options", 120, 120, 5895, 975, 3, kInWindow, false, nullptr, 0},
-    {"Command4", K::CommandButton, L"SP Levels", 120, 480, 1815, 375, 4, kFrame1, false,
-     &Command4_Click, 0},
-    {"Command2", K::CommandButton, L"KR2 SP (Safe Mode)", 120, 1320, 1935, 375, 1, kInWindow,
-     false, &Command2_Click, 0},
-    {"Command3", K::CommandButton, L"KR2 MP (Safe Mode)", 120, 1800, 1935, 375, 2, kInWindow,
-     false, &Command3_Click, 0},
-    {"Command1", K::CommandButton, L"&Close", 4440, 1800, 1575, 375, 0, kInWindow, false,
-     &Command1_Click, 0},
+    {.name = "Frame1", .kind = K::Frame, .caption = L"Options",
+     .left = 120, .top = 120, .width = 5895, .height = 975, .tabIndex = 3},
+    {.name = "Command4", .kind = K::CommandButton, .caption = L"SP Levels",
+     .left = 120, .top = 480, .width = 1815, .height = 375,
+     .tabIndex = 4, .container = kFrame1, .onClick = &Command4_Click},
+    {.name = "Command2", .kind = K::CommandButton, .caption = L"KR2 SP (Safe Mode)",
+     .left = 120, .top = 1320, .width = 1935, .height = 375, .tabIndex = 1, .onClick = &Command2_Click},
+    {.name = "Command3", .kind = K::CommandButton, .caption = L"KR2 MP (Safe Mode)",
+     .left = 120, .top = 1800, .width = 1935, .height = 375, .tabIndex = 2, .onClick = &Command3_Click},
+    {.name = "Command1", .kind = K::CommandButton, .caption = L"&Close",
+     .left = 4440, .top = 1800, .width = 1575, .height = 375, .tabIndex = 0, .onClick = &Command1_Click},
 }};
 static_assert(kControls[kFrame1].kind == ControlKind::Frame);
 
-constexpr WindowSpec kWindow{WindowId::Options, L"HM Options", BorderStyle::FixedToolWindow,
-                             6105, 2265, kControls, nullptr};
+constexpr WindowSpec kWindow{.id = WindowId::Options,
+                             .caption = L"HM Options",
+                             .border = BorderStyle::FixedToolWindow,
+                             .clientWidth = 6105,
+                             .clientHeight = 2265,
+                             .controls = kControls};
 
 }  // namespace
 

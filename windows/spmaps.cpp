@@ -63,13 +63,26 @@ constexpr std::array<ControlSpec, kLevels + 1> MakeControls() {
         const int row = n <= kRows ? n : n - kRows;
         const int left = n <= kRows ? 120 : 2280;
         const int top = 120 + 360 * (row - 1);
-        controls[static_cast<std::size_t>(n - 1)] = {
-            NameOf(n), ControlKind::CommandButton, kLevelCaptions[static_cast<std::size_t>(n - 1)],
-            static_cast<std::int16_t>(left), static_cast<std::int16_t>(top), 2055, 375, n - 1,
-            kInWindow, false, &LevelButton_Click, n};
+        controls[static_cast<std::size_t>(n - 1)] = {.name = NameOf(n),
+                                                     .kind = ControlKind::CommandButton,
+                                                     .caption = kLevelCaptions[static_cast<std::size_t>(n - 1)],
+                                                     .left = static_cast<std::int16_t>(left),
+                                                     .top = static_cast<std::int16_t>(top),
+                                                     .width = 2055,
+                                                     .height = 375,
+                                                     .tabIndex = n - 1,
+                                                     .onClick = &LevelButton_Click,
+                                                     .arg = n};
     }
-    controls[kLevels] = {NameOf(kLevels + 1), ControlKind::CommandButton, L"&Close", 120, 4920,
-                         4215, 375, kLevels, kInWindow, false, &Command27_Click, 0};
+    controls[kLevels] = {.name = NameOf(kLevels + 1),
+                         .kind = ControlKind::CommandButton,
+                         .caption = L"&Close",
+                         .left = 120,
+                         .top = 4920,
+                         .width = 4215,
+                         .height = 375,
+                         .tabIndex = kLevels,
+                         .onClick = &Command27_Click};
     return controls;
 }
 constexpr auto kControls = MakeControls();
@@ -78,8 +91,12 @@ static_assert(kControls[12].left == 120 && kControls[12].top == 4440);   // Cald
 static_assert(kControls[13].left == 2280 && kControls[13].top == 120);   // Caldor Spire
 static_assert(kControls[25].left == 2280 && kControls[25].top == 4440);  // Arena
 
-constexpr WindowSpec kWindow{WindowId::spmaps, L"SP Levels", BorderStyle::FixedToolWindow, 4440,
-                             5355, kControls, nullptr};
+constexpr WindowSpec kWindow{.id = WindowId::spmaps,
+                             .caption = L"SP Levels",
+                             .border = BorderStyle::FixedToolWindow,
+                             .clientWidth = 4440,
+                             .clientHeight = 5355,
+                             .controls = kControls};
 
 }  // namespace
 

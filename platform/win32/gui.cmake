@@ -7,6 +7,7 @@ set(KR2_ASSETS_DIR ${PROJECT_SOURCE_DIR}/assets)
 add_executable(kr2_s1 WIN32
   program/main.cpp
   program/message_loop.cpp
+  program/describe_failure.cpp
   program/std_throw.cpp
   program/kr2_s1.rc
 )
@@ -14,7 +15,7 @@ set_target_properties(kr2_s1 PROPERTIES
   OUTPUT_NAME kr2_s1
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
 )
-target_include_directories(kr2_s1 PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/program ${KR2_ASSETS_DIR})
+target_include_directories(kr2_s1 PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/program ${CMAKE_CURRENT_SOURCE_DIR} ${KR2_ASSETS_DIR})
 if(MINGW)
   # Built with the win32 thread model's runtime, its libraries too
   # (cmake/win32_thread_model.cmake); the tests keep the posix originals.
@@ -45,7 +46,7 @@ kr2_static_runtime(kr2_s1)
 # The resource script pulls in the manifest and the generated artwork.
 set(KR2_PROGRAM_DIR ${CMAKE_CURRENT_SOURCE_DIR}/program)
 set_source_files_properties(program/kr2_s1.rc PROPERTIES OBJECT_DEPENDS
-  "${KR2_PROGRAM_DIR}/kr2_s1.manifest;${KR2_PROGRAM_DIR}/resource.h;${KR2_PROGRAM_DIR}/version.h;${KR2_ASSETS_DIR}/kr2_s1.ico;${KR2_ASSETS_DIR}/picture.packed")
+  "${KR2_PROGRAM_DIR}/kr2_s1.manifest;${CMAKE_CURRENT_SOURCE_DIR}/resource.h;${KR2_PROGRAM_DIR}/version.h;${KR2_ASSETS_DIR}/kr2_s1.ico;${KR2_ASSETS_DIR}/picture.packed")
 
 if(MINGW)
   # wWinMain; the .rc is UTF-8.

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "decimal_text.h"
+#include "run_time_error.h"
 #include "win32_ports.h"
 
 namespace kr2 {
@@ -47,12 +48,6 @@ void WriteRunTimeErrorText(const LaunchError& error, wchar_t (&out)[kTextRoom]) 
 }
 
 }  // namespace
-
-std::wstring RunTimeErrorText(const LaunchError& error) {
-    wchar_t text[kTextRoom];
-    WriteRunTimeErrorText(error, text);
-    return text;
-}
 
 void Win32ErrorBox::ShowRunTimeError(const LaunchError& error) {
     wchar_t text[kTextRoom];

@@ -6,6 +6,7 @@
 
 #include "command_line.h"
 #include "owner.h"
+#include "platform_queries.h"
 #include "win32_ports.h"
 
 namespace kr2 {

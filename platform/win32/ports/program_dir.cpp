@@ -1,6 +1,8 @@
 #include <windows.h>
 
 #include "command_line.h"
+#include "platform_failure.h"
+#include "platform_queries.h"
 #include "win32_ports.h"
 
 namespace kr2 {
@@ -14,17 +16,12 @@ std::wstring ModuleFileName(unsigned long initialSize) {
     for (;;) {
         SetLastError(ERROR_SUCCESS);
         const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) {
-            const DWORD code = GetLastError();
-            throw RunTimeFailure({code, SystemErrorText(code)});
-        }
+        if (n == 0) ThrowLastError();
         if (n < path.size() && GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
             path.resize(n);
             break;
         }
-        if (path.size() >= 32768) {
-            throw RunTimeFailure({ERROR_INSUFFICIENT_BUFFER, SystemErrorText(ERROR_INSUFFICIENT_BUFFER)});
-        }
+        if (path.size() >= 32768) ThrowPlatformError(ERROR_INSUFFICIENT_BUFFER);
         path.resize(path.size() * 2);
     }
     return path;

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "win32_ports.h"
+#include "platform_queries.h"
 
 namespace kr2 {
 

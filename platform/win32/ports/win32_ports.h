@@ -58,23 +58,4 @@ public:
     [[noreturn]] void EndProgram() override;
 };
 
-// The running executable's full path. The buffer starts at `initialSize`
-// characters and doubles until the name fits.
-std::wstring ModuleFileName(unsigned long initialSize = 260);
-
-// The platform's text for an error number, without its trailing line end;
-// empty if the platform has none.
-std::wstring SystemErrorText(unsigned long code);
-
-// The run-time error box's own numbers, for failures that do not come from
-// the platform; they travel without a description, so that reporting one
-// needs no memory, and the box gives their words.
-inline constexpr std::uint32_t kOutOfMemory = 7;
-inline constexpr std::uint32_t kInternalError = 51;
-
-// "Run-time error '<number>':\r\n\r\n<description>".
-std::wstring RunTimeErrorText(const LaunchError& error);
-
-inline constexpr wchar_t kErrorBoxCaption[] = L"kr2_s1";
-
 }  // namespace kr2

@@ -8,11 +8,12 @@
 #include <cstdlib>
 #include <exception>
 
+#include "describe_failure.h"
 #include "dpi.h"
-#include "gui_failure.h"
 #include "launcher.h"
 #include "message_loop.h"
 #include "native_screen.h"
+#include "run_time_error.h"
 #include "win32_ports.h"
 
 #if defined(__GLIBCXX__)

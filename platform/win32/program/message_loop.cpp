@@ -1,6 +1,6 @@
 #include "message_loop.h"
 
-#include "gui_failure.h"
+#include "platform_failure.h"
 
 namespace kr2 {
 

@@ -3,7 +3,7 @@
 #include <cwchar>
 #include <iterator>
 
-#include "gui_failure.h"
+#include "platform_failure.h"
 #include "layout.h"
 
 namespace kr2 {

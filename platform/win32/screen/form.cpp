@@ -6,7 +6,7 @@
 #include "control_classes.h"
 #include "control_order.h"
 #include "dpi.h"
-#include "gui_failure.h"
+#include "platform_failure.h"
 #include "image_controls.h"
 #include "picture_resource.h"
 #include "resource.h"
@@ -60,9 +60,9 @@ HICON LoadProgramIcon(HINSTANCE instance, int size) noexcept {
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
-bool Has(const WindowSpec& desc, ControlKind kind) {
+bool Shows(const WindowSpec& desc, ImageSource image) {
     for (const ControlSpec& c : desc.controls)
-        if (c.kind == kind) return true;
+        if (ClassOf(c.kind).image == image) return true;
     return false;
 }
 
@@ -72,7 +72,7 @@ void RegisterFormClasses(HINSTANCE instance, WNDPROC proc) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = proc;
-    wc.cbWndExtra = DLGWINDOWEXTRA;  // DefDlgProc's own (form_messages.cpp)
+    wc.cbWndExtra = DLGWINDOWEXTRA;  // DefDlgProc's own (native_screen_messages.cpp)
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -91,31 +91,50 @@ void RegisterFormClasses(HINSTANCE instance, WNDPROC proc) {
     if (!RegisterClassExW(&wc) || !RegisterClassExW(&mainClass)) ThrowLastError();
 }
 
+Form* Form::Of(HWND window, UINT msg, LPARAM lParam) noexcept {
+    if (msg == WM_NCCREATE) {
+        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->hwnd = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        return form;
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (msg == WM_NCDESTROY && form) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        form->hwnd = nullptr;
+        return nullptr;
+    }
+    return form;
+}
+
 void Form::Build(HINSTANCE instance, Fonts& fonts) {
     const Styles styles = FormStyles(desc.border);
     const std::wstring caption(desc.caption);
     // Made for the primary monitor, whose DPI is the system one.
     const UINT expected = dpi::ForSystem();
     const RECT at = CentredRect(desc, expected);
-    const wchar_t* cls = desc.border == BorderStyle::FixedSingle ? kMainFormClass : kFormClass;
+    const wchar_t* cls = desc.mainWindow ? kMainFormClass : kFormClass;
+    // The window procedure has set hwnd at WM_NCCREATE (Form::Of), before
+    // the messages of creation that need it; the handle returned here is the
+    // same one and only tells whether the window was made.
     if (!CreateWindowExW(styles.exStyle, cls, caption.c_str(), styles.style, at.left, at.top, at.right - at.left,
                          at.bottom - at.top, nullptr, nullptr, instance, this))
         ThrowLastError();
     dpi = dpi::ForWindow(hwnd);
     dpi::KeepDialogScalingOff(hwnd);
 
-    if (Has(desc, ControlKind::PictureBox)) picture = BitmapOwner(LoadPackedPicture(instance, IDB_PICTURE));
+    if (Shows(desc, ImageSource::Picture)) picture = BitmapOwner(LoadPackedPicture(instance, IDB_PICTURE));
     LoadIcons(instance, dpi != expected);
 
     // Creation order is tab order: the dialog manager tabs in z-order.
     for (int index : CreationOrder(desc.controls)) {
         const auto i = static_cast<std::size_t>(index);
         const ControlSpec& c = desc.controls[i];
-        const ControlClass cls = ClassOf(c.kind);
+        const ControlClass& cls = ClassOf(c.kind);
         const HWND parent = c.container == kInWindow ? hwnd : controls[static_cast<std::size_t>(c.container)];
         const std::wstring text(c.caption);
         const PixelRect r = ControlPixels(c, static_cast<int>(dpi));
-        const ShownImage shown = ImageFor(c.kind);
+        const ShownImage shown = ImageFor(cls.image);
         const HWND control = CreateWindowExW(cls.exStyle, cls.name, text.c_str(), cls.style, r.left, r.top, r.width,
                                              r.height, parent,
                                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
@@ -123,7 +142,7 @@ void Form::Build(HINSTANCE instance, Fonts& fonts) {
         if (!control) ThrowLastError();
         controls[i] = control;
         dpi::KeepControlScalingOff(control);
-        if (c.kind == ControlKind::Frame && !MakeFrameContainer(control)) ThrowLastError();
+        if (cls.holdsControls && !MakeFrameContainer(control)) ThrowLastError();
         if (cls.takesFont) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(dpi, c.bold)), FALSE);
     }
 
@@ -141,7 +160,7 @@ void Form::Build(HINSTANCE instance, Fonts& fonts) {
 // and the icon an image control shows. Returns the image icon it replaces,
 // which the control may still show.
 IconOwner Form::LoadIcons(HINSTANCE instance, bool ownWindowIcons) {
-    if (ownWindowIcons && desc.border == BorderStyle::FixedSingle) {
+    if (ownWindowIcons && desc.mainWindow) {
         IconOwner big(LoadProgramIcon(instance, dpi::SystemMetric(SM_CXICON, dpi)));
         IconOwner small(LoadProgramIcon(instance, dpi::SystemMetric(SM_CXSMICON, dpi)));
         SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
@@ -149,17 +168,18 @@ IconOwner Form::LoadIcons(HINSTANCE instance, bool ownWindowIcons) {
         bigIcon = std::move(big);
         smallIcon = std::move(small);
     }
-    if (!Has(desc, ControlKind::Image)) return {};
+    if (!Shows(desc, ImageSource::ProgramIcon)) return {};
     IconOwner image(LoadProgramIcon(instance, dpi::Scale(kIconDesignSize, dpi)));
     return std::exchange(imageIcon, std::move(image));
 }
 
-ShownImage Form::ImageFor(ControlKind kind) const noexcept {
-    switch (kind) {
-        case ControlKind::PictureBox: return {picture.get(), dpi};
-        case ControlKind::Image: return {imageIcon.get(), dpi};
-        default: return {nullptr, dpi};
+ShownImage Form::ImageFor(ImageSource source) const noexcept {
+    switch (source) {
+        case ImageSource::Picture: return {picture.get(), dpi};
+        case ImageSource::ProgramIcon: return {imageIcon.get(), dpi};
+        case ImageSource::None: break;
     }
+    return {nullptr, dpi};
 }
 
 bool Form::SizeAt(UINT newDpi, SIZE& size) const noexcept {
@@ -177,9 +197,10 @@ void Form::ChangeDpi(HINSTANCE instance, Fonts& fonts, UINT newDpi, const RECT& 
     const IconOwner oldImage = LoadIcons(instance, true);
     for (std::size_t i = 0; i < desc.controls.size(); ++i) {
         const ControlSpec& c = desc.controls[i];
-        if (ClassOf(c.kind).takesFont)
+        const ControlClass& cls = ClassOf(c.kind);
+        if (cls.takesFont)
             SendMessageW(controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(dpi, c.bold)), FALSE);
-        if (const ShownImage shown = ImageFor(c.kind); shown.image) SetControlImage(controls[i], shown);
+        if (const ShownImage shown = ImageFor(cls.image); shown.image) SetControlImage(controls[i], shown);
         const PixelRect r = ControlPixels(c, static_cast<int>(dpi));
         SetWindowPos(controls[i], nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "control_classes.h"
 #include "fonts.h"
 #include "image_controls.h"
 #include "layout.h"
@@ -35,6 +36,10 @@ struct Form {
     // controls at their final rectangles, fonts and pictures: nothing moves
     // or repaints before it is first shown. Throws RunTimeFailure.
     void Build(HINSTANCE instance, Fonts& fonts);
+    // The form of a launcher window, for its window procedure; nullptr for
+    // the last message (WM_NCDESTROY), after which the form has no window.
+    // The form learns its window at the first message (WM_NCCREATE).
+    static Form* Of(HWND window, UINT msg, LPARAM lParam) noexcept;
     // The outer size the window has when it opens at `newDpi`: what it asks
     // for before the platform moves it to a monitor of that DPI. False if
     // the platform cannot tell its frame at that DPI.
@@ -58,8 +63,8 @@ struct Form {
 
 private:
     IconOwner LoadIcons(HINSTANCE instance, bool ownWindowIcons);
-    // What an artwork control of `kind` shows at the window's DPI.
-    ShownImage ImageFor(ControlKind kind) const noexcept;
+    // What an artwork control shows at the window's DPI.
+    ShownImage ImageFor(ImageSource source) const noexcept;
 };
 
 }  // namespace kr2

@@ -1,7 +1,7 @@
 #include "native_screen.h"
 
 #include "image_controls.h"
-#include "gui_failure.h"
+#include "platform_failure.h"
 
 namespace kr2 {
 

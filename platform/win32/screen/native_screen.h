@@ -1,7 +1,7 @@
 #pragma once
 // The real screen: builds each launcher window from its layout data
 // (form.h) and turns clicks, close requests and DPI changes into calls on
-// the Launcher (form_messages.cpp).
+// the Launcher (native_screen_messages.cpp).
 
 #include <windows.h>
 

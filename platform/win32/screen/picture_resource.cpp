@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "gui_failure.h"
+#include "platform_failure.h"
 #include "owner.h"
 #include "packed_bitmap.h"
 

@@ -29,7 +29,7 @@ add_executable(kr2_gui_e2e
   ${KR2_GUI_DIR}/cue_timing_test.cpp
   ${KR2_GUI_DIR}/../stress/screen_pixels.cpp
 )
-target_include_directories(kr2_gui_e2e PRIVATE ${KR2_GUI_DIR}/../stress ${PROJECT_SOURCE_DIR}/platform/win32/program)
+target_include_directories(kr2_gui_e2e PRIVATE ${KR2_GUI_DIR}/../stress ${PROJECT_SOURCE_DIR}/platform/win32)
 target_link_libraries(kr2_gui_e2e PRIVATE kr2_e2e_support kr2_windows gtest_main user32 gdi32)
 kr2_e2e_executable(kr2_gui_e2e)
 kr2_e2e_embed_path(kr2_gui_e2e KR2_LAUNCHER_EXE kr2_s1)

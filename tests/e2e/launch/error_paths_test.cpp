@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include "launch_catalogue.h"
 #include "launch_world.h"
+#include "platform_queries.h"
 #include "utf8.h"
 
 using namespace kr2;

@@ -26,7 +26,7 @@ add_executable(kr2_stress_e2e
   ${KR2_STRESS_GUI_DIR}/window_checks.cpp
 )
 target_include_directories(kr2_stress_e2e PRIVATE ${KR2_STRESS_DIR} ${KR2_STRESS_GUI_DIR} ${KR2_STRESS_DIR}/../hardening
-  ${PROJECT_SOURCE_DIR}/platform/win32/program)
+  ${PROJECT_SOURCE_DIR}/platform/win32)
 target_link_libraries(kr2_stress_e2e PRIVATE kr2_e2e_support kr2_windows gtest_main user32 gdi32 advapi32)
 kr2_e2e_executable(kr2_stress_e2e)
 kr2_e2e_embed_path(kr2_stress_e2e KR2_LAUNCHER_EXE kr2_s1)

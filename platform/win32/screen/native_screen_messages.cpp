@@ -34,16 +34,7 @@ void NativeScreen::Guarded(Step step) noexcept {
 // keeps each window's focus while another is active and gives it back, and
 // focuses the first control in tab order when a window first opens.
 LRESULT CALLBACK NativeScreen::FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (msg == WM_NCCREATE) {
-        form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->hwnd = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    } else if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        if (form) form->hwnd = nullptr;
-        return DefDlgProcW(hwnd, msg, wParam, lParam);
-    }
+    Form* form = Form::Of(hwnd, msg, lParam);
     if (!form) return DefDlgProcW(hwnd, msg, wParam, lParam);
     return form->screen.HandleMessage(*form, msg, wParam, lParam);
 }
@@ -95,7 +86,7 @@ void NativeScreen::OnCommand(Form& form, WPARAM wParam, LPARAM lParam) {
         if (id != IDOK) return;
         HWND focus = GetFocus();
         for (std::size_t i = 0; i < controls.size(); ++i) {
-            if (form.controls[i] == focus && controls[i].kind == ControlKind::CommandButton) {
+            if (form.controls[i] == focus && ClassOf(controls[i].kind).pushButton) {
                 Click(form.desc.id, static_cast<int>(i));
                 return;
             }
@@ -107,29 +98,11 @@ void NativeScreen::OnCommand(Form& form, WPARAM wParam, LPARAM lParam) {
     if (index < 0 || static_cast<std::size_t>(index) >= controls.size()) return;
     if (form.controls[static_cast<std::size_t>(index)] != from) return;
 
-    switch (controls[static_cast<std::size_t>(index)].kind) {
-        case ControlKind::CommandButton:
-            switch (code) {
-                // With BS_NOTIFY the second press of a double click comes as
-                // BN_DOUBLECLICKED; it is a press all the same.
-                case BN_CLICKED:
-                case BN_DOUBLECLICKED:
-                    Click(form.desc.id, index);
-                    return;
-                case BN_KILLFOCUS:
-                    LoseDefaultLook(from);
-                    return;
-
-            }
-            return;
-        case ControlKind::PictureBox:
-        case ControlKind::Image:
-            if (code == STN_CLICKED) Click(form.desc.id, index);
-            return;
-        case ControlKind::Label:
-        case ControlKind::Frame:
-            return;
-    }
+    const ControlClass& cls = ClassOf(controls[static_cast<std::size_t>(index)].kind);
+    if (cls.IsClick(static_cast<WORD>(code)))
+        Click(form.desc.id, index);
+    else if (cls.pushButton && code == BN_KILLFOCUS)
+        LoseDefaultLook(from);
 }
 
 void NativeScreen::Click(WindowId id, int index) {
