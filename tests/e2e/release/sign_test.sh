@@ -47,7 +47,12 @@ make_cert other "Someone else"
 KR2_TEST_PFX_PASS=$password openssl pkcs12 -export -in "$work/signer.pem" -inkey "$work/signer.key" \
     -out "$work/signer.pfx" -passout env:KR2_TEST_PFX_PASS || die "openssl could not write the .pfx"
 
-package() {  # log name, then arguments; every program started is traced
+package() {  # log name, then arguments
+    local name=$1
+    shift
+    "$src/scripts/package" --version 1.00 "$@" >"$work/$name.out" 2>"$work/$name.err"
+}
+traced_package() {  # log name, then arguments; every program started is traced
     local name=$1
     shift
     strace -f -qq --seccomp-bpf -e trace=execve -v -s 100000 -o "$work/$name.exec" \
@@ -70,7 +75,7 @@ password_kept() {  # log name
 
 # --- The signed release.
 zip=$work/signed/kr2_s1-1.00-win64.zip
-if KR2_SIGN_PASSWORD=$password package signed --sign "$work/signer.pfx" "$exe" "$zip"; then
+if KR2_SIGN_PASSWORD=$password traced_package signed --sign "$work/signer.pfx" "$exe" "$zip"; then
     ok "scripts/package --sign succeeded"
 else
     cat "$work/signed.err" >&2
@@ -185,7 +190,7 @@ refused "no password and no terminal" nopass "set KR2_SIGN_PASSWORD" "$zip" $?
 
 # Nothing listens on port 9 of this machine: the stamp fails at once.
 stale "$zip"
-KR2_SIGN_PASSWORD=$password package stamp --sign "$work/signer.pfx" --timestamp http://127.0.0.1:9/ "$exe" "$zip" </dev/null
+KR2_SIGN_PASSWORD=$password traced_package stamp --sign "$work/signer.pfx" --timestamp http://127.0.0.1:9/ "$exe" "$zip" </dev/null
 refused "an unreachable time-stamp server" stamp "the time-stamp server http://127.0.0.1:9/" "$zip" $?
 grep -q -- '"-ts", "http://127.0.0.1:9/"' "$work/stamp.exec" ||
     fail "--timestamp URL did not reach osslsigncode as -ts URL"
