@@ -1,0 +1,24 @@
+# The signed release: sign_test.sh packs and signs the build's kr2_s1.exe
+# with scripts/package and a throwaway certificate, and checks the zip, the
+# signature and its removal; the GuiSigned case then starts the signed
+# kr2_s1.exe it leaves behind under Wine. Needs openssl, osslsigncode and
+# strace (scripts/deps.sh).
+if(NOT TARGET kr2_s1 OR NOT TARGET kr2_gui_e2e)
+  message(FATAL_ERROR "release tests: the targets kr2_s1 and kr2_gui_e2e must exist "
+                      "(platform/win32/gui.cmake, tests/e2e/gui/gui.cmake)")
+endif()
+
+set(KR2_RELEASE_TEST_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(KR2_SIGNED_RELEASE_DIR ${CMAKE_BINARY_DIR}/signed-release)
+
+find_program(KR2_BASH bash REQUIRED)
+add_test(NAME release_sign
+  COMMAND ${KR2_BASH} ${KR2_RELEASE_TEST_DIR}/sign_test.sh ${PROJECT_SOURCE_DIR} $<TARGET_FILE:kr2_s1>
+          ${KR2_SIGNED_RELEASE_DIR})
+set_tests_properties(release_sign PROPERTIES FIXTURES_SETUP signed_release TIMEOUT 120)
+
+target_sources(kr2_gui_e2e PRIVATE ${KR2_RELEASE_TEST_DIR}/signed_test.cpp)
+target_include_directories(kr2_gui_e2e PRIVATE ${KR2_GUI_DIR})
+kr2_add_e2e_test(NAME gui_signed COMMAND kr2_gui_e2e --gtest_filter=GuiSigned.* TIMEOUT 60)
+set_property(TEST gui_signed APPEND PROPERTY FIXTURES_REQUIRED signed_release)
+set_property(TEST gui_signed APPEND PROPERTY ENVIRONMENT "KR2_SIGNED_EXE=Z:${KR2_SIGNED_RELEASE_DIR}/kr2_s1.exe")
