@@ -38,6 +38,10 @@ private:
 class GameLayout {
 public:
     explicit GameLayout(const std::wstring& caseName);
+    // The stubs the launcher started end before the folders go.
+    ~GameLayout() { log_.WaitForWritersToEnd(); }
+    GameLayout(const GameLayout&) = delete;
+    GameLayout& operator=(const GameLayout&) = delete;
 
     std::wstring GameDir() const { return root_ / L"Game"; }
     std::wstring InstallDir() const { return root_ / L"Install"; }

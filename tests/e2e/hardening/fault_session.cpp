@@ -105,6 +105,7 @@ public:
             const e2e::StubLog second(layout.GameDir() + L"\\..\\second.log");
             SecondRun(layout, second);
             TakeStarted(second);
+            second.WaitForWritersToEnd();
         }
         r_.completed = !Stopped();
         r_.ms = e2e::NowMs() - start;

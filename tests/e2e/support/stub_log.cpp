@@ -15,6 +15,18 @@ StubLog::StubLog(std::wstring path) : path_(std::move(path)) {
 
 void StubLog::Clear() const { DeleteFileW(path_.c_str()); }
 
+void StubLog::WaitForWritersToEnd(unsigned timeoutMs) const {
+    const ULONGLONG until = GetTickCount64() + timeoutMs;
+    for (const StubRecord& record : Read()) {
+        // A process that has gone cannot be opened: nothing to wait for.
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, record.processId);
+        if (!process) continue;
+        const ULONGLONG now = GetTickCount64();
+        WaitForSingleObject(process, now < until ? static_cast<DWORD>(until - now) : 0);
+        CloseHandle(process);
+    }
+}
+
 std::vector<StubRecord> StubLog::Read() const {
     std::vector<StubRecord> records;
     HANDLE h = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

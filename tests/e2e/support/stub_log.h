@@ -25,6 +25,11 @@ public:
     // so this is how a test learns that they have run.
     std::vector<StubRecord> WaitFor(std::size_t count, unsigned timeoutMs = 15000) const;
 
+    // Waits until every stub that has written a record so far has ended (or
+    // the time is up): a stub that has written its line may still run, in
+    // the folder it was started in, which cannot be removed meanwhile.
+    void WaitForWritersToEnd(unsigned timeoutMs = 5000) const;
+
     // Empties the log between cases.
     void Clear() const;
 
