@@ -5,10 +5,12 @@
 # its fonts into every prefix. The win32 thread model's compiler builds
 # kr2_s1.exe alone; the rest stays posix. osslsigncode signs a release
 # (scripts/release --sign); openssl and strace serve its test
-# (tests/e2e/release).
+# (tests/e2e/release). clang, lld and llvm (llvm-ar for link-time-optimised
+# archives) are the second compiler of scripts/test.
 kr2_install_missing() {
     local wanted=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev
                   g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
+                  clang-14 lld-14 llvm-14
                   wine wine64 fonts-wine xvfb pulseaudio x11-utils xdotool imagemagick python3
                   python3-fonttools osslsigncode openssl strace)
     local missing=() pkg

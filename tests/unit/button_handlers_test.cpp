@@ -126,9 +126,12 @@ TEST(EntryBinding, EveryEntryIsRunByItsOwnControlAfterItsCueThenItsFollowUp) {
     for (const auto& [entryName, window, control] : expected) {
         SCOPED_TRACE(entryName);
         const LaunchAction& entry = LaunchCatalogue(entryName);
-        const auto click = std::find_if(clicks.begin(), clicks.end(), [&](const Click& c) {
-            return c.window == window && c.control == control;
-        });
+        // The bindings are captured through references of their own: a lambda
+        // may name a structured binding directly only from clang 16 on.
+        const auto click = std::find_if(clicks.begin(), clicks.end(),
+                                        [&wantWindow = window, &wantControl = control](const Click& c) {
+                                            return c.window == wantWindow && c.control == wantControl;
+                                        });
         ASSERT_NE(click, clicks.end());
         EventLog want = Then(CueEvents(CueName(entry.cue)), {LaunchEvent(entry)});
         switch (entry.followUp) {

@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "expect.h"
@@ -44,9 +45,29 @@ DWORD WaitForProcessOf(const std::wstring& exe, DWORD timeoutMs) {
 }  // namespace
 
 std::wstring LauncherExe() {
-    std::wstring path = KR2_LAUNCHER_EXE;
-    for (wchar_t& c : path) if (c == L'/') c = L'\\';
-    return path;
+    static const std::wstring exe = [] {
+        std::wstring path = KR2_LAUNCHER_EXE;
+        const char* whose = "built beside this program";
+        std::wstring other(32768, L'\0');
+        const DWORD length = GetEnvironmentVariableW(kOtherLauncherVariable, other.data(),
+                                                     static_cast<DWORD>(other.size()));
+        if (length >= other.size())
+            throw std::runtime_error("the launcher named by KR2_E2E_LAUNCHER is too long a path");
+        if (length > 0) {
+            other.resize(length);
+            path = other;
+            whose = "named by KR2_E2E_LAUNCHER";
+        }
+        for (wchar_t& c : path) if (c == L'/') c = L'\\';
+        if (!e2e::FileExists(path))
+            throw std::runtime_error("no launcher at " + e2e::ToUtf8(path) + " (" + whose + ")");
+        // In the output of every run: a group that tests another build
+        // fails when it finds the default one here.
+        std::printf("launcher under test: %s (%s)\n", e2e::ToUtf8(path).c_str(), whose);
+        std::fflush(stdout);
+        return path;
+    }();
+    return exe;
 }
 
 LauncherResources::LauncherResources()

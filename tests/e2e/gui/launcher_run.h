@@ -19,7 +19,13 @@
 
 namespace kr2::gui {
 
-// The kr2_s1.exe under test, as Windows names it.
+// The kr2_s1.exe under test, as Windows names it: the one built beside this
+// program, or another build named by the environment variable
+// KR2_E2E_LAUNCHER (a Windows path; Z:/... for a file on the Linux side;
+// empty counts as unset), such as the second compiler's
+// (tests/e2e/second_compiler.cmake). Throws when the file is missing; the
+// first call prints which one it is.
+inline constexpr wchar_t kOtherLauncherVariable[] = L"KR2_E2E_LAUNCHER";
 std::wstring LauncherExe();
 
 // That executable opened for its resources alone (its artwork).
