@@ -8,9 +8,11 @@ find_program(KR2_SH sh REQUIRED)
 
 # A world's start and stop, added with the first group that runs in it.
 function(kr2_e2e_world fixture state lock)
-  if(TEST ${fixture}_start)
+  get_property(started GLOBAL PROPERTY KR2_E2E_WORLD_${fixture})
+  if(started)
     return()
   endif()
+  set_property(GLOBAL PROPERTY KR2_E2E_WORLD_${fixture} TRUE)
   add_test(NAME ${fixture}_start COMMAND ${KR2_SH} ${KR2_E2E_DIR}/env.sh start ${state})
   set_tests_properties(${fixture}_start PROPERTIES FIXTURES_SETUP ${fixture} TIMEOUT 180
                        RESOURCE_LOCK ${lock})
@@ -36,6 +38,7 @@ function(kr2_add_e2e_test)
     set(state ${KR2_E2E_STATE_DIR})
     set(lock wine_desktop)
   endif()
+  kr2_e2e_world(${fixture} ${state} ${lock})
   add_test(NAME ${E2E_NAME} COMMAND ${E2E_COMMAND})
   set_tests_properties(${E2E_NAME} PROPERTIES
     # KR2_E2E_LAUNCHER emptied: a variable left in the caller's environment
