@@ -26,10 +26,10 @@ if(MINGW)
   kr2_win32_model(kr2_s1)
   target_link_libraries(kr2_s1 PRIVATE ${kr2_s1_screen})
   # kr2_s1 and the libraries made for it alone, not the tests' originals; in
-  # a tree whose tests are another tree's (KR2_E2E_PROGRAMS_DIR) the
-  # originals are the launcher's alone.
+  # a tree that builds the launcher alone (KR2_LAUNCHER_ONLY) the originals
+  # are the launcher's too.
   set(kr2_s1_parts kr2_s1 ${kr2_s1_core} ${kr2_s1_windows} ${kr2_s1_platform} ${kr2_s1_screen})
-  if(NOT KR2_E2E_PROGRAMS_DIR)
+  if(NOT KR2_LAUNCHER_ONLY)
     list(REMOVE_ITEM kr2_s1_parts kr2_core kr2_windows kr2_platform kr2_screen)
   endif()
   # The release build is optimised as one program at link time: inlining

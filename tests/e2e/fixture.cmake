@@ -1,5 +1,5 @@
 # The two Wine worlds' fixtures and kr2_add_e2e_test(), as support.cmake
-# describes them. Included by support.cmake and by second_compiler.cmake.
+# describes them. Included by support.cmake.
 set(KR2_E2E_STATE_DIR ${CMAKE_BINARY_DIR}/e2e-env)
 set(KR2_E2E_SECOND_STATE_DIR ${CMAKE_BINARY_DIR}/e2e-env-second)
 set(KR2_E2E_DIR ${CMAKE_CURRENT_LIST_DIR})

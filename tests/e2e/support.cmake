@@ -38,8 +38,7 @@
 #             defines MACRO in <target> as the wide string literal of
 #             <other target>'s file as Windows sees it ("Z:/.../x.exe").
 
-# The fixture and kr2_add_e2e_test(), which the second compiler's tree uses
-# too (second_compiler.cmake).
+# The fixtures and kr2_add_e2e_test().
 include(${CMAKE_CURRENT_LIST_DIR}/fixture.cmake)
 
 # Every TEST suite in the test programs' sources runs in some group, and
