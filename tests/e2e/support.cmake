@@ -19,7 +19,9 @@
 #             The test programs are GoogleTest programs: a group selects its
 #             cases with --gtest_filter=Suite.*; one that selects none fails,
 #             and kr2_e2e_check_suites() fails the configure when a suite
-#             in the sources is in no group or a group's suite is in none.
+#             in the sources is in no group or a group's suite is in none,
+#             or when one source file is compiled into two e2e targets
+#             (what two programs share goes in a library they link).
 #   kr2_stub  a windowless program that appends one record of how it was
 #             started (module path, command line, STARTUPINFO dwFlags and
 #             wShowWindow, current directory, pid) to the file named by the
@@ -34,6 +36,8 @@
 #             (StubLog), wave_file.h (WriteWav, WriteBytes), child_process.h
 #             (ChildProcess, NowMs), utf8.h (ToUtf8, Describe: wide text as
 #             UTF-8 in brackets for failure messages).
+#   kr2_e2e_driver (driver/driver.cmake)  static library that drives the
+#             real kr2_s1.exe, linked by every group that runs it.
 #   kr2_e2e_embed_path(<target> <MACRO> <other target>)
 #             defines MACRO in <target> as the wide string literal of
 #             <other target>'s file as Windows sees it ("Z:/.../x.exe").
@@ -66,6 +70,31 @@ function(kr2_e2e_check_suites)
     if(NOT suite IN_LIST defined)
       message(FATAL_ERROR "a ctest group selects the e2e test suite ${suite}, which no test program has")
     endif()
+  endforeach()
+
+  # Each source file in one e2e target only: its definitions (and its
+  # tests) exist once.
+  get_property(targets DIRECTORY ${KR2_E2E_DIR} PROPERTY BUILDSYSTEM_TARGETS)
+  set(seen "")
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "UTILITY" OR type STREQUAL "INTERFACE_LIBRARY")
+      continue()
+    endif()
+    get_target_property(sources ${target} SOURCES)
+    get_target_property(dir ${target} SOURCE_DIR)
+    foreach(source IN LISTS sources)
+      if(NOT source MATCHES "\\.(c|cc|cpp)$")
+        continue()
+      endif()
+      get_filename_component(source ${source} ABSOLUTE BASE_DIR ${dir})
+      string(MAKE_C_IDENTIFIER "${source}" key)
+      if(DEFINED kr2_e2e_source_${key})
+        message(FATAL_ERROR "${source} is compiled into both ${kr2_e2e_source_${key}} and ${target}: "
+                            "put it in a library both link (driver/driver.cmake)")
+      endif()
+      set(kr2_e2e_source_${key} ${target})
+    endforeach()
   endforeach()
 endfunction()
 

@@ -3,55 +3,11 @@
 #include <set>
 #include <string>
 
+#include "expected_catalogue.h"
 #include "launch_catalogue.h"
 
 namespace kr2 {
 namespace {
-
-struct ExpectedLine {
-    std::string_view name;
-    std::wstring_view line;
-};
-
-// Every line written out whole, runs of blanks included.
-constexpr ExpectedLine kExpected[] = {
-    {"MultiplayerStart", L"kr2mp.exe"},
-    {"ReadmeOpen", L"C:\\Windows\\Notepad.exe ..\\Install\\readme.txt"},
-    {"HomePageOpen", L"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE http://www.kestrane2.com/"},
-    {"ProfileStart1", L"kr2sp.exe  +set fs_game players_kr2\\Player1_saves"},
-    {"ProfileStart2", L"kr2sp.exe   +set fs_game players_kr2\\Player2_saves"},
-    {"ProfileStart3", L"kr2sp.exe   +set fs_game players_kr2\\Player3_saves"},
-    {"ProfileStart4", L"kr2sp.exe   +set fs_game players_kr2\\Player4_saves"},
-    {"ProfileStart5", L"kr2sp.exe   +set fs_game players_kr2\\Player5_saves"},
-    {"SafeModeSingle", L"kr2sp.exe  safe"},
-    {"SafeModeMulti", L"kr2mp.exe  safe"},
-    {"LevelStart1", L"kr2sp.exe  map tovek_gate"},
-    {"LevelStart2", L"kr2sp.exe  map tovek_keep"},
-    {"LevelStart3", L"kr2sp.exe  map orlan_quarry"},
-    {"LevelStart4", L"kr2sp.exe  map orlan_cells"},
-    {"LevelStart5", L"kr2sp.exe  map orlan_upperdeck"},
-    {"LevelStart6", L"kr2sp.exe  map gorge"},
-    {"LevelStart7", L"kr2sp.exe  map sarneth_shrine"},
-    {"LevelStart8", L"kr2sp.exe  map sarneth_ordeal"},
-    {"LevelStart9", L"kr2sp.exe  map zr_alleys"},
-    {"LevelStart10", L"kr2sp.exe  map zr_den"},
-    {"LevelStart11", L"kr2sp.exe  map zr_skydock"},
-    {"LevelStart12", L"kr2sp.exe  map caldor_lowtown"},
-    {"LevelStart13", L"kr2sp.exe  map caldor_alleys"},
-    {"LevelStart14", L"kr2sp.exe  map caldor_spire"},
-    {"LevelStart15", L"kr2sp.exe  map drumbar_harbor"},
-    {"LevelStart16", L"kr2sp.exe  map drumbar_foundry"},
-    {"LevelStart17", L"kr2sp.exe  map drumbar_core"},
-    {"LevelStart18", L"kr2sp.exe  map drumbar_pier1"},
-    {"LevelStart19", L"kr2sp.exe  map heskel_relay"},
-    {"LevelStart20", L"kr2sp.exe  map heskel_cells"},
-    {"LevelStart21", L"kr2sp.exe  map heskel_wards"},
-    {"LevelStart22", L"kr2sp.exe  map sarneth_marsh"},
-    {"LevelStart23", L"kr2sp.exe  map sarneth_ravine"},
-    {"LevelStart24", L"kr2sp.exe  map sarneth_plaza"},
-    {"LevelStart25", L"kr2sp.exe  map sarneth_summit"},
-    {"LevelStart26", L"kr2sp.exe  map arena"},
-};
 
 bool IsGameEntry(const LaunchAction& e) {
     return e.name != "ReadmeOpen" && e.name != "HomePageOpen";
@@ -65,12 +21,11 @@ TEST(LaunchCatalogue, HasThirtySixUniquelyNamedEntries) {
 }
 
 TEST(LaunchCatalogue, EveryLineIsByteExact) {
-    ASSERT_EQ(std::size(kExpected), kLaunchCatalogue.size());
-    for (const ExpectedLine& expected : kExpected) {
-        EXPECT_EQ(LaunchCatalogue(expected.name).commandLine, expected.line) << expected.name;
+    ASSERT_EQ(design::kCatalogueLines.size(), kLaunchCatalogue.size());
+    for (const design::CatalogueLine& expected : design::kCatalogueLines) {
+        EXPECT_EQ(LaunchCatalogue(expected.entry).commandLine, expected.line) << expected.entry;
     }
-    EXPECT_EQ(LaunchCatalogue("ReadmeOpen").fallbackCommandLine,
-              L"C:\\WinNT\\Notepad.exe ..\\Install\\readme.txt");
+    EXPECT_EQ(LaunchCatalogue("ReadmeOpen").fallbackCommandLine, design::kReadmeFallbackLine);
 }
 
 TEST(LaunchCatalogue, LineLengthsMatchTheirBlankCounts) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "expected_layout.h"
 #include "recording_fakes.h"
 #include "window_registry.h"
 
@@ -21,15 +22,39 @@ const ControlSpec& Control(WindowId id, std::string_view name) {
 
 PixelRect Pixels(WindowId id, std::string_view name) { return ControlPixels(Control(id, name), kDpi); }
 
+// The design table's rectangle at 96 DPI, converted by the tests themselves.
+PixelRect Designed(const design::Control& c) {
+    return {design::Pixels(c.left, kDpi), design::Pixels(c.top, kDpi), design::Pixels(c.width, kDpi),
+            design::Pixels(c.height, kDpi)};
+}
+
+PixelRect Designed(WindowId id, std::string_view name) {
+    for (const design::Control& c : design::Layout(id).controls) {
+        if (c.name == name) return Designed(c);
+    }
+    throw std::logic_error("no designed control " + std::string(name));
+}
+
+ControlKind KindOf(design::Kind kind) {
+    switch (kind) {
+        case design::Kind::Button: return ControlKind::CommandButton;
+        case design::Kind::Frame: return ControlKind::Frame;
+        case design::Kind::Label: return ControlKind::Label;
+        case design::Kind::Picture: return ControlKind::PictureBox;
+        case design::Kind::Image: return ControlKind::Image;
+    }
+    throw std::logic_error("no such kind");
+}
+
 // "Name=Caption" for each control in tab order; controls without a tab index
 // are left out. Tab indices must run 0..n-1 without gaps or repeats.
-std::vector<std::string> TabOrder(WindowId id) {
-    std::vector<const ControlSpec*> tabbed;
-    for (const ControlSpec& c : DescriptionOf(id).controls) {
-        if (c.tabIndex != kNoTabIndex) tabbed.push_back(&c);
+template <class Controls>
+std::vector<std::string> TabOrder(const Controls& controls) {
+    std::vector<const typename Controls::element_type*> tabbed;
+    for (const auto& c : controls) {
+        if (c.tabIndex >= 0) tabbed.push_back(&c);  // the image has none
     }
-    std::sort(tabbed.begin(), tabbed.end(),
-              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+    std::sort(tabbed.begin(), tabbed.end(), [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
     std::vector<std::string> order;
     for (std::size_t i = 0; i < tabbed.size(); ++i) {
         EXPECT_EQ(tabbed[i]->tabIndex, static_cast<int>(i)) << tabbed[i]->name;
@@ -39,43 +64,69 @@ std::vector<std::string> TabOrder(WindowId id) {
 }
 
 TEST(WindowLayout, WindowsHaveTheirCaptionsBordersAndClientAreas) {
-    struct Expected {
-        WindowId id;
-        std::wstring_view caption;
-        BorderStyle border;
-        int width, height;  // pixels at 96 DPI
-    };
-    const Expected expected[] = {
-        {WindowId::frmMain, L"Kestrane II Launcher", BorderStyle::FixedSingle, 321, 404},
-        {WindowId::Games, L"HM Games", BorderStyle::FixedToolWindow, 177, 170},
-        {WindowId::Options, L"HM Options", BorderStyle::FixedToolWindow, 407, 151},
-        {WindowId::spmaps, L"SP Levels", BorderStyle::FixedToolWindow, 296, 357},
-        {WindowId::frmAbout, L"About", BorderStyle::FixedToolWindow, 296, 141},
-    };
-    for (const Expected& e : expected) {
-        const WindowSpec& desc = DescriptionOf(e.id);
-        SCOPED_TRACE(std::string(WindowName(e.id)));
-        EXPECT_EQ(desc.id, e.id);
-        EXPECT_EQ(desc.caption, e.caption);
-        EXPECT_EQ(desc.border, e.border);
-        EXPECT_EQ(TwipsToPixels(desc.clientWidth, kDpi), e.width);
-        EXPECT_EQ(TwipsToPixels(desc.clientHeight, kDpi), e.height);
-        EXPECT_EQ(desc.onLoad != nullptr, e.id == WindowId::frmMain);
+    for (WindowId id : kAllWindows) {
+        const design::Window& want = design::Layout(id);
+        const WindowSpec& desc = DescriptionOf(id);
+        SCOPED_TRACE(std::string(WindowName(id)));
+        EXPECT_EQ(desc.id, id);
+        EXPECT_EQ(desc.caption, want.caption);
+        EXPECT_EQ(desc.border, want.toolWindow ? BorderStyle::FixedToolWindow : BorderStyle::FixedSingle);
+        EXPECT_EQ(TwipsToPixels(desc.clientWidth, kDpi), design::Pixels(want.clientWidth, kDpi));
+        EXPECT_EQ(TwipsToPixels(desc.clientHeight, kDpi), design::Pixels(want.clientHeight, kDpi));
+        EXPECT_EQ(desc.onLoad != nullptr, id == WindowId::frmMain);
     }
+}
+
+// Every control of every window as designed: kind, caption, rectangle in
+// pixels at 96 DPI, the frame that holds it, weight and tab index.
+TEST(WindowLayout, EveryControlMatchesTheDesignAt96Dpi) {
+    for (WindowId id : kAllWindows) {
+        const design::Window& want = design::Layout(id);
+        const auto controls = DescriptionOf(id).controls;
+        SCOPED_TRACE(std::string(WindowName(id)));
+        EXPECT_EQ(controls.size(), want.controls.size());
+        for (const design::Control& d : want.controls) {
+            SCOPED_TRACE(std::string(d.name));
+            const auto found = std::find_if(controls.begin(), controls.end(),
+                                            [&](const ControlSpec& c) { return c.name == d.name; });
+            ASSERT_NE(found, controls.end());
+            const ControlSpec& c = *found;
+            EXPECT_EQ(c.kind, KindOf(d.kind));
+            EXPECT_EQ(c.caption, d.caption);
+            EXPECT_EQ(ControlPixels(c, kDpi), Designed(d));
+            const std::string_view frame =
+                c.container == kInWindow ? "" : controls[static_cast<std::size_t>(c.container)].name;
+            const std::string_view designedFrame =
+                d.container == design::kInWindow ? "" : want.controls[static_cast<std::size_t>(d.container)].name;
+            EXPECT_EQ(frame, designedFrame);
+            EXPECT_EQ(c.bold, d.bold);
+            EXPECT_EQ(c.tabIndex, d.tabIndex == design::kNoTabIndex ? kNoTabIndex : d.tabIndex);
+        }
+    }
+}
+
+// A few figures written out in pixels, so that a wrong conversion in the
+// tests' own Pixels() cannot pass with the table.
+TEST(WindowLayout, HandWrittenPixelsAgreeWithTheDesignTable) {
+    const design::Window& main = design::Layout(WindowId::frmMain);
+    EXPECT_EQ(design::Pixels(main.clientWidth, kDpi), 321);
+    EXPECT_EQ(design::Pixels(main.clientHeight, kDpi), 404);
+    EXPECT_EQ(TwipsToPixels(DescriptionOf(WindowId::frmMain).clientWidth, kDpi), 321);
+    EXPECT_EQ(TwipsToPixels(DescriptionOf(WindowId::frmMain).clientHeight, kDpi), 404);
+    EXPECT_EQ(Designed(WindowId::frmMain, "Picture1"), (PixelRect{3, 3, 316, 193}));
+    EXPECT_EQ(Designed(WindowId::frmAbout, "Frame1"), (PixelRect{4, 0, 289, 81}));
+    EXPECT_EQ(Designed(WindowId::frmAbout, "Command1"), (PixelRect{192, 112, 97, 25}));
+    EXPECT_EQ(Designed(WindowId::frmAbout, "Image1"), (PixelRect{8, 16, 32, 32}));
+    // Halves round up: 4815 twips are 481.5 pixels at 144 DPI, 401.25 at 120.
+    EXPECT_EQ(design::Pixels(4815, 144), 482);
+    EXPECT_EQ(design::Pixels(4815, 120), 401);
+    EXPECT_EQ(design::Pixels(375, 120), 31);  // 31.25
+    EXPECT_EQ(design::Pixels(55, 96), 4);     // 3.67
 }
 
 TEST(WindowLayout, MainWindowPictureAndButtons) {
     EXPECT_EQ(Pixels(WindowId::frmMain, "Picture1"), (PixelRect{3, 3, 316, 193}));
     EXPECT_EQ(Control(WindowId::frmMain, "Picture1").kind, ControlKind::PictureBox);
-    const std::pair<const char*, int> heights[] = {{"Command1", 41}, {"Command6", 33}, {"Command3", 25},
-                                                   {"Command7", 25}, {"Command5", 25}, {"Command4", 25},
-                                                   {"Command2", 25}};
-    for (const auto& [name, height] : heights) {
-        const PixelRect r = Pixels(WindowId::frmMain, name);
-        EXPECT_EQ(r.left, 3) << name;
-        EXPECT_EQ(r.width, 313) << name;
-        EXPECT_EQ(r.height, height) << name;
-    }
     // Neighbours overlap by one pixel; a gap sets the start buttons apart.
     const PixelRect single = Pixels(WindowId::frmMain, "Command1");
     const PixelRect multi = Pixels(WindowId::frmMain, "Command6");
@@ -90,48 +141,44 @@ TEST(WindowLayout, MainWindowPictureAndButtons) {
 
 TEST(WindowLayout, GamesButtonsStackWithOnePixelOverlapAndCloseApart) {
     const char* players[] = {"Command1", "Command2", "Command4", "Command5", "Command6"};
-    for (int i = 0; i < 5; ++i) {
+    const PixelRect first = Pixels(WindowId::Games, players[0]);
+    for (int i = 1; i < 5; ++i) {
+        const PixelRect above = Pixels(WindowId::Games, players[i - 1]);
         const PixelRect r = Pixels(WindowId::Games, players[i]);
-        EXPECT_EQ(r, (PixelRect{8, 8 + 24 * i, 161, 25})) << players[i];
+        EXPECT_EQ(r, (PixelRect{first.left, above.top + above.height - 1, first.width, first.height})) << players[i];
     }
-    EXPECT_EQ(Pixels(WindowId::Games, "Command3"), (PixelRect{8, 136, 161, 25}));
-}
-
-TEST(WindowLayout, OptionsFrameHoldsSpLevels) {
-    const auto controls = DescriptionOf(WindowId::Options).controls;
-    const ControlSpec& levels = Control(WindowId::Options, "Command4");
-    ASSERT_GE(levels.container, 0);
-    EXPECT_EQ(controls[static_cast<std::size_t>(levels.container)].name, "Frame1");
-    EXPECT_EQ(controls[static_cast<std::size_t>(levels.container)].kind, ControlKind::Frame);
-    EXPECT_EQ(Pixels(WindowId::Options, "Frame1"), (PixelRect{8, 8, 393, 65}));
-    EXPECT_EQ(Pixels(WindowId::Options, "Command4"), (PixelRect{8, 32, 121, 25}));  // frame-relative
-    EXPECT_EQ(Pixels(WindowId::Options, "Command2"), (PixelRect{8, 88, 129, 25}));
-    EXPECT_EQ(Pixels(WindowId::Options, "Command3"), (PixelRect{8, 120, 129, 25}));
-    EXPECT_EQ(Pixels(WindowId::Options, "Command1"), (PixelRect{296, 120, 105, 25}));
-    for (const char* name : {"Frame1", "Command1", "Command2", "Command3"}) {
-        EXPECT_EQ(Control(WindowId::Options, name).container, kInWindow) << name;
-    }
+    const PixelRect last = Pixels(WindowId::Games, players[4]);
+    const PixelRect close = Pixels(WindowId::Games, "Command3");
+    EXPECT_EQ(close.left, first.left);
+    EXPECT_EQ(close.width, first.width);
+    EXPECT_GT(close.top, last.top + last.height);
 }
 
 TEST(WindowLayout, LevelGridFollowsTheColumnRule) {
     for (int n = 1; n <= 26; ++n) {
         const std::string name = "Command" + std::to_string(n);
-        const int row = n <= 13 ? n - 1 : n - 14;
         const PixelRect r = Pixels(WindowId::spmaps, name);
-        EXPECT_EQ(r, (PixelRect{n <= 13 ? 8 : 152, 8 + 24 * row, 137, 25})) << name;
+        const PixelRect top = Pixels(WindowId::spmaps, n <= 13 ? "Command1" : "Command14");
+        const int row = n <= 13 ? n - 1 : n - 14;
+        // Thirteen rows a column, neighbours sharing an edge; the columns side by side.
+        EXPECT_EQ(r, (PixelRect{top.left, top.top + (top.height - 1) * row, top.width, top.height})) << name;
+        if (n > 13) {
+            const PixelRect left = Pixels(WindowId::spmaps, "Command" + std::to_string(n - 13));
+            EXPECT_EQ(r.top, left.top) << name;
+            EXPECT_GT(r.left, left.left + left.width) << name;
+        }
         EXPECT_EQ(Control(WindowId::spmaps, name).arg, n) << name;
     }
-    EXPECT_EQ(Pixels(WindowId::spmaps, "Command27"), (PixelRect{8, 328, 281, 25}));
+    // Close spans both columns.
+    const PixelRect close = Pixels(WindowId::spmaps, "Command27");
+    const PixelRect right = Pixels(WindowId::spmaps, "Command26");
+    EXPECT_EQ(close.left, Pixels(WindowId::spmaps, "Command1").left);
+    EXPECT_EQ(close.left + close.width, right.left + right.width);
+    EXPECT_GT(close.top, right.top + right.height);
     EXPECT_EQ(DescriptionOf(WindowId::spmaps).controls.size(), 27u);
 }
 
 TEST(WindowLayout, AboutFrameHoldsTheIconAndTheCredit) {
-    const auto controls = DescriptionOf(WindowId::frmAbout).controls;
-    for (const char* name : {"Image1", "Label2"}) {
-        const ControlSpec& c = Control(WindowId::frmAbout, name);
-        ASSERT_GE(c.container, 0) << name;
-        EXPECT_EQ(controls[static_cast<std::size_t>(c.container)].name, "Frame1") << name;
-    }
     const ControlSpec& image = Control(WindowId::frmAbout, "Image1");
     EXPECT_EQ(image.kind, ControlKind::Image);
     EXPECT_EQ(image.tabIndex, kNoTabIndex);
@@ -139,37 +186,13 @@ TEST(WindowLayout, AboutFrameHoldsTheIconAndTheCredit) {
     EXPECT_EQ(ControlPixels(image, kDpi), (PixelRect{8, 16, 32, 32}));
     EXPECT_EQ(Pixels(WindowId::frmAbout, "Frame1"), (PixelRect{4, 0, 289, 81}));
     EXPECT_EQ(Pixels(WindowId::frmAbout, "Command1"), (PixelRect{192, 112, 97, 25}));
-    for (const char* name : {"Frame1", "Command1", "Label1", "Label3"}) {
-        EXPECT_EQ(Control(WindowId::frmAbout, name).container, kInWindow) << name;
-    }
 }
 
 TEST(WindowLayout, TabOrderAndCaptionsPerWindow) {
-    using Order = std::vector<std::string>;
-    EXPECT_EQ(TabOrder(WindowId::frmMain),
-              (Order{"Command1=&Start Kestrane II Single Player", "Command2=E&xit to Windows",
-                     "Command3=&Readme", "Command4=&Home Page", "Command5=&About", "Picture1=",
-                     "Command6=&Start Kestrane II Multiplayer", "Command7=&Options"}));
-    EXPECT_EQ(TabOrder(WindowId::Games),
-              (Order{"Command1=&Player 1", "Command2=&Player 2", "Command3=&Close",
-                     "Command4=&Player 3", "Command5=&Player 4", "Command6=&Player 5"}));
-    EXPECT_EQ(TabOrder(WindowId::Options),
-              (Order{"Command1=&Close", "Command2=KR2 SP (Safe Mode)", "Command3=KR2 MP (Safe Mode)",
-                     "Frame1=Options", "Command4=SP Levels"}));
-    EXPECT_EQ(TabOrder(WindowId::frmAbout),
-              (Order{"Frame1=Hollowmere: Kestrane II Launcher Credits", "Label2=Kip707",
-                     "Command1=Close", "Label1=beta 1.0",
-                     "Label3=USE THIS  PROGRAM AT YOUR OWN RISK"}));
-    const char* levels[] = {
-        "Tovek Gate",     "Tovek Keep",     "Orlan Quarry",   "Orlan Cells",     "Orlan Upper Deck",
-        "Gorge",          "Sarneth Shrine", "Sarneth Ordeal", "ZR Alleys",       "ZR Den",
-        "ZR Skydock",     "Caldor Lowtown", "Caldor Alleys",  "Caldor Spire",    "Drumbar Harbor",
-        "Drumbar Foundry", "Drumbar Core",  "Drumbar Pier 1", "Heskel Relay",    "Heskel Cells",
-        "Heskel Wards",   "Sarneth Marsh",  "Sarneth Ravine", "Sarneth Plaza",   "Sarneth Summit",
-        "Arena",          "&Close"};
-    Order spmaps;
-    for (int n = 1; n <= 27; ++n) spmaps.push_back("Command" + std::to_string(n) + "=" + levels[n - 1]);
-    EXPECT_EQ(TabOrder(WindowId::spmaps), spmaps);
+    for (WindowId id : kAllWindows) {
+        SCOPED_TRACE(std::string(WindowName(id)));
+        EXPECT_EQ(TabOrder(DescriptionOf(id).controls), TabOrder(design::Layout(id).controls));
+    }
     EXPECT_EQ(Control(WindowId::frmAbout, "Label3").caption.size(), 34u);
     EXPECT_EQ(Control(WindowId::frmAbout, "Image1").caption, L"");
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "expect.h"
+#include "expected_catalogue.h"
 #include "outside_programs.h"
 #include "launcher_run.h"
 #include "prefix_stub.h"
@@ -15,49 +16,49 @@
 namespace kr2::gui {
 namespace {
 
+// The button of each game entry; the line the game must receive is the
+// design's (design/expected_catalogue.h), not the launcher's catalogue, so a
+// wrong line there is caught.
 struct GameEntry {
     const char* name;
-    Win window;
+    WindowId window;
     std::wstring_view button;
-    std::wstring_view line;  // exactly as the game must receive it
 };
 
-// Written out here rather than taken from the launcher's catalogue, so a
-// wrong line there is caught.
 constexpr std::array<GameEntry, 33> kGameEntries{{
-    {"ProfileStart1", Win::Games, L"&Player 1", L"kr2sp.exe  +set fs_game players_kr2\\Player1_saves"},
-    {"ProfileStart2", Win::Games, L"&Player 2", L"kr2sp.exe   +set fs_game players_kr2\\Player2_saves"},
-    {"ProfileStart3", Win::Games, L"&Player 3", L"kr2sp.exe   +set fs_game players_kr2\\Player3_saves"},
-    {"ProfileStart4", Win::Games, L"&Player 4", L"kr2sp.exe   +set fs_game players_kr2\\Player4_saves"},
-    {"ProfileStart5", Win::Games, L"&Player 5", L"kr2sp.exe   +set fs_game players_kr2\\Player5_saves"},
-    {"SafeModeSingle", Win::Options, L"KR2 SP (Safe Mode)", L"kr2sp.exe  safe"},
-    {"SafeModeMulti", Win::Options, L"KR2 MP (Safe Mode)", L"kr2mp.exe  safe"},
-    {"LevelStart1", Win::Levels, L"Tovek Gate", L"kr2sp.exe  map tovek_gate"},
-    {"LevelStart2", Win::Levels, L"Tovek Keep", L"kr2sp.exe  map tovek_keep"},
-    {"LevelStart3", Win::Levels, L"Orlan Quarry", L"kr2sp.exe  map orlan_quarry"},
-    {"LevelStart4", Win::Levels, L"Orlan Cells", L"kr2sp.exe  map orlan_cells"},
-    {"LevelStart5", Win::Levels, L"Orlan Upper Deck", L"kr2sp.exe  map orlan_upperdeck"},
-    {"LevelStart6", Win::Levels, L"Gorge", L"kr2sp.exe  map gorge"},
-    {"LevelStart7", Win::Levels, L"Sarneth Shrine", L"kr2sp.exe  map sarneth_shrine"},
-    {"LevelStart8", Win::Levels, L"Sarneth Ordeal", L"kr2sp.exe  map sarneth_ordeal"},
-    {"LevelStart9", Win::Levels, L"ZR Alleys", L"kr2sp.exe  map zr_alleys"},
-    {"LevelStart10", Win::Levels, L"ZR Den", L"kr2sp.exe  map zr_den"},
-    {"LevelStart11", Win::Levels, L"ZR Skydock", L"kr2sp.exe  map zr_skydock"},
-    {"LevelStart12", Win::Levels, L"Caldor Lowtown", L"kr2sp.exe  map caldor_lowtown"},
-    {"LevelStart13", Win::Levels, L"Caldor Alleys", L"kr2sp.exe  map caldor_alleys"},
-    {"LevelStart14", Win::Levels, L"Caldor Spire", L"kr2sp.exe  map caldor_spire"},
-    {"LevelStart15", Win::Levels, L"Drumbar Harbor", L"kr2sp.exe  map drumbar_harbor"},
-    {"LevelStart16", Win::Levels, L"Drumbar Foundry", L"kr2sp.exe  map drumbar_foundry"},
-    {"LevelStart17", Win::Levels, L"Drumbar Core", L"kr2sp.exe  map drumbar_core"},
-    {"LevelStart18", Win::Levels, L"Drumbar Pier 1", L"kr2sp.exe  map drumbar_pier1"},
-    {"LevelStart19", Win::Levels, L"Heskel Relay", L"kr2sp.exe  map heskel_relay"},
-    {"LevelStart20", Win::Levels, L"Heskel Cells", L"kr2sp.exe  map heskel_cells"},
-    {"LevelStart21", Win::Levels, L"Heskel Wards", L"kr2sp.exe  map heskel_wards"},
-    {"LevelStart22", Win::Levels, L"Sarneth Marsh", L"kr2sp.exe  map sarneth_marsh"},
-    {"LevelStart23", Win::Levels, L"Sarneth Ravine", L"kr2sp.exe  map sarneth_ravine"},
-    {"LevelStart24", Win::Levels, L"Sarneth Plaza", L"kr2sp.exe  map sarneth_plaza"},
-    {"LevelStart25", Win::Levels, L"Sarneth Summit", L"kr2sp.exe  map sarneth_summit"},
-    {"LevelStart26", Win::Levels, L"Arena", L"kr2sp.exe  map arena"},
+    {"ProfileStart1", WindowId::Games, L"&Player 1"},
+    {"ProfileStart2", WindowId::Games, L"&Player 2"},
+    {"ProfileStart3", WindowId::Games, L"&Player 3"},
+    {"ProfileStart4", WindowId::Games, L"&Player 4"},
+    {"ProfileStart5", WindowId::Games, L"&Player 5"},
+    {"SafeModeSingle", WindowId::Options, L"KR2 SP (Safe Mode)"},
+    {"SafeModeMulti", WindowId::Options, L"KR2 MP (Safe Mode)"},
+    {"LevelStart1", WindowId::spmaps, L"Tovek Gate"},
+    {"LevelStart2", WindowId::spmaps, L"Tovek Keep"},
+    {"LevelStart3", WindowId::spmaps, L"Orlan Quarry"},
+    {"LevelStart4", WindowId::spmaps, L"Orlan Cells"},
+    {"LevelStart5", WindowId::spmaps, L"Orlan Upper Deck"},
+    {"LevelStart6", WindowId::spmaps, L"Gorge"},
+    {"LevelStart7", WindowId::spmaps, L"Sarneth Shrine"},
+    {"LevelStart8", WindowId::spmaps, L"Sarneth Ordeal"},
+    {"LevelStart9", WindowId::spmaps, L"ZR Alleys"},
+    {"LevelStart10", WindowId::spmaps, L"ZR Den"},
+    {"LevelStart11", WindowId::spmaps, L"ZR Skydock"},
+    {"LevelStart12", WindowId::spmaps, L"Caldor Lowtown"},
+    {"LevelStart13", WindowId::spmaps, L"Caldor Alleys"},
+    {"LevelStart14", WindowId::spmaps, L"Caldor Spire"},
+    {"LevelStart15", WindowId::spmaps, L"Drumbar Harbor"},
+    {"LevelStart16", WindowId::spmaps, L"Drumbar Foundry"},
+    {"LevelStart17", WindowId::spmaps, L"Drumbar Core"},
+    {"LevelStart18", WindowId::spmaps, L"Drumbar Pier 1"},
+    {"LevelStart19", WindowId::spmaps, L"Heskel Relay"},
+    {"LevelStart20", WindowId::spmaps, L"Heskel Cells"},
+    {"LevelStart21", WindowId::spmaps, L"Heskel Wards"},
+    {"LevelStart22", WindowId::spmaps, L"Sarneth Marsh"},
+    {"LevelStart23", WindowId::spmaps, L"Sarneth Ravine"},
+    {"LevelStart24", WindowId::spmaps, L"Sarneth Plaza"},
+    {"LevelStart25", WindowId::spmaps, L"Sarneth Summit"},
+    {"LevelStart26", WindowId::spmaps, L"Arena"},
 }};
 
 // The one record a press must leave: which file ran, how it was shown and where.
@@ -87,8 +88,10 @@ TEST(GuiCatalogue, GameEntries) {
         Expect(run.WaitExit(5000), n + ": the launcher ends after the start");
         const auto records = layout.Log().WaitFor(1, 5000);
         if (!ExpectEq(records.size(), std::size_t{1}, n + ": programs started")) continue;
-        ExpectEq(records[0].commandLine, std::wstring(entry.line), n + ": command line");
-        CheckStarted(records[0], n, ModuleFor(layout, entry.line), SW_SHOWMINIMIZED, layout.GameDir());
+        const std::wstring_view line = design::CatalogueLineOf(entry.name);
+        if (!Expect(!line.empty(), n + ": a line written out for the entry")) continue;
+        ExpectEq(records[0].commandLine, std::wstring(line), n + ": command line");
+        CheckStarted(records[0], n, ModuleFor(layout, line), SW_SHOWMINIMIZED, layout.GameDir());
     }
 }
 
@@ -100,17 +103,17 @@ TEST(GuiCatalogue, MainWindowEntries) {
 
     {
         LauncherRun run(layout);
-        HWND main = run.WaitWindow(Win::Main);
+        HWND main = run.WaitWindow(WindowId::frmMain);
         if (!main) return;
         // The readme leaves the launcher as it was, however often it is
         // opened: by a press, then twice by a double click.
         for (const std::size_t started : {1u, 3u}) {
             const std::string n = started == 1 ? "ReadmeOpen, a press" : "ReadmeOpen, a double click";
-            run.Press(main, Win::Main, L"&Readme", started == 1 ? LauncherRun::By::Post : LauncherRun::By::DoubleClick);
+            run.Press(main, WindowId::frmMain, L"&Readme", started == 1 ? LauncherRun::By::Post : LauncherRun::By::DoubleClick);
             const auto records = layout.Log().WaitFor(started, 5000);
             if (!ExpectEq(records.size(), started, n + ": programs started so far")) break;
             for (std::size_t i = started == 1 ? 0 : 1; i < started; ++i) {
-                ExpectEq(records[i].commandLine, std::wstring(L"C:\\Windows\\Notepad.exe ..\\Install\\readme.txt"),
+                ExpectEq(records[i].commandLine, std::wstring(design::CatalogueLineOf("ReadmeOpen")),
                          n + ": command line");
                 CheckStarted(records[i], n, e2e::kNotepadPath, SW_SHOWNORMAL, layout.GameDir());
             }
@@ -119,26 +122,27 @@ TEST(GuiCatalogue, MainWindowEntries) {
         ExpectEq(layout.Log().WaitFor(4, 1000).size(), std::size_t{3}, "ReadmeOpen: a double click is two presses");
 
         // Multiplayer closes only the main window while another one is open.
-        HWND about = run.Open(Win::About);
+        HWND about = run.Open(WindowId::frmAbout);
         layout.Log().Clear();
-        run.Press(main, Win::Main, L"&Start Kestrane II Multiplayer");
-        Expect(run.WaitGone(Win::Main), "MultiplayerStart: the main window closes");
+        run.Press(main, WindowId::frmMain, L"&Start Kestrane II Multiplayer");
+        Expect(run.WaitGone(WindowId::frmMain), "MultiplayerStart: the main window closes");
         const auto records = layout.Log().WaitFor(1, 5000);
         if (ExpectEq(records.size(), std::size_t{1}, "MultiplayerStart: programs started")) {
-            ExpectEq(records[0].commandLine, std::wstring(L"kr2mp.exe"), "MultiplayerStart: command line");
+            ExpectEq(records[0].commandLine, std::wstring(design::CatalogueLineOf("MultiplayerStart")),
+                     "MultiplayerStart: command line");
             CheckStarted(records[0], "MultiplayerStart", layout.GameDir() + L"\\kr2mp.exe", SW_SHOWMINIMIZED,
                          layout.GameDir());
         }
         Expect(run.Running() && about && IsWindowVisible(about),
                "MultiplayerStart: the About window stays and the launcher runs on");
-        if (about) run.Press(about, Win::About, L"Close");
+        if (about) run.Press(about, WindowId::frmAbout, L"Close");
         Expect(run.WaitExit(5000), "closing the last window ends the launcher");
     }
     {
         LauncherRun run(layout);
-        HWND main = run.WaitWindow(Win::Main);
+        HWND main = run.WaitWindow(WindowId::frmMain);
         if (!main) return;
-        run.Press(main, Win::Main, L"&Home Page");
+        run.Press(main, WindowId::frmMain, L"&Home Page");
         Expect(run.WaitExit(5000), "HomePageOpen: the launcher ends after the start");
         const auto records = layout.Log().WaitFor(1, 5000);
         if (!ExpectEq(records.size(), std::size_t{1}, "HomePageOpen: programs started")) return;

@@ -19,11 +19,11 @@ TEST(GuiCues, ClickCueDelaysTheWindow) {
     GameLayout layout(L"gui_cue_click");
     layout.WriteCue(L"click.WAV", kCueMs);
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
     const std::uint64_t pressed = e2e::NowMs();
-    run.Press(main, Win::Main, L"&Start Kestrane II Single Player");
-    HWND games = run.WaitWindow(Win::Games, 8000);
+    run.Press(main, WindowId::frmMain, L"&Start Kestrane II Single Player");
+    HWND games = run.WaitWindow(WindowId::Games, 8000);
     const std::uint64_t took = Since(pressed);
     Expect(games && took >= kCueMs && took < kCueMs + 4000,
            "with a 2 s click.WAV the profile window opens 2 s after the press, not sooner; took " +
@@ -34,7 +34,7 @@ TEST(GuiCues, OpenCueDelaysTheMainWindow) {
     GameLayout layout(L"gui_cue_open");
     layout.WriteCue(L"open.WAV", kCueMs);
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main, 10000);
+    HWND main = run.WaitWindow(WindowId::frmMain, 10000);
     const std::uint64_t took = Since(run.StartedAtMs());
     Expect(main && took >= kCueMs && took < kCueMs + 6000,
            "with a 2 s open.WAV the main window becomes visible 2 s after the start, not sooner; took " +
@@ -45,7 +45,7 @@ TEST(GuiCues, OpenCueDelaysTheMainWindow) {
 TEST(GuiCues, NoInstallActsAtOnce) {
     GameLayout layout(L"gui_cue_none");
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
     constexpr std::uint64_t kAtOnceMs = 1000;
     auto timed = [&](const char* what, auto press, auto done) {
@@ -57,21 +57,21 @@ TEST(GuiCues, NoInstallActsAtOnce) {
     };
     HWND w = nullptr;
     timed("\"&Start Kestrane II Single Player\" opens the profile window",
-          [&] { run.Press(main, Win::Main, L"&Start Kestrane II Single Player"); },
-          [&] { return (w = run.WaitWindow(Win::Games, 3000)) != nullptr; });
-    if (w) timed("\"&Close\" closes the profile window", [&] { run.Press(w, Win::Games, L"&Close"); },
-                 [&] { return run.WaitGone(Win::Games, 3000); });
-    timed("\"&About\" opens the About window", [&] { run.Press(main, Win::Main, L"&About"); },
-          [&] { return (w = run.WaitWindow(Win::About, 3000)) != nullptr; });
-    if (w) timed("\"Close\" closes the About window", [&] { run.Press(w, Win::About, L"Close"); },
-                 [&] { return run.WaitGone(Win::About, 3000); });
-    timed("\"&Options\" opens the options window", [&] { run.Press(main, Win::Main, L"&Options"); },
-          [&] { return (w = run.WaitWindow(Win::Options, 3000)) != nullptr; });
-    if (w) timed("\"SP Levels\" opens the level window", [&] { run.Press(w, Win::Options, L"SP Levels"); },
-                 [&] { return (w = run.WaitWindow(Win::Levels, 3000)) != nullptr; });
-    if (w) timed("\"&Close\" closes the level window", [&] { run.Press(w, Win::Levels, L"&Close"); },
-                 [&] { return run.WaitGone(Win::Levels, 3000); });
-    timed("\"E&xit to Windows\" ends the launcher", [&] { run.Press(main, Win::Main, L"E&xit to Windows"); },
+          [&] { run.Press(main, WindowId::frmMain, L"&Start Kestrane II Single Player"); },
+          [&] { return (w = run.WaitWindow(WindowId::Games, 3000)) != nullptr; });
+    if (w) timed("\"&Close\" closes the profile window", [&] { run.Press(w, WindowId::Games, L"&Close"); },
+                 [&] { return run.WaitGone(WindowId::Games, 3000); });
+    timed("\"&About\" opens the About window", [&] { run.Press(main, WindowId::frmMain, L"&About"); },
+          [&] { return (w = run.WaitWindow(WindowId::frmAbout, 3000)) != nullptr; });
+    if (w) timed("\"Close\" closes the About window", [&] { run.Press(w, WindowId::frmAbout, L"Close"); },
+                 [&] { return run.WaitGone(WindowId::frmAbout, 3000); });
+    timed("\"&Options\" opens the options window", [&] { run.Press(main, WindowId::frmMain, L"&Options"); },
+          [&] { return (w = run.WaitWindow(WindowId::Options, 3000)) != nullptr; });
+    if (w) timed("\"SP Levels\" opens the level window", [&] { run.Press(w, WindowId::Options, L"SP Levels"); },
+                 [&] { return (w = run.WaitWindow(WindowId::spmaps, 3000)) != nullptr; });
+    if (w) timed("\"&Close\" closes the level window", [&] { run.Press(w, WindowId::spmaps, L"&Close"); },
+                 [&] { return run.WaitGone(WindowId::spmaps, 3000); });
+    timed("\"E&xit to Windows\" ends the launcher", [&] { run.Press(main, WindowId::frmMain, L"E&xit to Windows"); },
           [&] { return run.WaitExit(3000); });
 }
 
@@ -81,36 +81,36 @@ TEST(GuiCues, SilentClosesPlayNoCue) {
     GameLayout layout(L"gui_cue_back");
     layout.WriteCue(L"back.WAV", kCueMs);
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
 
-    HWND about = run.Open(Win::About);
-    HWND icon = about ? FindControl(about, Expected(Win::About), ControlIndex(Expected(Win::About), L"")) : nullptr;
+    HWND about = run.Open(WindowId::frmAbout);
+    HWND icon = about ? FindControl(about, Expected(WindowId::frmAbout), ControlIndex(Expected(WindowId::frmAbout), L"")) : nullptr;
     if (Expect(icon != nullptr, "frmAbout: the icon is there")) {
         const std::uint64_t start = e2e::NowMs();
         MouseClick(CentreOf(icon));
-        const bool gone = run.WaitGone(Win::About, 3000);
+        const bool gone = run.WaitGone(WindowId::frmAbout, 3000);
         const std::uint64_t took = Since(start);
         Expect(gone && took < 1000, "a click on the About icon closes the window at once; took " +
                                         std::to_string(took) + " ms");
     }
 
-    HWND games = run.Open(Win::Games);
+    HWND games = run.Open(WindowId::Games);
     const POINT closeBox = games ? CloseBoxOf(games) : POINT{-1, -1};
     if (Expect(closeBox.x >= 0, "Games: a close box in its caption bar")) {
         const std::uint64_t start = e2e::NowMs();
         MouseClick(closeBox);
-        const bool gone = run.WaitGone(Win::Games, 3000);
+        const bool gone = run.WaitGone(WindowId::Games, 3000);
         const std::uint64_t took = Since(start);
         Expect(gone && took < 1000, "the close box closes the profile window at once; took " +
                                         std::to_string(took) + " ms");
     }
 
-    about = run.Open(Win::About);
+    about = run.Open(WindowId::frmAbout);
     if (about) {
         const std::uint64_t start = e2e::NowMs();
-        run.Press(about, Win::About, L"Close");
-        const bool gone = run.WaitGone(Win::About, 8000);
+        run.Press(about, WindowId::frmAbout, L"Close");
+        const bool gone = run.WaitGone(WindowId::frmAbout, 8000);
         const std::uint64_t took = Since(start);
         Expect(gone && took >= kCueMs, "\"Close\" plays the 2 s back.WAV before the window goes; took " +
                                           std::to_string(took) + " ms");

@@ -19,7 +19,7 @@ namespace kr2::gui {
 namespace {
 
 // What holds the focus, by its expected caption, for messages.
-std::string FocusName(HWND top, Win w) {
+std::string FocusName(HWND top, WindowId w) {
     const HWND focus = FocusOf(top);
     if (!focus) return "nothing";
     const ExpectedWindow& want = Expected(w);
@@ -32,34 +32,34 @@ std::string FocusName(HWND top, Win w) {
     return focus == top ? "the window itself" : "an unknown window (" + e2e::Describe(ClassOf(focus)) + ")";
 }
 
-bool WaitFocus(HWND top, Win w, int index, const std::string& when) {
+bool WaitFocus(HWND top, WindowId w, int index, const std::string& when) {
     HWND want = FindControl(top, Expected(w), index);
     if (want) WaitFor([&] { return FocusOf(top) == want; }, 2000);
     const auto& c = Expected(w).controls[static_cast<std::size_t>(index)];
     return ExpectEq(FocusName(top, w), c.caption.empty() ? std::string("the picture") : e2e::Describe(c.caption),
-                    std::string(Expected(w).name) + ": focus " + when);
+                    Name(w) + ": focus " + when);
 }
 
 // Brings `top` forward the way the player would have it: it is the window
 // keys go to. The launcher activates the windows it opens itself.
-bool Foreground(HWND top, Win w) {
-    return Expect(WaitForeground(top), std::string(Expected(w).name) + " is the foreground window");
+bool Foreground(HWND top, WindowId w) {
+    return Expect(WaitForeground(top), Name(w) + " is the foreground window");
 }
 
 // Escape must leave the window open and the focus where it was.
-void EscapeDoesNothing(const LauncherRun& run, HWND top, Win w) {
+void EscapeDoesNothing(const LauncherRun& run, HWND top, WindowId w) {
     const HWND before = FocusOf(top);
     PressKey(VK_ESCAPE);
     const bool closed = WaitFor([&] { return !IsWindow(top) || !IsWindowVisible(top); }, 300);
-    Expect(!closed && run.Running(), std::string(Expected(w).name) + ": Escape leaves the window open");
-    Expect(FocusOf(top) == before, std::string(Expected(w).name) + ": Escape leaves the focus where it was");
+    Expect(!closed && run.Running(), Name(w) + ": Escape leaves the window open");
+    Expect(FocusOf(top) == before, Name(w) + ": Escape leaves the focus where it was");
 }
 
 // Starts where a freshly opened window must have its focus; Escape there
 // first, then the whole cycle round to the first control again, with Escape
 // pressed before every Tab as well.
-void TabCycle(const LauncherRun& run, HWND top, Win w) {
-    const auto& cycle = Expected(w).tabCycle;
+void WalkTabCycle(const LauncherRun& run, HWND top, WindowId w) {
+    const auto& cycle = TabCycle(Expected(w));
     if (!WaitFocus(top, w, cycle.front(), "when the window opens")) return;
     EscapeDoesNothing(run, top, w);
     for (std::size_t step = 1; step <= cycle.size(); ++step) {
@@ -70,8 +70,8 @@ void TabCycle(const LauncherRun& run, HWND top, Win w) {
     }
 }
 
-void TabTo(HWND top, Win w, int tabs) {
-    const auto& cycle = Expected(w).tabCycle;
+void TabTo(HWND top, WindowId w, int tabs) {
+    const auto& cycle = TabCycle(Expected(w));
     for (int i = 1; i <= tabs; ++i) {
         PressKey(VK_TAB);
         WaitFocus(top, w, cycle[static_cast<std::size_t>(i) % cycle.size()], "while tabbing");
@@ -81,47 +81,47 @@ void TabTo(HWND top, Win w, int tabs) {
 // Back to the main window once a secondary one has gone.
 bool BackToMain(HWND main) {
     if (!WaitForeground(main, 2000)) SetForegroundWindow(main);
-    return Foreground(main, Win::Main);
+    return Foreground(main, WindowId::frmMain);
 }
 
 TEST(GuiKeyboard, TabOrderAccessKeysEnterAndSpace) {
     GameLayout layout(L"gui_keys");
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
-    if (!main || !Foreground(main, Win::Main)) return;
+    HWND main = run.WaitWindow(WindowId::frmMain);
+    if (!main || !Foreground(main, WindowId::frmMain)) return;
 
-    TabCycle(run, main, Win::Main);
+    WalkTabCycle(run, main, WindowId::frmMain);
     PressKey(VK_RETURN);  // the single-player button holds the focus
-    HWND games = run.WaitWindow(Win::Games);
-    if (!games || !Foreground(games, Win::Games)) return;
+    HWND games = run.WaitWindow(WindowId::Games);
+    if (!games || !Foreground(games, WindowId::Games)) return;
 
-    TabCycle(run, games, Win::Games);
-    TabTo(games, Win::Games, 2);  // "&Player 1" -> "&Player 2" -> "&Close"
+    WalkTabCycle(run, games, WindowId::Games);
+    TabTo(games, WindowId::Games, 2);  // "&Player 1" -> "&Player 2" -> "&Close"
     PressKey(VK_RETURN);
-    Expect(run.WaitGone(Win::Games), "Games: Enter on \"&Close\" closes the window");
+    Expect(run.WaitGone(WindowId::Games), "Games: Enter on \"&Close\" closes the window");
     if (!BackToMain(main)) return;
 
     PressAltKey('O');
-    HWND options = run.WaitWindow(Win::Options);
-    if (!options || !Foreground(options, Win::Options)) return;
-    TabCycle(run, options, Win::Options);
-    TabTo(options, Win::Options, 3);  // "&Close" -> both safe modes -> "SP Levels"
+    HWND options = run.WaitWindow(WindowId::Options);
+    if (!options || !Foreground(options, WindowId::Options)) return;
+    WalkTabCycle(run, options, WindowId::Options);
+    TabTo(options, WindowId::Options, 3);  // "&Close" -> both safe modes -> "SP Levels"
     PressKey(VK_RETURN);
-    HWND levels = run.WaitWindow(Win::Levels);
-    Expect(run.WaitGone(Win::Options), "Options: Enter on \"SP Levels\" closes the options window");
-    if (!levels || !Foreground(levels, Win::Levels)) return;
+    HWND levels = run.WaitWindow(WindowId::spmaps);
+    Expect(run.WaitGone(WindowId::Options), "Options: Enter on \"SP Levels\" closes the options window");
+    if (!levels || !Foreground(levels, WindowId::spmaps)) return;
 
-    TabCycle(run, levels, Win::Levels);
+    WalkTabCycle(run, levels, WindowId::spmaps);
     PressAltKey('C');
-    Expect(run.WaitGone(Win::Levels), "spmaps: Alt+C presses \"&Close\"");
+    Expect(run.WaitGone(WindowId::spmaps), "spmaps: Alt+C presses \"&Close\"");
     if (!BackToMain(main)) return;
 
     PressAltKey('A');
-    HWND about = run.WaitWindow(Win::About);
-    if (!about || !Foreground(about, Win::About)) return;
-    TabCycle(run, about, Win::About);
+    HWND about = run.WaitWindow(WindowId::frmAbout);
+    if (!about || !Foreground(about, WindowId::frmAbout)) return;
+    WalkTabCycle(run, about, WindowId::frmAbout);
     PressKey(VK_SPACE);  // Space presses the focused button as Enter does
-    Expect(run.WaitGone(Win::About), "frmAbout: Space on \"Close\" closes the window");
+    Expect(run.WaitGone(WindowId::frmAbout), "frmAbout: Space on \"Close\" closes the window");
     if (!BackToMain(main)) return;
 
     Expect(run.Running(), "launcher still running before Alt+X");
@@ -129,7 +129,7 @@ TEST(GuiKeyboard, TabOrderAccessKeysEnterAndSpace) {
     Expect(run.WaitExit(3000), "frmMain: Alt+X ends the program");
 }
 
-HWND ControlOf(HWND top, Win w, std::wstring_view caption) {
+HWND ControlOf(HWND top, WindowId w, std::wstring_view caption) {
     return FindControl(top, Expected(w), ControlIndex(Expected(w), caption));
 }
 
@@ -142,9 +142,9 @@ POINT EmptySpot(HWND top) {
 }
 
 // A real click on a window's empty part: it comes forward.
-bool ClickAside(HWND top, Win w) {
+bool ClickAside(HWND top, WindowId w) {
     const POINT spot = EmptySpot(top);
-    if (!Expect(WindowFromPoint(spot) == top, std::string(Expected(w).name) + ": its empty top left is in view"))
+    if (!Expect(WindowFromPoint(spot) == top, Name(w) + ": its empty top left is in view"))
         return false;
     MouseClick(spot);
     return Foreground(top, w);
@@ -153,13 +153,13 @@ bool ClickAside(HWND top, Win w) {
 // Only the focused button may show the default-button border (the dialog
 // manager's Tab gives it one, and Enter then arrives as its own click); on any
 // other it would promise Enter to a button that Enter does not press.
-void ExpectNoStrayDefaultBorder(HWND top, Win w, const std::string& when) {
+void ExpectNoStrayDefaultBorder(HWND top, WindowId w, const std::string& when) {
     const HWND focus = FocusOf(top);
     for (HWND c : Descendants(top)) {
         const auto style = static_cast<DWORD>(GetWindowLongPtrW(c, GWL_STYLE));
         if (c == focus || _wcsicmp(ClassOf(c).c_str(), L"Button") != 0) continue;
         Expect((style & BS_TYPEMASK) != BS_DEFPUSHBUTTON,
-               std::string(Expected(w).name) + ": " + e2e::Describe(TextOf(c)) +
+               Name(w) + ": " + e2e::Describe(TextOf(c)) +
                    " shows the default-button border while Enter would press " + FocusName(top, w) +
                    " (" + when + ")");
     }
@@ -176,52 +176,52 @@ bool HasDefaultBorder(HWND button) {
 TEST(GuiKeyboard, EnterPressesTheFocusedButtonOnEveryPath) {
     GameLayout layout(L"gui_enter");
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
-    if (!main || !Foreground(main, Win::Main)) return;
-    const ExpectedWindow& m = Expected(Win::Main);
-    if (!WaitFocus(main, Win::Main, ControlIndex(m, L"&Start Kestrane II Single Player"), "at start-up")) return;
-    ExpectNoStrayDefaultBorder(main, Win::Main, "at start-up");
+    HWND main = run.WaitWindow(WindowId::frmMain);
+    if (!main || !Foreground(main, WindowId::frmMain)) return;
+    const ExpectedWindow& m = Expected(WindowId::frmMain);
+    if (!WaitFocus(main, WindowId::frmMain, ControlIndex(m, L"&Start Kestrane II Single Player"), "at start-up")) return;
+    ExpectNoStrayDefaultBorder(main, WindowId::frmMain, "at start-up");
     Expect(!HasDefaultBorder(FocusOf(main)), "frmMain: no default border before any Tab, so Enter comes as IDOK");
     PressKey(VK_RETURN);
-    HWND games = run.WaitWindow(Win::Games);
+    HWND games = run.WaitWindow(WindowId::Games);
     if (!Expect(games != nullptr, "frmMain: Enter right after start-up (no Tab) opens the profile window"))
         return;
-    if (!Foreground(games, Win::Games) || !ClickAside(main, Win::Main)) return;
+    if (!Foreground(games, WindowId::Games) || !ClickAside(main, WindowId::frmMain)) return;
 
     // Tab to "&Readme", then the mouse pressed on "&About" and taken back
     // off it: the focus is on "&About", which nothing has pressed.
-    TabTo(main, Win::Main, 2);
+    TabTo(main, WindowId::frmMain, 2);
     Expect(WaitFor([&] { return HasDefaultBorder(FocusOf(main)); }, 2000),
            "frmMain: Tab gives \"&Readme\" the default border (Enter as its own click)");
-    const HWND aboutButton = ControlOf(main, Win::Main, L"&About");
+    const HWND aboutButton = ControlOf(main, WindowId::frmMain, L"&About");
     MouseClick(CentreOf(aboutButton), EmptySpot(main));
-    if (!WaitFocus(main, Win::Main, ControlIndex(m, L"&About"), "after a press on it taken back")) return;
-    Expect(!WaitFor([&] { return !TopLevelWindows(run.Pid(), Expected(Win::About).caption).empty(); }, 500),
+    if (!WaitFocus(main, WindowId::frmMain, ControlIndex(m, L"&About"), "after a press on it taken back")) return;
+    Expect(!WaitFor([&] { return !TopLevelWindows(run.Pid(), Expected(WindowId::frmAbout).caption).empty(); }, 500),
            "frmMain: a press taken back off \"&About\" opens nothing");
-    ExpectNoStrayDefaultBorder(main, Win::Main, "after the mouse moved the focus");
+    ExpectNoStrayDefaultBorder(main, WindowId::frmMain, "after the mouse moved the focus");
     PressKey(VK_RETURN);
-    HWND about = run.WaitWindow(Win::About);
+    HWND about = run.WaitWindow(WindowId::frmAbout);
     if (!Expect(about != nullptr, "frmMain: Enter after the mouse moved the focus presses \"&About\""))
         return;
-    if (!Foreground(about, Win::About)) return;
+    if (!Foreground(about, WindowId::frmAbout)) return;
 
     // Back to the main window by a click on its empty part: the focus is
     // given back to "&About", and Enter presses it again (About comes forward).
-    if (!ClickAside(main, Win::Main)) return;
-    if (!WaitFocus(main, Win::Main, ControlIndex(m, L"&About"), "after a click on the window")) return;
-    ExpectNoStrayDefaultBorder(main, Win::Main, "after a click on the window");
+    if (!ClickAside(main, WindowId::frmMain)) return;
+    if (!WaitFocus(main, WindowId::frmMain, ControlIndex(m, L"&About"), "after a click on the window")) return;
+    ExpectNoStrayDefaultBorder(main, WindowId::frmMain, "after a click on the window");
     PressKey(VK_RETURN);
     Expect(WaitForeground(about),
            "frmMain: Enter after a click on the window presses \"&About\" (About comes forward)");
 
     // In About, Tab gives "Close" the border; Enter then comes as its click.
-    if (!Foreground(about, Win::About)) return;
+    if (!Foreground(about, WindowId::frmAbout)) return;
     PressKey(VK_TAB);
-    const HWND close = ControlOf(about, Win::About, L"Close");
+    const HWND close = ControlOf(about, WindowId::frmAbout, L"Close");
     Expect(WaitFor([&] { return FocusOf(about) == close && HasDefaultBorder(close); }, 2000),
            "frmAbout: after Tab \"Close\" has the focus and the default border (Enter as its own click)");
     PressKey(VK_RETURN);
-    Expect(run.WaitGone(Win::About), "frmAbout: Enter on \"Close\" after Tab closes the window");
+    Expect(run.WaitGone(WindowId::frmAbout), "frmAbout: Enter on \"Close\" after Tab closes the window");
     Expect(run.Running(), "the launcher runs on");
 }
 
@@ -233,23 +233,24 @@ TEST(GuiKeyboard, EnterPressesTheFocusedButtonOnEveryPath) {
 TEST(GuiKeyboard, EveryWindowGivesTheFocusBack) {
     GameLayout layout(L"gui_focus_back");
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     HWND top = nullptr;
-    for (Win w : {Win::Games, Win::Options, Win::Levels, Win::About}) {
+    for (WindowId w : design::kSecondaryWindows) {
         top = main ? run.Open(w) : nullptr;
         if (!top || !Foreground(top, w)) return;
         SetWindowPos(top, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        const auto& cycle = Expected(w).tabCycle;
+        const auto& cycle = TabCycle(Expected(w));
         PressKey(VK_TAB);
         if (!WaitFocus(top, w, cycle[1 % cycle.size()], "after Tab")) return;
-        if (!ClickAside(main, Win::Main) || !ClickAside(top, w)) return;
+        if (!ClickAside(main, WindowId::frmMain) || !ClickAside(top, w)) return;
         WaitFocus(top, w, cycle[1 % cycle.size()], "after a click on the main window and back");
     }
-    const int picture = ControlIndex(Expected(Win::Main), L"");
-    MouseClick(CentreOf(FindControl(main, Expected(Win::Main), picture)));
-    if (!WaitFocus(main, Win::Main, picture, "after a click on the picture")) return;
-    if (!ClickAside(top, Win::About) || !ClickAside(main, Win::Main)) return;
-    WaitFocus(main, Win::Main, picture, "after a click on the About window and back");
+    const int picture = ControlIndex(Expected(WindowId::frmMain), L"");
+    MouseClick(CentreOf(FindControl(main, Expected(WindowId::frmMain), picture)));
+    if (!WaitFocus(main, WindowId::frmMain, picture, "after a click on the picture")) return;
+    const WindowId last = design::kSecondaryWindows.back();  // `top` is the last one opened
+    if (!ClickAside(top, last) || !ClickAside(main, WindowId::frmMain)) return;
+    WaitFocus(main, WindowId::frmMain, picture, "after a click on " + Name(last) + " and back");
 }
 
 // S marks both start buttons. With the focus on "E&xit to Windows", Alt+S
@@ -258,9 +259,9 @@ TEST(GuiKeyboard, EveryWindowGivesTheFocusBack) {
 TEST(GuiKeyboard, DuplicateAccessKeyGoesOnFromTheFocus) {
     GameLayout layout(L"gui_duplicate_key");
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
-    if (!main || !Foreground(main, Win::Main)) return;
-    TabTo(main, Win::Main, 1);
+    HWND main = run.WaitWindow(WindowId::frmMain);
+    if (!main || !Foreground(main, WindowId::frmMain)) return;
+    TabTo(main, WindowId::frmMain, 1);
     PressAltKey('S');
     const auto started = layout.Log().WaitFor(1, 5000);
     if (!ExpectEq(started.size(), std::size_t{1}, "frmMain: programs started by Alt+S")) return;
@@ -328,16 +329,16 @@ TEST(GuiKeyboard, PictureBoxShowsItsFocusAndIgnoresKeysAndClicks) {
     PrefixStub notepad(e2e::kNotepadPath);
     PrefixStub explorer(e2e::kExplorerPath);
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
-    if (!main || !Foreground(main, Win::Main)) return;
-    const ExpectedWindow& want = Expected(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
+    if (!main || !Foreground(main, WindowId::frmMain)) return;
+    const ExpectedWindow& want = Expected(WindowId::frmMain);
     const int pictureIndex = ControlIndex(want, L"");
     HWND picture = FindControl(main, want, pictureIndex);
     if (!Expect(picture != nullptr, "frmMain: the picture is there")) return;
 
     const stress::Pixels unfocused = PaintedPicture(picture);
-    TabTo(main, Win::Main, 5);
-    if (!WaitFocus(main, Win::Main, pictureIndex, "after five Tabs")) return;
+    TabTo(main, WindowId::frmMain, 5);
+    if (!WaitFocus(main, WindowId::frmMain, pictureIndex, "after five Tabs")) return;
     Changed focusRect;
     WaitFor([&] {
         focusRect = Compare(unfocused, stress::CaptureScreen(ClientOnScreen(picture)));
@@ -352,7 +353,7 @@ TEST(GuiKeyboard, PictureBoxShowsItsFocusAndIgnoresKeysAndClicks) {
     for (WORD vk : {WORD{VK_RETURN}, WORD{VK_SPACE}, WORD{'R'}, WORD{'H'}, WORD{'X'}}) PressKey(vk);
     // Read after the keys before it: once the focus has moved on, they have been handled.
     PressKey(VK_TAB);
-    WaitFocus(main, Win::Main, want.tabCycle[6], "after Tab from the picture");
+    WaitFocus(main, WindowId::frmMain, TabCycle(want)[6], "after Tab from the picture");
     NothingHappened(run, layout, "Enter, Space, r, h and x with the picture box focused");
     if (!run.Running()) return;
     Expect(WaitFor([&] { return Compare(unfocused, stress::CaptureScreen(ClientOnScreen(picture))).edge == 0; }, 2000),
@@ -364,30 +365,30 @@ TEST(GuiKeyboard, PictureBoxShowsItsFocusAndIgnoresKeysAndClicks) {
     auto clicks = [&] { return inside.Read(main).value_or(ProbeReply{}).artworkClicks; };
     const LONG before = clicks();
     MouseClick(CentreOf(picture));
-    WaitFocus(main, Win::Main, pictureIndex, "after a click on the picture");
+    WaitFocus(main, WindowId::frmMain, pictureIndex, "after a click on the picture");
     NothingHappened(run, layout, "a click on the picture box");
     Expect(WaitFor([&] { return clicks() == before + 1; }, 2000), "frmMain picture: a click reported");
     MouseClick({ClientOnScreen(main).left + 1, CentreOf(picture).y}, CentreOf(picture));
     // Input is handled in order: once Tab has moved the focus, the release has been seen.
     PressKey(VK_TAB);
-    WaitFocus(main, Win::Main, want.tabCycle[6], "after Tab from the picture");
+    WaitFocus(main, WindowId::frmMain, TabCycle(want)[6], "after Tab from the picture");
     ExpectEq(clicks(), before + 1, "frmMain picture: a release with no press on it reports no click");
 
     PressAltKey('A');
-    HWND about = run.WaitWindow(Win::About);
+    HWND about = run.WaitWindow(WindowId::frmAbout);
     if (!Expect(about != nullptr, "frmMain: Alt+A from the picture box opens the About window")) return;
 
     // The About icon takes the mouse as a button does: a press on it taken
     // back off it is no click. Neither it nor the picture keeps the mouse:
     // the next click on a button presses it.
-    const POINT icon = CentreOf(ControlOf(about, Win::About, L""));
+    const POINT icon = CentreOf(ControlOf(about, WindowId::frmAbout, L""));
     MouseClick(icon, {icon.x + 48, icon.y});
-    Expect(!run.WaitGone(Win::About, 500), "frmAbout: a press on the icon taken back off it leaves the window open");
+    Expect(!run.WaitGone(WindowId::frmAbout, 500), "frmAbout: a press on the icon taken back off it leaves the window open");
     const RECT aboutClient = ClientOnScreen(about);
     MouseClick({aboutClient.left + 150, aboutClient.top + 110}, icon);
-    Expect(!run.WaitGone(Win::About, 500), "frmAbout: a press on the background released on the icon leaves it open");
-    run.Press(about, Win::About, L"Close", LauncherRun::By::Mouse);
-    Expect(run.WaitGone(Win::About), "frmAbout: a click on \"Close\" after the icon and the picture closes it");
+    Expect(!run.WaitGone(WindowId::frmAbout, 500), "frmAbout: a press on the background released on the icon leaves it open");
+    run.Press(about, WindowId::frmAbout, L"Close", LauncherRun::By::Mouse);
+    Expect(run.WaitGone(WindowId::frmAbout), "frmAbout: a click on \"Close\" after the icon and the picture closes it");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The five windows as a player sees them, all checked in one launcher run.
+// Every window as a player sees it, all checked in one launcher run.
 
 #include "expect.h"
 #include "launcher_run.h"
@@ -16,17 +16,18 @@ TEST(GuiLayout, WindowsLookAsDesigned) {
 
     GameLayout layout(L"gui_layout");
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
     InsideProbe inside(main);
     Expect(inside.Ready(), "probe hooked into the launcher's thread");
 
-    CheckWindowLooks(main, Win::Main, inside);
-    // The level window is reached through the options window, which it replaces.
-    for (Win w : {Win::Games, Win::About, Win::Options, Win::Levels}) {
+    CheckWindowLooks(main, WindowId::frmMain, inside);
+    // Every other window; the level window is reached through the options
+    // window, which it replaces.
+    for (WindowId w : design::kSecondaryWindows) {
         if (HWND top = run.Open(w)) CheckWindowLooks(top, w, inside);
     }
-    Expect(run.WaitGone(Win::Options), "options window closed by \"SP Levels\"");
+    Expect(run.WaitGone(WindowId::Options), "options window closed by \"SP Levels\"");
     Expect(run.Running(), "launcher still running with its windows open");
 }
 

@@ -12,19 +12,18 @@
 namespace kr2::gui {
 namespace {
 
-std::string Name(Win w) { return std::string(Expected(w).name); }
 
 // The main window's button that shows `w`.
-std::wstring_view Opener(Win w) {
+std::wstring_view Opener(WindowId w) {
     switch (w) {
-        case Win::Games: return L"&Start Kestrane II Single Player";
-        case Win::Options: return L"&Options";
-        case Win::About: return L"&About";
+        case WindowId::Games: return L"&Start Kestrane II Single Player";
+        case WindowId::Options: return L"&Options";
+        case WindowId::frmAbout: return L"&About";
         default: return {};
     }
 }
 
-std::wstring_view CloseCaption(Win w) { return w == Win::About ? L"Close" : L"&Close"; }
+std::wstring_view CloseCaption(WindowId w) { return w == WindowId::frmAbout ? L"Close" : L"&Close"; }
 
 RECT WindowRect(HWND h) {
     RECT r{};
@@ -46,14 +45,14 @@ bool Activate(HWND h) {
 TEST(GuiLifetime, MainClosedWhileAboutOpen) {
     GameLayout layout(L"gui_life_close");
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
-    HWND about = main ? run.Open(Win::About) : nullptr;
+    HWND main = run.WaitWindow(WindowId::frmMain);
+    HWND about = main ? run.Open(WindowId::frmAbout) : nullptr;
     if (!about) return;
     // The close boxes of the two windows, clicked as a player would, each on
     // the window in front.
     if (!Expect(Activate(main), "frmMain can be brought forward")) return;
     MouseClick(CloseBoxOf(main));
-    Expect(run.WaitGone(Win::Main), "frmMain closes by its close box");
+    Expect(run.WaitGone(WindowId::frmMain), "frmMain closes by its close box");
     Expect(!run.WaitExit(500) && IsWindowVisible(about),
            "with the About window open the launcher keeps running after the main window closed");
     if (!Expect(Activate(about), "frmAbout can be brought forward")) return;
@@ -64,9 +63,9 @@ TEST(GuiLifetime, MainClosedWhileAboutOpen) {
 TEST(GuiLifetime, MultiplayerAloneEnds) {
     GameLayout layout(L"gui_life_mp");
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
-    run.Press(main, Win::Main, L"&Start Kestrane II Multiplayer");
+    run.Press(main, WindowId::frmMain, L"&Start Kestrane II Multiplayer");
     Expect(run.WaitExit(5000), "multiplayer with only the main window open ends the launcher");
     const auto records = layout.Log().WaitFor(1, 5000);
     Expect(records.size() == 1 && records[0].commandLine == L"kr2mp.exe", "kr2mp.exe was started once");
@@ -75,24 +74,24 @@ TEST(GuiLifetime, MultiplayerAloneEnds) {
 TEST(GuiLifetime, ShownAgainComesForward) {
     GameLayout layout(L"gui_life_forward");
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
     int x = 20;
-    for (Win w : {Win::Games, Win::Options, Win::About, Win::Levels}) {
+    for (WindowId w : design::kSecondaryWindows) {
         HWND first = run.Open(w);
         if (!first) continue;
         MoveAside(first, x, 30);
         x += 40;
         const RECT moved = WindowRect(first);
         if (!Expect(Activate(main), "frmMain can be brought forward")) return;
-        if (w == Win::Levels) {
+        if (w == WindowId::spmaps) {
             // Shown again the only way there is: "SP Levels" of a new options window.
-            HWND options = run.Open(Win::Options);
-            if (options) run.Press(options, Win::Options, L"SP Levels");
-            Expect(run.WaitGone(Win::Options), "the options window closes after \"SP Levels\"");
+            HWND options = run.Open(WindowId::Options);
+            if (options) run.Press(options, WindowId::Options, L"SP Levels");
+            Expect(run.WaitGone(WindowId::Options), "the options window closes after \"SP Levels\"");
         } else {
             // A player's click on the main window's button, at its centre.
-            run.Press(main, Win::Main, Opener(w), LauncherRun::By::Mouse);
+            run.Press(main, WindowId::frmMain, Opener(w), LauncherRun::By::Mouse);
         }
         const std::string n = Name(w) + " shown again";
         Expect(WaitForeground(first, 3000), n + ": the open window comes to the foreground");
@@ -107,17 +106,17 @@ TEST(GuiLifetime, ShownAgainComesForward) {
 TEST(GuiLifetime, ReopenedFreshAndCentred) {
     GameLayout layout(L"gui_life_reopen");
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
-    for (Win w : {Win::Games, Win::Options, Win::Levels, Win::About}) {
+    for (WindowId w : design::kSecondaryWindows) {
         const std::string n = Name(w) + " reopened";
         const ExpectedWindow& want = Expected(w);
         HWND first = run.Open(w);
         if (!first) continue;
         MoveAside(first, 15, 25);
         // Move the focus off the first control, where the window has a second one.
-        if (want.tabCycle.size() > 1 && WaitForeground(first)) {
-            HWND second = FindControl(first, want, want.tabCycle[1]);
+        if (TabCycle(want).size() > 1 && WaitForeground(first)) {
+            HWND second = FindControl(first, want, TabCycle(want)[1]);
             PressKey(VK_TAB);
             Expect(WaitFor([&] { return FocusOf(first) == second; }, 2000), n + ": focus moved by Tab first");
         }
@@ -128,7 +127,7 @@ TEST(GuiLifetime, ReopenedFreshAndCentred) {
         HWND again = run.Open(w);
         if (!again) continue;
         CheckCentred(again, w, "after it was moved, closed and opened again");
-        HWND firstControl = FindControl(again, want, want.tabCycle.front());
+        HWND firstControl = FindControl(again, want, TabCycle(want).front());
         Expect(firstControl && WaitFor([&] { return FocusOf(again) == firstControl; }, 2000),
                n + ": the focus is back on its first control");
     }
@@ -142,27 +141,27 @@ TEST(GuiLifetime, ReopenedFreshAndCentred) {
 TEST(GuiLifetime, EveryClickOnTheAboutIconClosesIt) {
     constexpr int kLaunches = 4;
     constexpr int kClicksPerLaunch = 25;
-    const ExpectedWindow& want = Expected(Win::About);
+    const ExpectedWindow& want = Expected(WindowId::frmAbout);
     GameLayout layout(L"gui_life_icon");
     int clicks = 0;
     int lost = 0;
     for (int launch = 0; launch < kLaunches; ++launch) {
         LauncherRun run(layout);
-        HWND main = run.WaitWindow(Win::Main);
+        HWND main = run.WaitWindow(WindowId::frmMain);
         for (int i = 0; i < kClicksPerLaunch; ++i) {
             if (!main || !Expect(WaitForeground(main), "frmMain is the foreground window before Alt+A")) return;
             PressAltKey('A');
-            HWND about = run.WaitWindow(Win::About);
+            HWND about = run.WaitWindow(WindowId::frmAbout);
             HWND icon = about ? FindControl(about, want, ControlIndex(want, L"")) : nullptr;
             if (!Expect(icon != nullptr, "frmAbout opens with its icon")) return;
             MouseClick(CentreOf(icon));
             ++clicks;
-            if (!run.WaitGone(Win::About, 2000)) {
+            if (!run.WaitGone(WindowId::frmAbout, 2000)) {
                 ++lost;
                 // Only to go on counting after a lost click: posted, so that
                 // this step cannot go astray in its turn.
                 PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
-                if (!Expect(run.WaitGone(Win::About), "frmAbout closes by SC_CLOSE")) return;
+                if (!Expect(run.WaitGone(WindowId::frmAbout), "frmAbout closes by SC_CLOSE")) return;
             }
         }
         PressAltKey('X');

@@ -23,7 +23,6 @@ namespace {
 using gui::Expect;
 using gui::GameLayout;
 using gui::LauncherRun;
-using gui::Win;
 
 enum class Outcome {
     Plays,   // the window opens no sooner than the sound's length
@@ -76,8 +75,8 @@ void RunCase(const CueCase& c, const GameLayout& layout, LauncherRun& run, HWND 
     const unsigned playMs = c.setup(layout.InstallDir() + L"\\click.WAV");
 
     const std::uint64_t pressed = e2e::NowMs();
-    run.Press(main, Win::Main, L"&About");
-    HWND about = gui::WaitForWindow(run.Pid(), gui::Expected(Win::About).caption, playMs + 15000);
+    run.Press(main, WindowId::frmMain, L"&About");
+    HWND about = gui::WaitForWindow(run.Pid(), gui::Expected(WindowId::frmAbout).caption, playMs + 15000);
     const std::uint64_t took = e2e::NowMs() - pressed;
     ExpectNoMessageBox(n);
     if (!Expect(about != nullptr && run.Running(), n + ": the About window opens and the launcher runs on"))
@@ -98,13 +97,13 @@ void RunCase(const CueCase& c, const GameLayout& layout, LauncherRun& run, HWND 
     }
     // The close box: no cue, no handler.
     PostMessageW(about, WM_CLOSE, 0, 0);
-    Expect(run.WaitGone(Win::About), n + ": the About window closes again");
+    Expect(run.WaitGone(WindowId::frmAbout), n + ": the About window closes again");
 }
 
 TEST(HardeningCueFiles, BrokenCueFiles) {
     GameLayout layout(L"hardening_cues");
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
     for (const CueCase& c : kCases) {
         RunCase(c, layout, run, main);
@@ -114,9 +113,9 @@ TEST(HardeningCueFiles, BrokenCueFiles) {
     // A broken "start" cue does not keep the game from starting.
     e2e::RemoveTree(layout.InstallDir());
     e2e::WriteBytes(layout.InstallDir() + L"\\start.WAV", TruncatedRiffHeader());
-    HWND games = run.Open(Win::Games);
+    HWND games = run.Open(WindowId::Games);
     if (!games) return;
-    run.Press(games, Win::Games, L"&Player 1");
+    run.Press(games, WindowId::Games, L"&Player 1");
     ExpectCleanEnd(run.Pid(), "Player 1 with a broken start.WAV");
     const auto records = layout.Log().WaitFor(1, 5000);
     if (gui::ExpectEq(records.size(), std::size_t{1}, "Player 1 with a broken start.WAV: programs started"))

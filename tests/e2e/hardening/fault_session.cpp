@@ -19,7 +19,6 @@
 namespace kr2::faults {
 namespace {
 
-using gui::Win;
 
 constexpr DWORD kNoProgressMs = 10000;
 
@@ -133,17 +132,17 @@ private:
     bool FirstRun(const gui::GameLayout& layout) {
         gui::LauncherRun run(layout, true);
         run_ = &run;
-        const bool steps = Window("start", Win::Main) &&
-            Key("profiles from the keyboard", Win::Main, VK_RETURN, 0) && Window("profiles open", Win::Games) &&
-            Click("profiles closed with the mouse", Win::Games, L"&Close") && Gone(Win::Games) &&
-            Click("About with the mouse", Win::Main, L"&About") && Window("About open", Win::About) &&
-            ClickIndex("About closed by its icon", Win::About, 1) && Gone(Win::About) &&
-            Key("options from the keyboard", Win::Main, 'O', VK_MENU) && Window("options open", Win::Options) &&
-            Click("levels with the mouse", Win::Options, L"SP Levels") && Window("levels open", Win::Levels) &&
-            Gone(Win::Options) && Key("levels closed from the keyboard", Win::Levels, 'C', VK_MENU) &&
-            Gone(Win::Levels) && ScreenReader() && Checkpoint() &&
-            Click("readme with the mouse", Win::Main, L"&Readme") && Started(1) &&
-            Click("multiplayer with the mouse", Win::Main, L"&Start Kestrane II Multiplayer") && Ended();
+        const bool steps = Window("start", WindowId::frmMain) &&
+            Key("profiles from the keyboard", WindowId::frmMain, VK_RETURN, 0) && Window("profiles open", WindowId::Games) &&
+            Click("profiles closed with the mouse", WindowId::Games, L"&Close") && Gone(WindowId::Games) &&
+            Click("About with the mouse", WindowId::frmMain, L"&About") && Window("About open", WindowId::frmAbout) &&
+            ClickIndex("About closed by its icon", WindowId::frmAbout, 1) && Gone(WindowId::frmAbout) &&
+            Key("options from the keyboard", WindowId::frmMain, 'O', VK_MENU) && Window("options open", WindowId::Options) &&
+            Click("levels with the mouse", WindowId::Options, L"SP Levels") && Window("levels open", WindowId::spmaps) &&
+            Gone(WindowId::Options) && Key("levels closed from the keyboard", WindowId::spmaps, 'C', VK_MENU) &&
+            Gone(WindowId::spmaps) && ScreenReader() && Checkpoint() &&
+            Click("readme with the mouse", WindowId::frmMain, L"&Readme") && Started(1) &&
+            Click("multiplayer with the mouse", WindowId::frmMain, L"&Start Kestrane II Multiplayer") && Ended();
         const bool launched = r_.checkpoint.reached;
         const bool endedByLaunch =
             !steps && launched && r_.box.empty() && block_.plan().boxes == 0 && !r_.stuck && !run.Running();
@@ -155,7 +154,7 @@ private:
     void SecondRun(const gui::GameLayout& layout, const e2e::StubLog& log) {
         gui::LauncherRun run(layout.GameDir() + L"\\kr2_s1.exe", layout.GameDir(), log, true);
         run_ = &run;
-        if (Window("start again", Win::Main)) Key("home page from the keyboard", Win::Main, 'H', VK_MENU) && Ended();
+        if (Window("start again", WindowId::frmMain)) Key("home page from the keyboard", WindowId::frmMain, 'H', VK_MENU) && Ended();
         Finish(run);
     }
 
@@ -201,13 +200,13 @@ private:
         return Stop(what + ": the run-time error box");
     }
 
-    HWND Top(Win w) const {
+    HWND Top(WindowId w) const {
         const auto found = gui::TopLevelWindows(run_->Pid(), gui::Expected(w).caption);
         return found.size() == 1 ? found.front() : nullptr;
     }
 
     // The window has opened, showing every control it has.
-    bool Window(const std::string& what, Win w) {
+    bool Window(const std::string& what, WindowId w) {
         // Open means active too: a click must not race the launcher's own
         // activation of the window, which would take the press back.
         if (!Await(what, [&] { return Top(w) != nullptr && GetForegroundWindow() == Top(w); })) return false;
@@ -215,16 +214,16 @@ private:
         for (HWND h : gui::Descendants(Top(w))) shown += IsWindowVisible(h) ? 1 : 0;
         const int want = static_cast<int>(gui::Expected(w).controls.size());
         if (shown != want && r_.missingControl.empty())
-            r_.missingControl = std::string(gui::Expected(w).name) + " showed " + std::to_string(shown) + " of " +
+            r_.missingControl = gui::Name(w) + " showed " + std::to_string(shown) + " of " +
                                 std::to_string(want) + " controls";
         return true;
     }
 
-    bool Gone(Win w) {
-        return Await(std::string(gui::Expected(w).name) + " closes", [&] { return Top(w) == nullptr; });
+    bool Gone(WindowId w) {
+        return Await(gui::Name(w) + " closes", [&] { return Top(w) == nullptr; });
     }
 
-    bool Key(const std::string& what, Win w, WORD vk, WORD modifier) {
+    bool Key(const std::string& what, WindowId w, WORD vk, WORD modifier) {
         HWND top = Top(w);
         if (!top || !Await(what + " (the window comes to the front)", [&] { return GetForegroundWindow() == top; }))
             return Stop(what + ": no window to type into");
@@ -232,14 +231,14 @@ private:
         return true;
     }
 
-    bool ClickIndex(const std::string& what, Win w, int index) {
+    bool ClickIndex(const std::string& what, WindowId w, int index) {
         HWND control = Top(w) ? gui::FindControl(Top(w), gui::Expected(w), index) : nullptr;
         if (!control) return Stop(what + ": no control to click");
         gui::MouseClick(ReachableIn(control));
         return true;
     }
 
-    bool Click(const std::string& what, Win w, std::wstring_view caption) {
+    bool Click(const std::string& what, WindowId w, std::wstring_view caption) {
         return ClickIndex(what, w, gui::ControlIndex(gui::Expected(w), caption));
     }
 
@@ -251,16 +250,16 @@ private:
 
     // What a screen reader does first: ask the picture box for its object.
     bool ScreenReader() {
-        HWND picture = Top(Win::Main) ? gui::FindControl(Top(Win::Main), gui::Expected(Win::Main), 0) : nullptr;
+        HWND picture = Top(WindowId::frmMain) ? gui::FindControl(Top(WindowId::frmMain), gui::Expected(WindowId::frmMain), 0) : nullptr;
         DWORD_PTR answer = 0;
         if (picture)
             SendMessageTimeoutW(picture, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT), SMTO_ABORTIFHUNG, 5000,
                                 &answer);
-        return Await("a screen reader asks", [&] { return Top(Win::Main) != nullptr; });
+        return Await("a screen reader asks", [&] { return Top(WindowId::frmMain) != nullptr; });
     }
 
     bool Checkpoint() {
-        HWND main = Top(Win::Main);
+        HWND main = Top(WindowId::frmMain);
         if (!main) return Stop("the checkpoint: no main window");
         const stress::ResourceCounts counts = stress::ResourceCounter(run_->Pid(), main).Count();
         r_.checkpoint = {true, block_.plan().gdiHeld, block_.plan().iconsHeld, counts.childWindows};

@@ -25,7 +25,6 @@ namespace kr2::faults {
 namespace {
 
 using gui::Expect;
-using gui::Win;
 
 // The error a failed platform call leaves: the machine is short of resources.
 constexpr DWORD kError = ERROR_NO_SYSTEM_RESOURCES;
@@ -194,11 +193,11 @@ TEST(HardeningFaults, AFailingHandlerEndsInTheBoxThenTheLauncherEnds) {
         const std::string n = f.what;
         PlanBlock block;
         gui::LauncherRun run(layout, true);
-        HWND main = run.WaitWindow(Win::Main);
-        HWND games = run.Open(Win::Games);
+        HWND main = run.WaitWindow(WindowId::frmMain);
+        HWND games = run.Open(WindowId::Games);
         if (!main || !games) return;
         block.Fail(f.row, block.plan().calls[f.row] + f.next, f.error, true);
-        run.Press(main, Win::Main, L"&About", gui::LauncherRun::By::Mouse);
+        run.Press(main, WindowId::frmMain, L"&About", gui::LauncherRun::By::Mouse);
         HWND box = hardening::WaitMessageBox(5000);
         if (!Expect(box != nullptr, n + ": the run-time error box appears")) return;
         const std::wstring text = hardening::MessageText(box);
@@ -206,7 +205,7 @@ TEST(HardeningFaults, AFailingHandlerEndsInTheBoxThenTheLauncherEnds) {
         Expect(text.starts_with(f.starts) && !text.starts_with(L"Run-time error '0'") && words != std::wstring::npos &&
                    words + 5 < text.size(),
                n + ": the box gives the failure's number and words: " + e2e::Describe(text));
-        Expect(gui::TopLevelWindows(run.Pid(), gui::Expected(Win::About).caption).empty(), n + ": no About window");
+        Expect(gui::TopLevelWindows(run.Pid(), gui::Expected(WindowId::frmAbout).caption).empty(), n + ": no About window");
         for (HWND top : {main, games})
             Expect(!IsWindowEnabled(top), n + ": " + e2e::Describe(gui::CaptionOf(top)) + " disabled under the box");
         // On its caption bar, which the box (centred too) leaves free.

@@ -1,16 +1,13 @@
 # Fault and bad-input cases of the real kr2_s1.exe under Wine: broken cue
-# files, odd program directories, broken launch targets, queued clicks. Built
-# on the GUI driver's pieces, compiled in here by path.
-if(NOT TARGET kr2_s1 OR NOT TARGET kr2_e2e_support)
-  message(FATAL_ERROR "hardening e2e tests: the targets kr2_s1 and kr2_e2e_support must exist "
-                      "(platform/win32/gui.cmake, tests/e2e/support.cmake)")
+# files, odd program directories, broken launch targets, queued clicks, the
+# platform's failures. Driven through the driver library (driver/driver.cmake).
+if(NOT TARGET kr2_e2e_driver)
+  message(FATAL_ERROR "hardening e2e tests: the target kr2_e2e_driver must exist (driver/driver.cmake)")
 endif()
 
 set(KR2_HARDENING_DIR ${CMAKE_CURRENT_LIST_DIR})
-set(KR2_HARDENING_GUI_DIR ${CMAKE_CURRENT_LIST_DIR}/../gui)
 
 add_executable(kr2_hardening_e2e
-  ${KR2_HARDENING_DIR}/message_boxes.cpp
   ${KR2_HARDENING_DIR}/odd_waves.cpp
   ${KR2_HARDENING_DIR}/bad_cue_files_test.cpp
   ${KR2_HARDENING_DIR}/program_dir_test.cpp
@@ -18,20 +15,9 @@ add_executable(kr2_hardening_e2e
   ${KR2_HARDENING_DIR}/queued_clicks_test.cpp
   ${KR2_HARDENING_DIR}/fault_session.cpp
   ${KR2_HARDENING_DIR}/faults_test.cpp
-  ${KR2_HARDENING_DIR}/../stress/resource_counts.cpp
-  ${KR2_HARDENING_GUI_DIR}/expected_windows.cpp
-  ${KR2_HARDENING_GUI_DIR}/window_probe.cpp
-  ${KR2_HARDENING_GUI_DIR}/key_input.cpp
-  ${KR2_HARDENING_GUI_DIR}/launcher_run.cpp
-  ${KR2_HARDENING_GUI_DIR}/prefix_stub.cpp
-  ${KR2_HARDENING_GUI_DIR}/inside_probe.cpp
 )
-target_include_directories(kr2_hardening_e2e PRIVATE ${KR2_HARDENING_GUI_DIR} ${KR2_HARDENING_DIR}/../stress
-  ${PROJECT_SOURCE_DIR}/core)
-target_link_libraries(kr2_hardening_e2e PRIVATE kr2_e2e_support gtest_main user32 gdi32)
+target_link_libraries(kr2_hardening_e2e PRIVATE kr2_e2e_driver gtest_main)
 kr2_e2e_executable(kr2_hardening_e2e)
-kr2_e2e_embed_path(kr2_hardening_e2e KR2_LAUNCHER_EXE kr2_s1)
-kr2_e2e_embed_path(kr2_hardening_e2e KR2_INSIDE_PROBE_DLL kr2_gui_inside_probe)
 kr2_e2e_embed_path(kr2_hardening_e2e KR2_STUB_DLL kr2_stub_dll)
 
 kr2_add_e2e_test(NAME hardening_cue_files COMMAND kr2_hardening_e2e --gtest_filter=HardeningCueFiles.* TIMEOUT 120)

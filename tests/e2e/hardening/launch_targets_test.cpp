@@ -25,7 +25,6 @@ using gui::Expect;
 using gui::ExpectEq;
 using gui::GameLayout;
 using gui::LauncherRun;
-using gui::Win;
 
 constexpr unsigned kSettleMs = 1500;
 
@@ -96,14 +95,14 @@ void GameEntriesEndSilently(const BrokenTarget& t) {
     SwappedFile sp(layout.GameDir() + L"\\kr2sp.exe", t.kind);
     SwappedFile mp(layout.GameDir() + L"\\kr2mp.exe", t.kind);
     LauncherRun run(layout);
-    HWND options = run.Open(Win::Options);
-    HWND main = run.WaitWindow(Win::Main);
+    HWND options = run.Open(WindowId::Options);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     if (!options || !main) return;
-    run.Press(main, Win::Main, L"&Start Kestrane II Multiplayer");
-    Expect(run.WaitGone(Win::Main), n + ": Multiplayer closes the main window");
+    run.Press(main, WindowId::frmMain, L"&Start Kestrane II Multiplayer");
+    Expect(run.WaitGone(WindowId::frmMain), n + ": Multiplayer closes the main window");
     Expect(run.Running() && IsWindowVisible(options), n + ": the options window stays and the launcher runs on");
     ExpectNoMessageBox(n + ", Multiplayer");
-    run.Press(options, Win::Options, L"KR2 SP (Safe Mode)");
+    run.Press(options, WindowId::Options, L"KR2 SP (Safe Mode)");
     ExpectCleanEnd(run.Pid(), n + ", KR2 SP (Safe Mode)");
     ExpectNoMessageBox(n + ", KR2 SP (Safe Mode)");
     ExpectEq(layout.Log().WaitFor(1, kSettleMs).size(), std::size_t{0}, n + ": programs started");
@@ -119,9 +118,9 @@ void MainWindowEntryShowsOneBox(const BrokenTarget& t, const wchar_t* button, st
     Expect(code != ERROR_SUCCESS, n + ": the platform refuses to start it");
     std::printf("  note: %s: the platform's error is %lu\n", n.c_str(), static_cast<unsigned long>(code));
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
-    run.Press(main, Win::Main, button);
+    run.Press(main, WindowId::frmMain, button);
     ExpectErrorBoxThenEnd(run, code, n);
     ExpectEq(layout.Log().WaitFor(1, kSettleMs).size(), std::size_t{0}, n + ": programs started");
 }
@@ -143,9 +142,9 @@ TEST(HardeningLaunchTargets, PlantedProgramsNeverRun) {
     {
         SwappedFile explorer(e2e::kExplorerPath, SwappedFile::Kind::Stub);
         LauncherRun run(layout);
-        HWND main = run.WaitWindow(Win::Main);
+        HWND main = run.WaitWindow(WindowId::frmMain);
         if (!main) return;
-        run.Press(main, Win::Main, L"&Home Page");
+        run.Press(main, WindowId::frmMain, L"&Home Page");
         ExpectCleanEnd(run.Pid(), "Home Page with the planted programs");
         const auto records = layout.Log().WaitFor(2, kSettleMs);
         if (ExpectEq(records.size(), std::size_t{1}, "Home Page: programs started"))
@@ -156,9 +155,9 @@ TEST(HardeningLaunchTargets, PlantedProgramsNeverRun) {
     {
         SwappedFile explorer(e2e::kExplorerPath, SwappedFile::Kind::Absent);
         LauncherRun run(layout);
-        HWND main = run.WaitWindow(Win::Main);
+        HWND main = run.WaitWindow(WindowId::frmMain);
         if (!main) return;
-        run.Press(main, Win::Main, L"&Home Page");
+        run.Press(main, WindowId::frmMain, L"&Home Page");
         ExpectErrorBoxThenEnd(run, ERROR_FILE_NOT_FOUND, "Home Page without Internet Explorer, planted programs");
         ExpectEq(layout.Log().WaitFor(1, kSettleMs).size(), std::size_t{0},
                  "Home Page without Internet Explorer: programs started");
@@ -171,9 +170,9 @@ TEST(HardeningLaunchTargets, ProgramBesideLauncherWins) {
     e2e::TempRoot elsewhere(L"hardening_beside_cwd");
     e2e::PlaceStub(elsewhere / L"kr2sp.exe");
     LauncherRun run(layout.GameDir() + L"\\kr2_s1.exe", elsewhere.path(), layout.Log());
-    HWND games = run.Open(Win::Games);
+    HWND games = run.Open(WindowId::Games);
     if (!games) return;
-    run.Press(games, Win::Games, L"&Player 4");
+    run.Press(games, WindowId::Games, L"&Player 4");
     ExpectCleanEnd(run.Pid(), "Player 4 started from another directory");
     const auto records = layout.Log().WaitFor(2, kSettleMs);
     if (!ExpectEq(records.size(), std::size_t{1}, "Player 4: programs started")) return;

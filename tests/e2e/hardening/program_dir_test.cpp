@@ -27,7 +27,6 @@ using gui::Expect;
 using gui::ExpectEq;
 using gui::GameLayout;
 using gui::LauncherRun;
-using gui::Win;
 
 constexpr unsigned kCueMs = 1000;
 
@@ -55,12 +54,12 @@ void ExpectStarted(const e2e::StubLog& log, std::size_t count, const std::wstrin
 // "&About" after its click cue, then closed by the close box (no cue).
 void TimedAbout(LauncherRun& run, HWND main, const std::string& where) {
     const std::uint64_t pressed = e2e::NowMs();
-    run.Press(main, Win::Main, L"&About");
-    HWND about = run.WaitWindow(Win::About, kCueMs + 8000);
+    run.Press(main, WindowId::frmMain, L"&About");
+    HWND about = run.WaitWindow(WindowId::frmAbout, kCueMs + 8000);
     ExpectPlayed(Since(pressed), where + ": the About window opens");
     if (!about) return;
     PostMessageW(about, WM_CLOSE, 0, 0);
-    Expect(run.WaitGone(Win::About), where + ": the About window closes");
+    Expect(run.WaitGone(WindowId::frmAbout), where + ": the About window closes");
 }
 
 // X: is mapped onto the game directory by with_drive_x.sh: X:\kr2_s1.exe,
@@ -73,14 +72,14 @@ TEST(HardeningDriveRoot, ProgramDirAtADriveRoot) {
         e2e::WriteWav(layout.GameDir() + L"\\Install\\" + cue, kCueMs);
 
     LauncherRun run(L"X:\\kr2_s1.exe", L"X:\\", layout.Log());
-    HWND main = run.WaitWindow(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
     TimedAbout(run, main, "drive root");
 
-    HWND games = run.Open(Win::Games);
+    HWND games = run.Open(WindowId::Games);
     if (!games) return;
     const std::uint64_t pressed = e2e::NowMs();
-    run.Press(games, Win::Games, L"&Player 3");
+    run.Press(games, WindowId::Games, L"&Player 3");
     ExpectStarted(layout.Log(), 1, L"X:\\kr2sp.exe", L"kr2sp.exe   +set fs_game players_kr2\\Player3_saves", L"X:\\",
                   "drive root, Player 3");
     ExpectPlayed(Since(pressed), "drive root: Player 3 starts the game");
@@ -98,29 +97,29 @@ TEST(HardeningProgramDir, UnicodeProgramDir) {
     const std::wstring game = layout.GameDir();
     {
         LauncherRun run(layout);
-        HWND main = run.WaitWindow(Win::Main, kCueMs + 8000);
+        HWND main = run.WaitWindow(WindowId::frmMain, kCueMs + 8000);
         ExpectPlayed(Since(run.StartedAtMs()), "Unicode: the main window appears");
         if (!main) return;
         TimedAbout(run, main, "Unicode");
 
         const std::uint64_t pressed = e2e::NowMs();
-        run.Press(main, Win::Main, L"&Readme");
+        run.Press(main, WindowId::frmMain, L"&Readme");
         ExpectStarted(layout.Log(), 1, e2e::kNotepadPath, L"C:\\Windows\\Notepad.exe ..\\Install\\readme.txt", game,
                       "Unicode, Readme");
         ExpectPlayed(Since(pressed), "Unicode: the readme opens");
 
-        HWND about = run.Open(Win::About);
-        run.Press(main, Win::Main, L"&Start Kestrane II Multiplayer");
+        HWND about = run.Open(WindowId::frmAbout);
+        run.Press(main, WindowId::frmMain, L"&Start Kestrane II Multiplayer");
         ExpectStarted(layout.Log(), 2, game + L"\\kr2mp.exe", L"kr2mp.exe", game, "Unicode, Multiplayer");
-        Expect(run.WaitGone(Win::Main), "Unicode: the main window closes after the multiplayer start");
+        Expect(run.WaitGone(WindowId::frmMain), "Unicode: the main window closes after the multiplayer start");
         if (about) PostMessageW(about, WM_CLOSE, 0, 0);
         ExpectCleanEnd(run.Pid(), "Unicode, the last window closed");
     }
     {
         LauncherRun run(layout);
-        HWND main = run.WaitWindow(Win::Main, kCueMs + 8000);
+        HWND main = run.WaitWindow(WindowId::frmMain, kCueMs + 8000);
         if (!main) return;
-        run.Press(main, Win::Main, L"&Home Page");
+        run.Press(main, WindowId::frmMain, L"&Home Page");
         const auto records = layout.Log().WaitFor(1, 5000);
         if (ExpectEq(records.size(), std::size_t{1}, "Unicode, Home Page: programs started"))
             Expect(e2e::SamePath(records[0].module, e2e::kExplorerPath) && e2e::SamePath(records[0].currentDir, game),
@@ -130,9 +129,9 @@ TEST(HardeningProgramDir, UnicodeProgramDir) {
     }
     {
         LauncherRun run(layout);
-        HWND games = run.Open(Win::Games);
+        HWND games = run.Open(WindowId::Games);
         if (!games) return;
-        run.Press(games, Win::Games, L"&Player 5");
+        run.Press(games, WindowId::Games, L"&Player 5");
         ExpectStarted(layout.Log(), 1, game + L"\\kr2sp.exe", L"kr2sp.exe   +set fs_game players_kr2\\Player5_saves",
                       game, "Unicode, Player 5");
         ExpectCleanEnd(run.Pid(), "Unicode, Player 5");
@@ -155,13 +154,13 @@ std::wstring DeepCaseName(const wchar_t* base, std::size_t length) {
 // and the launcher ends cleanly.
 void CheckDeepLayout(const GameLayout& layout, LauncherRun& run, const std::string& n) {
     const std::wstring game = layout.GameDir();
-    HWND main = run.WaitWindow(Win::Main, kCueMs + 8000);
+    HWND main = run.WaitWindow(WindowId::frmMain, kCueMs + 8000);
     ExpectPlayed(Since(run.StartedAtMs()), n + ": the main window appears");
     if (!main) return;
     TimedAbout(run, main, n);
-    HWND games = run.Open(Win::Games);
+    HWND games = run.Open(WindowId::Games);
     if (!games) return;
-    run.Press(games, Win::Games, L"&Player 2");
+    run.Press(games, WindowId::Games, L"&Player 2");
     ExpectStarted(layout.Log(), 1, game + L"\\kr2sp.exe", L"kr2sp.exe   +set fs_game players_kr2\\Player2_saves",
                   game, n + ", Player 2");
     ExpectCleanEnd(run.Pid(), n + ", Player 2");
@@ -193,18 +192,18 @@ TEST(HardeningProgramDir, ProgramDirPastMaxPath) {
     gui::PrefixStub notepad(e2e::kNotepadPath);
 
     LauncherRun run(LauncherRun::FromHostShell{}, layout);
-    HWND main = run.WaitWindow(Win::Main, kCueMs + 8000);
+    HWND main = run.WaitWindow(WindowId::frmMain, kCueMs + 8000);
     if (!main) return;
     TimedAbout(run, main, n);
 
     const std::uint64_t pressed = e2e::NowMs();
-    run.Press(main, Win::Main, L"&Readme");
+    run.Press(main, WindowId::frmMain, L"&Readme");
     ExpectStarted(layout.Log(), 1, e2e::kNotepadPath, L"C:\\Windows\\Notepad.exe ..\\Install\\readme.txt", L"Z:\\",
                   n + ", Readme");
     ExpectPlayed(Since(pressed), n + ": the readme opens");
 
-    run.Press(main, Win::Main, L"&Start Kestrane II Multiplayer");
-    Expect(run.WaitGone(Win::Main, kCueMs + 8000), n + ": the main window closes after the multiplayer press");
+    run.Press(main, WindowId::frmMain, L"&Start Kestrane II Multiplayer");
+    Expect(run.WaitGone(WindowId::frmMain, kCueMs + 8000), n + ": the main window closes after the multiplayer press");
     ExpectEq(layout.Log().WaitFor(2, 1000).size(), std::size_t{1}, n + ": programs started (kr2mp.exe cannot be)");
     ExpectCleanEnd(run.Pid(), n + ", the last window closed");
     ExpectNoMessageBox(n);
@@ -244,8 +243,8 @@ TEST(HardeningProgramDir, SystemDllsComeFromTheSystemDirectoryOnly) {
         }
         LauncherRun run(layout);
         // The window shows once the open cue has played.
-        HWND main = run.WaitWindow(Win::Main);
-        if (HWND picture = main ? gui::FindControl(main, gui::Expected(Win::Main), 0) : nullptr)
+        HWND main = run.WaitWindow(WindowId::frmMain);
+        if (HWND picture = main ? gui::FindControl(main, gui::Expected(WindowId::frmMain), 0) : nullptr)
             SendMessageW(picture, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
         if (main) PostMessageW(main, WM_CLOSE, 0, 0);
         Expect(run.WaitExit(), "the launcher ends with its window");

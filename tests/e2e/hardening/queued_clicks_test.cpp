@@ -24,7 +24,6 @@ using gui::Expect;
 using gui::ExpectEq;
 using gui::GameLayout;
 using gui::LauncherRun;
-using gui::Win;
 
 constexpr unsigned kCueMs = 2000;
 
@@ -32,10 +31,10 @@ std::uint64_t Since(std::uint64_t start) { return e2e::NowMs() - start; }
 
 // Buttons are looked up by their text, which a launcher busy with a cue
 // cannot give: every button is found before the first press.
-HWND Button(HWND top, Win w, std::wstring_view caption) {
+HWND Button(HWND top, WindowId w, std::wstring_view caption) {
     const int index = gui::ControlIndex(gui::Expected(w), caption);
     HWND button = top && index >= 0 ? gui::FindControl(top, gui::Expected(w), index) : nullptr;
-    Expect(button != nullptr, std::string(gui::Expected(w).name) + ": button " + e2e::Describe(caption));
+    Expect(button != nullptr, gui::Name(w) + ": button " + e2e::Describe(caption));
     return button;
 }
 
@@ -49,15 +48,17 @@ TEST(HardeningQueuedClicks, QueuedClicksRunInOrder) {
     layout.WriteCue(L"click.WAV", kCueMs);
     layout.WriteCue(L"start.WAV", kCueMs);
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
 
     // Three presses at once: each window opens one cue after the one before.
-    constexpr std::array<Win, 3> kOpened{Win::About, Win::Options, Win::Games};
-    const HWND about = Button(main, Win::Main, L"&About");
-    const HWND options = Button(main, Win::Main, L"&Options");
-    const HWND single = Button(main, Win::Main, L"&Start Kestrane II Single Player");
-    const HWND multi = Button(main, Win::Main, L"&Start Kestrane II Multiplayer");
+    // Not every window: the three that one press of a main window button
+    // opens (the level window takes a press in the options window).
+    constexpr std::array<WindowId, 3> kOpened{WindowId::frmAbout, WindowId::Options, WindowId::Games};
+    const HWND about = Button(main, WindowId::frmMain, L"&About");
+    const HWND options = Button(main, WindowId::frmMain, L"&Options");
+    const HWND single = Button(main, WindowId::frmMain, L"&Start Kestrane II Single Player");
+    const HWND multi = Button(main, WindowId::frmMain, L"&Start Kestrane II Multiplayer");
     const std::uint64_t pressed = e2e::NowMs();
     Click(about);
     Click(options);
@@ -67,7 +68,7 @@ TEST(HardeningQueuedClicks, QueuedClicksRunInOrder) {
         bool all = true;
         for (std::size_t i = 0; i < kOpened.size(); ++i) {
             const auto open = gui::TopLevelWindows(run.Pid(), gui::Expected(kOpened[i]).caption);
-            Expect(open.size() <= 1, std::string(gui::Expected(kOpened[i]).name) + " is open at most once");
+            Expect(open.size() <= 1, gui::Name(kOpened[i]) + " is open at most once");
             if (!open.empty() && seenAt[i] == 0) seenAt[i] = Since(pressed);
             all = all && seenAt[i] != 0;
         }
@@ -76,11 +77,11 @@ TEST(HardeningQueuedClicks, QueuedClicksRunInOrder) {
     for (std::size_t i = 0; i < kOpened.size(); ++i) {
         const std::uint64_t earliest = (i + 1) * kCueMs;
         Expect(seenAt[i] >= earliest && seenAt[i] < earliest + 4000,
-               std::string(gui::Expected(kOpened[i]).name) + " opens after cue " + std::to_string(i + 1) +
+               gui::Name(kOpened[i]) + " opens after cue " + std::to_string(i + 1) +
                    " of 3, at " + std::to_string(earliest) + " ms; seen at " + std::to_string(seenAt[i]) + " ms");
     }
-    HWND games = run.WaitWindow(Win::Games, 1000);
-    const HWND player2 = Button(games, Win::Games, L"&Player 2");
+    HWND games = run.WaitWindow(WindowId::Games, 1000);
+    const HWND player2 = Button(games, WindowId::Games, L"&Player 2");
     if (!games || !player2) return;
 
     // Multiplayer twice, then Player 2: the second Multiplayer press is on a
@@ -113,12 +114,12 @@ TEST(HardeningQueuedClicks, NoClickRunsUnderTheErrorBox) {
     SwappedFile explorer(e2e::kExplorerPath, SwappedFile::Kind::Absent);
     SwappedFile notepad(e2e::kNotepadPath, SwappedFile::Kind::Stub);
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
 
-    const HWND homePage = Button(main, Win::Main, L"&Home Page");
-    const HWND readme = Button(main, Win::Main, L"&Readme");
-    const HWND about = Button(main, Win::Main, L"&About");
+    const HWND homePage = Button(main, WindowId::frmMain, L"&Home Page");
+    const HWND readme = Button(main, WindowId::frmMain, L"&Readme");
+    const HWND about = Button(main, WindowId::frmMain, L"&About");
     Click(homePage);
     Click(readme);
     Click(about);
@@ -128,7 +129,7 @@ TEST(HardeningQueuedClicks, NoClickRunsUnderTheErrorBox) {
     Sleep(kCueMs + 1500);
     Expect(IsWindowVisible(box) && run.Running(), "the box stays up until OK");
     ExpectEq(layout.Log().Read().size(), std::size_t{0}, "programs started while the box is up");
-    Expect(gui::TopLevelWindows(run.Pid(), gui::Expected(Win::About).caption).empty(),
+    Expect(gui::TopLevelWindows(run.Pid(), gui::Expected(WindowId::frmAbout).caption).empty(),
            "no About window opens while the box is up");
     ExpectEq(VisibleMessageBoxes().size(), std::size_t{1}, "message boxes while the box is up");
     PressOk(box);
@@ -146,7 +147,7 @@ TEST(HardeningQueuedClicks, KeysTypedDuringTheCueLeaveTheBoxUp) {
     layout.WriteCue(L"click.WAV", kCueMs);
     SwappedFile explorer(e2e::kExplorerPath, SwappedFile::Kind::Absent);
     LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main || !Expect(gui::WaitForeground(main), "frmMain is the foreground window")) return;
 
     gui::PressAltKey('H');

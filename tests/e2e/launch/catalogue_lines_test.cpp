@@ -1,5 +1,6 @@
 // Every catalogue entry started for real: each stub must receive exactly the
-// line the catalogue holds, and exactly the line written out below.
+// line the catalogue holds, and exactly the line written out by hand
+// (tests/design/expected_catalogue.h).
 
 #include <windows.h>
 
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 #include "child_process.h"
+#include "expected_catalogue.h"
 #include "launch_catalogue.h"
 #include "launch_world.h"
 #include "utf8.h"
@@ -27,47 +29,15 @@ struct Expected {
     unsigned show;              // SW_ number
 };
 
-// Written out by hand, runs of blanks and all, independently of the catalogue.
-constexpr Expected kExpected[] = {
-    {"MultiplayerStart", L"kr2mp.exe", nullptr, 2},
-    {"ReadmeOpen", L"C:\\Windows\\Notepad.exe ..\\Install\\readme.txt", kNotepadPath, 1},
-    {"HomePageOpen", L"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE http://www.kestrane2.com/",
-     kExplorerPath, 1},
-    {"ProfileStart1", L"kr2sp.exe  +set fs_game players_kr2\\Player1_saves", nullptr, 2},
-    {"ProfileStart2", L"kr2sp.exe   +set fs_game players_kr2\\Player2_saves", nullptr, 2},
-    {"ProfileStart3", L"kr2sp.exe   +set fs_game players_kr2\\Player3_saves", nullptr, 2},
-    {"ProfileStart4", L"kr2sp.exe   +set fs_game players_kr2\\Player4_saves", nullptr, 2},
-    {"ProfileStart5", L"kr2sp.exe   +set fs_game players_kr2\\Player5_saves", nullptr, 2},
-    {"SafeModeSingle", L"kr2sp.exe  safe", nullptr, 2},
-    {"SafeModeMulti", L"kr2mp.exe  safe", nullptr, 2},
-    {"LevelStart1", L"kr2sp.exe  map tovek_gate", nullptr, 2},
-    {"LevelStart2", L"kr2sp.exe  map tovek_keep", nullptr, 2},
-    {"LevelStart3", L"kr2sp.exe  map orlan_quarry", nullptr, 2},
-    {"LevelStart4", L"kr2sp.exe  map orlan_cells", nullptr, 2},
-    {"LevelStart5", L"kr2sp.exe  map orlan_upperdeck", nullptr, 2},
-    {"LevelStart6", L"kr2sp.exe  map gorge", nullptr, 2},
-    {"LevelStart7", L"kr2sp.exe  map sarneth_shrine", nullptr, 2},
-    {"LevelStart8", L"kr2sp.exe  map sarneth_ordeal", nullptr, 2},
-    {"LevelStart9", L"kr2sp.exe  map zr_alleys", nullptr, 2},
-    {"LevelStart10", L"kr2sp.exe  map zr_den", nullptr, 2},
-    {"LevelStart11", L"kr2sp.exe  map zr_skydock", nullptr, 2},
-    {"LevelStart12", L"kr2sp.exe  map caldor_lowtown", nullptr, 2},
-    {"LevelStart13", L"kr2sp.exe  map caldor_alleys", nullptr, 2},
-    {"LevelStart14", L"kr2sp.exe  map caldor_spire", nullptr, 2},
-    {"LevelStart15", L"kr2sp.exe  map drumbar_harbor", nullptr, 2},
-    {"LevelStart16", L"kr2sp.exe  map drumbar_foundry", nullptr, 2},
-    {"LevelStart17", L"kr2sp.exe  map drumbar_core", nullptr, 2},
-    {"LevelStart18", L"kr2sp.exe  map drumbar_pier1", nullptr, 2},
-    {"LevelStart19", L"kr2sp.exe  map heskel_relay", nullptr, 2},
-    {"LevelStart20", L"kr2sp.exe  map heskel_cells", nullptr, 2},
-    {"LevelStart21", L"kr2sp.exe  map heskel_wards", nullptr, 2},
-    {"LevelStart22", L"kr2sp.exe  map sarneth_marsh", nullptr, 2},
-    {"LevelStart23", L"kr2sp.exe  map sarneth_ravine", nullptr, 2},
-    {"LevelStart24", L"kr2sp.exe  map sarneth_plaza", nullptr, 2},
-    {"LevelStart25", L"kr2sp.exe  map sarneth_summit", nullptr, 2},
-    {"LevelStart26", L"kr2sp.exe  map arena", nullptr, 2},
-};
-static_assert(std::size(kExpected) == kLaunchCatalogue.size());
+// The line written out by hand (design/expected_catalogue.h); the readme and
+// the home page run a program named by its path, shown normally, and every
+// game is shown minimised.
+Expected ExpectedFor(const design::CatalogueLine& l) {
+    if (l.entry == "ReadmeOpen") return {l.entry, l.line, kNotepadPath, 1};
+    if (l.entry == "HomePageOpen") return {l.entry, l.line, kExplorerPath, 1};
+    return {l.entry, l.line, nullptr, 2};
+}
+static_assert(design::kCatalogueLines.size() == kLaunchCatalogue.size());
 
 std::wstring ExpectedModule(const Expected& e) {
     if (e.program) return e.program;
@@ -98,7 +68,7 @@ TEST(LaunchCatalogue, EveryEntryReachesItsProgramUnchanged) {
 
     for (std::size_t i = 0; i < kLaunchCatalogue.size(); ++i) {
         const LaunchAction& entry = kLaunchCatalogue[i];
-        const Expected& e = kExpected[i];
+        const Expected e = ExpectedFor(design::kCatalogueLines[i]);
         std::printf("  %s\n", std::string(entry.name).c_str());
         EXPECT_EQ(entry.name, e.entry);
         world.Log().Clear();
@@ -123,7 +93,7 @@ TEST(LaunchCatalogue, FallbackLineReachesSecondNotepadThenTheProgramEnds) {
 
     world.Run(readme);
     CheckStarted(world,
-                 {"ReadmeOpen", L"C:\\WinNT\\Notepad.exe ..\\Install\\readme.txt", kNotepadNtPath, 1},
+                 {"ReadmeOpen", design::kReadmeFallbackLine, kNotepadNtPath, 1},
                  readme.fallbackCommandLine);
     EXPECT_TRUE(world.errorBox.shown.empty());
     EXPECT_EQ(world.end.calls, 1);

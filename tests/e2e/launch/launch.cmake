@@ -13,7 +13,7 @@ add_executable(kr2_e2e_launch
 # A directory of its own: the game stubs are put beside the program, where
 # the program search looks first.
 set_target_properties(kr2_e2e_launch PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/e2e-launch)
-target_link_libraries(kr2_e2e_launch PRIVATE kr2_core kr2_platform kr2_e2e_support shell32)
+target_link_libraries(kr2_e2e_launch PRIVATE kr2_core kr2_platform kr2_e2e_support kr2_test_design shell32)
 kr2_e2e_executable(kr2_e2e_launch)
 
 kr2_add_e2e_test(NAME e2e_launch_catalogue COMMAND kr2_e2e_launch --gtest_filter=LaunchCatalogue.* TIMEOUT 180)

@@ -18,7 +18,6 @@ add_test(NAME release_sign
 set_tests_properties(release_sign PROPERTIES FIXTURES_SETUP signed_release TIMEOUT 120)
 
 target_sources(kr2_gui_e2e PRIVATE ${KR2_RELEASE_TEST_DIR}/signed_test.cpp)
-target_include_directories(kr2_gui_e2e PRIVATE ${KR2_GUI_DIR})
 kr2_add_e2e_test(NAME gui_signed COMMAND kr2_gui_e2e --gtest_filter=GuiSigned.* TIMEOUT 60)
 set_property(TEST gui_signed APPEND PROPERTY FIXTURES_REQUIRED signed_release)
 set_property(TEST gui_signed APPEND PROPERTY ENVIRONMENT "KR2_SIGNED_EXE=Z:${KR2_SIGNED_RELEASE_DIR}/kr2_s1.exe")

@@ -67,10 +67,10 @@ TEST(GuiSigned, SignedLauncherShowsItsMainWindow) {
     e2e::StubLog log(root / L"stub.log");
 
     LauncherRun run(game + L"\\kr2_s1.exe", game, log);
-    HWND main = run.WaitWindow(Win::Main, 10000);
+    HWND main = run.WaitWindow(WindowId::frmMain, 10000);
     if (!main) return;
     Expect(IsWindowVisible(main) != FALSE, "the signed launcher's main window is visible");
-    run.Press(main, Win::Main, L"E&xit to Windows");
+    run.Press(main, WindowId::frmMain, L"E&xit to Windows");
     const auto code = run.ExitCode(5000);
     if (!Expect(code.has_value(), "\"E&xit to Windows\" ends the signed launcher")) return;
     ExpectEq(*code, 0u, "the signed launcher's exit code");

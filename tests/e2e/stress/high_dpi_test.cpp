@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "expect.h"
-#include "expected_twips.h"
 #include "files.h"
 #include "inside_probe.h"
 #include "key_input.h"
@@ -33,9 +32,8 @@ using gui::Expect;
 using gui::ExpectEq;
 using gui::Expected;
 using gui::Kind;
-using gui::Win;
-
-std::string Name(Win w) { return std::string(Expected(w).name); }
+using gui::Name;
+using gui::TabCycle;
 
 // Twips at `dpi`; one pixel either way is allowed for rounding.
 bool Near(int pixels, int twips, int dpi) { return std::fabs(pixels - twips * dpi / 1440.0) <= 1.0; }
@@ -61,8 +59,8 @@ void CheckFontAndCaption(HWND control, const gui::ExpectedControl& want, gui::In
     gui::CheckCaptionDrawn(control, want, *seen, n, dpi);
 }
 
-void CheckRect(HWND top, Win w, std::size_t i, const std::string& n, int dpi) {
-    const TwipRect& twips = TwipsOf(w).controls[i];
+void CheckRect(HWND top, WindowId w, std::size_t i, const std::string& n, int dpi) {
+    const gui::ExpectedControl& twips = Expected(w).controls[i];
     const RECT r = gui::RectInContainer(top, Expected(w), static_cast<int>(i));
     const int left = r.left, y = r.top;
     const int width = r.right - r.left, height = r.bottom - r.top;
@@ -73,16 +71,13 @@ void CheckRect(HWND top, Win w, std::size_t i, const std::string& n, int dpi) {
                Twips(twips.top, dpi) + " " + Twips(twips.width, dpi) + "x" + Twips(twips.height, dpi));
 }
 
-void CheckWindowScaled(HWND top, Win w, gui::InsideProbe& inside, int dpi) {
+void CheckWindowScaled(HWND top, WindowId w, gui::InsideProbe& inside, int dpi) {
     const gui::ExpectedWindow& want = Expected(w);
-    const WindowTwips& twips = TwipsOf(w);
-    if (!ExpectEq(twips.controls.size(), want.controls.size(), Name(w) + ": twip and pixel tables agree")) return;
-
     RECT client{};
     GetClientRect(top, &client);
-    Expect(Near(client.right, twips.clientWidth, dpi) && Near(client.bottom, twips.clientHeight, dpi),
+    Expect(Near(client.right, want.clientWidth, dpi) && Near(client.bottom, want.clientHeight, dpi),
            Name(w) + ": client area " + std::to_string(client.right) + "x" + std::to_string(client.bottom) +
-               " px, designed " + Twips(twips.clientWidth, dpi) + "x" + Twips(twips.clientHeight, dpi));
+               " px, designed " + Twips(want.clientWidth, dpi) + "x" + Twips(want.clientHeight, dpi));
 
     for (std::size_t i = 0; i < want.controls.size(); ++i) {
         const gui::ExpectedControl& c = want.controls[i];
@@ -108,7 +103,7 @@ Pixels Painted(HWND control, const Pixels& expected, double scale) {
 // The picture drawn half as large again, filling the box: it matches the
 // scaled artwork and not the artwork at its own size.
 void CheckPicture(HWND main, const gui::LauncherResources& exe) {
-    HWND box = gui::FindControl(main, Expected(Win::Main), 0);
+    HWND box = gui::FindControl(main, Expected(WindowId::frmMain), 0);
     const std::optional<Pixels> art = BitmapResource(exe.get(), IDB_PICTURE);
     if (!Expect(box && art, "frmMain picture box and the launcher's bitmap")) return;
     const Pixels seen = Painted(box, *art, 1.5);
@@ -132,7 +127,7 @@ void CheckIcons(HWND main, HWND about, const gui::LauncherResources& exe, gui::I
                "frmMain big icon at 48x48; seen " + std::to_string(window->iconWidth) + "x" +
                    std::to_string(window->iconHeight));
 
-    HWND image = gui::FindControl(about, Expected(Win::About), 1);
+    HWND image = gui::FindControl(about, Expected(WindowId::frmAbout), 1);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const std::optional<Pixels> big = IconResource(exe.get(), IDI_PROGRAM, 48, face);
     const std::optional<Pixels> small = IconResource(exe.get(), IDI_PROGRAM, 32, face);
@@ -156,7 +151,7 @@ struct Look {
     std::vector<LOGFONTW> fonts;      // each control's font request; none for the artwork
     std::vector<Pixels> artwork;      // inside the picture box and the icon, in table order
 };
-using Looks = std::array<Look, 5>;  // by gui::Win
+using Looks = std::array<Look, kWindowCount>;  // by Index(WindowId)
 
 bool SameFont(const LOGFONTW& a, const LOGFONTW& b) {
     return a.lfHeight == b.lfHeight && a.lfWidth == b.lfWidth && a.lfWeight == b.lfWeight &&
@@ -190,7 +185,7 @@ Pixels Settled(const RECT& rect, const Pixels* want) {
 }
 
 // `like`: the look the window should have, whose artwork it is waited for.
-Look LookOf(HWND top, Win w, gui::InsideProbe& inside, const Look* like = nullptr) {
+Look LookOf(HWND top, WindowId w, gui::InsideProbe& inside, const Look* like = nullptr) {
     Look look;
     RECT outer{}, client{};
     GetWindowRect(top, &outer);
@@ -227,12 +222,12 @@ void ExpectSameLook(const Look& seen, const Look& want, const std::string& n) {
     Expect(art, n + ": the picture and icon pixel for pixel as opened there");
 }
 
-void CloseAndWait(const gui::LauncherRun& run, HWND top, Win w) {
+void CloseAndWait(const gui::LauncherRun& run, HWND top, WindowId w) {
     PostMessageW(top, WM_CLOSE, 0, 0);
     Expect(run.WaitGone(w), Name(w) + " closes");
 }
 
-// One launcher run at `dpi` through all five windows; `artwork` also checks
+// One launcher run at `dpi` through every window; `artwork` also checks
 // the picture and the About icon, drawn at 1.5 times their size at 144 DPI.
 // Returns how each window looked.
 Looks CheckAllWindows(int dpi, bool artwork) {
@@ -245,27 +240,24 @@ Looks CheckAllWindows(int dpi, bool artwork) {
 
     gui::GameLayout layout(L"stress_dpi");
     gui::LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return looks;
     gui::InsideProbe inside(main);
     Expect(inside.Ready(), "probe hooked into the launcher's thread");
 
     // The picture first, while no other window covers it.
     if (artwork) CheckPicture(main, exe);
-    CheckWindowScaled(main, Win::Main, inside, dpi);
-    looks[0] = LookOf(main, Win::Main, inside);
-    for (Win w : {Win::Games, Win::About, Win::Options}) {
+    CheckWindowScaled(main, WindowId::frmMain, inside, dpi);
+    looks[Index(WindowId::frmMain)] = LookOf(main, WindowId::frmMain, inside);
+    // Each closed once it is checked, but the options window: it leads to the
+    // level window and closes on the way.
+    for (WindowId w : design::kSecondaryWindows) {
         HWND top = run.Open(w);
         if (!top) continue;
         CheckWindowScaled(top, w, inside, dpi);
-        if (artwork && w == Win::About) CheckIcons(main, top, exe, inside);
-        looks[static_cast<std::size_t>(w)] = LookOf(top, w, inside);
-        if (w != Win::Options) CloseAndWait(run, top, w);
-    }
-    // The options window leads to the level window and closes on the way.
-    if (HWND levels = run.Open(Win::Levels)) {
-        CheckWindowScaled(levels, Win::Levels, inside, dpi);
-        looks[static_cast<std::size_t>(Win::Levels)] = LookOf(levels, Win::Levels, inside);
+        if (artwork && w == WindowId::frmAbout) CheckIcons(main, top, exe, inside);
+        looks[Index(w)] = LookOf(top, w, inside);
+        if (w != WindowId::Options) CloseAndWait(run, top, w);
     }
     return looks;
 }
@@ -326,10 +318,10 @@ TEST(StressHighDpi, BoldCaptionsKeepMsSansSerifBesideWindowsOwnFace) {
         SystemDpiSetting setting(static_cast<DWORD>(dpi));
         gui::GameLayout layout(L"stress_dpi_faces");
         gui::LauncherRun run(layout);
-        HWND main = run.WaitWindow(Win::Main);
+        HWND main = run.WaitWindow(WindowId::frmMain);
         if (!main) return;
         gui::InsideProbe inside(main);
-        const gui::ExpectedWindow& want = Expected(Win::Main);
+        const gui::ExpectedWindow& want = Expected(WindowId::frmMain);
         for (std::size_t i = 0; i < want.controls.size(); ++i) {
             if (!want.controls[i].bold) continue;
             const auto seen = inside.Read(gui::FindControl(main, want, static_cast<int>(i)));
@@ -350,7 +342,7 @@ TEST(StressHighDpi, MovedWindowsMatchOpenedOnes) {
     if (!Expect(SeePhysicalPixels(), "this thread sees physical pixels")) return;
     gui::GameLayout layout(L"stress_dpi_moves");
     gui::LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
     gui::InsideProbe inside(main);
     ResourceCounter counter(run.Pid(), main);
@@ -365,11 +357,11 @@ TEST(StressHighDpi, MovedWindowsMatchOpenedOnes) {
     // window opened there has (Wine's frame metrics for 120 and 144 DPI are
     // a prefix's at those DPIs), the window takes it and then looks as one
     // opened there.
-    auto move = [&](HWND top, Win w, int from, int to, bool check) {
+    auto move = [&](HWND top, WindowId w, int from, int to, bool check) {
         const std::optional<gui::ProbeReply> moved = inside.Read(top, gui::MoveToDpi(from, to));
         if (!Expect(moved.has_value(), Name(w) + ": moved to " + std::to_string(to))) return LONG{-1};
         if (to == 96 || !check) return moved->iconsHeld;
-        const Look& opened = (*there.at(to))[static_cast<std::size_t>(w)];
+        const Look& opened = (*there.at(to))[Index(w)];
         const std::string n = Name(w) + " moved to " + std::to_string(to);
         std::printf("dpi move: %-8s %d -> %d: answered %s, straight line %s, opened there %s\n", Name(w).c_str(),
                     from, to, Text(moved->answeredSize).c_str(), Text(moved->offeredSize).c_str(),
@@ -381,18 +373,18 @@ TEST(StressHighDpi, MovedWindowsMatchOpenedOnes) {
         ExpectSameLook(look, opened, n);
         return moved->iconsHeld;
     };
-    auto roundTrip = [&](HWND top, Win w, bool check) {
+    auto roundTrip = [&](HWND top, WindowId w, bool check) {
         move(top, w, 96, 120, check);
         move(top, w, 120, 144, check);
         return move(top, w, 144, 96, check);
     };
 
-    for (Win w : gui::AllWindows()) {
-        HWND top = w == Win::Main ? main : run.Open(w);
+    for (WindowId w : kAllWindows) {
+        HWND top = w == WindowId::frmMain ? main : run.Open(w);
         if (!top) continue;
         // The focus settles just after the window shows, and its rectangle
         // is part of the pixels compared.
-        HWND focused = gui::FindControl(top, Expected(w), Expected(w).tabCycle.front());
+        HWND focused = gui::FindControl(top, Expected(w), TabCycle(Expected(w)).front());
         Expect(gui::WaitFor([&] { return gui::FocusOf(top) == focused; }, 2000),
                Name(w) + ": focus on its first control before the moves");
         const Look before = LookOf(top, w, inside);
@@ -414,15 +406,15 @@ TEST(StressHighDpi, MovedWindowsMatchOpenedOnes) {
                    after.topLevelWindows == first.topLevelWindows && after.childWindows == first.childWindows,
                Name(w) + ": 20 more round trips leave the objects the first left: " + Describe(first) + ", " +
                    std::to_string(icons) + " icons; then " + Describe(after) + ", " + std::to_string(iconsNow));
-        if (w == Win::Games || w == Win::About) CloseAndWait(run, top, w);
+        if (w == WindowId::Games || w == WindowId::frmAbout) CloseAndWait(run, top, w);
     }
 
     // The main window moved to 144 still takes a click where its picture
     // box now is, and Tab goes on from there in tab order.
-    move(main, Win::Main, 96, 144, false);
-    const gui::ExpectedWindow& want = Expected(Win::Main);
+    move(main, WindowId::frmMain, 96, 144, false);
+    const gui::ExpectedWindow& want = Expected(WindowId::frmMain);
     HWND picture = gui::FindControl(main, want, 0);
-    HWND next = gui::FindControl(main, want, want.tabCycle[6]);  // the picture box is sixth
+    HWND next = gui::FindControl(main, want, TabCycle(want)[6]);  // the picture box is sixth
     if (!Expect(picture && next, "frmMain picture box and the control after it in tab order")) return;
     gui::MouseClick(gui::CentreOf(picture));
     Expect(gui::WaitFor([&] { return gui::FocusOf(main) == picture; }, 2000),

@@ -8,18 +8,16 @@ namespace {
 
 using gui::Expect;
 using gui::Expected;
-using gui::Win;
+using gui::Name;
 
 constexpr DWORD kTimeoutMs = 5000;
 
-std::string Name(Win w) { return std::string(Expected(w).name); }
-
-HWND Control(HWND top, Win w, std::wstring_view caption) {
+HWND Control(HWND top, WindowId w, std::wstring_view caption) {
     const int index = gui::ControlIndex(Expected(w), caption);
     return index >= 0 ? gui::FindControl(top, Expected(w), index) : nullptr;
 }
 
-HWND ImageOf(HWND top, Win w) {
+HWND ImageOf(HWND top, WindowId w) {
     const auto& controls = Expected(w).controls;
     for (std::size_t i = 0; i < controls.size(); ++i)
         if (controls[i].kind == gui::Kind::Image) return gui::FindControl(top, Expected(w), static_cast<int>(i));
@@ -40,9 +38,9 @@ std::string Describe(CloseWay way) {
 
 SoakDriver::SoakDriver(const gui::LauncherRun& run, HWND main) : pid_(run.Pid()), main_(main) {}
 
-HWND SoakDriver::MainButton(std::wstring_view caption) const { return Control(main_, Win::Main, caption); }
+HWND SoakDriver::MainButton(std::wstring_view caption) const { return Control(main_, WindowId::frmMain, caption); }
 
-HWND SoakDriver::WaitOpen(Win w) const {
+HWND SoakDriver::WaitOpen(WindowId w) const {
     HWND found = nullptr;
     PollFor([&] {
         const auto all = gui::TopLevelWindows(pid_, Expected(w).caption);
@@ -53,39 +51,39 @@ HWND SoakDriver::WaitOpen(Win w) const {
     return found;
 }
 
-HWND SoakDriver::Open(Win w) {
+HWND SoakDriver::Open(WindowId w) {
     std::wstring_view opener;
     switch (w) {
-        case Win::Games: opener = L"&Start Kestrane II Single Player"; break;
-        case Win::Options:
-        case Win::Levels: opener = L"&Options"; break;
-        case Win::About: opener = L"&About"; break;
-        case Win::Main: return main_;
+        case WindowId::Games: opener = L"&Start Kestrane II Single Player"; break;
+        case WindowId::Options:
+        case WindowId::spmaps: opener = L"&Options"; break;
+        case WindowId::frmAbout: opener = L"&About"; break;
+        case WindowId::frmMain: return main_;
     }
     HWND button = MainButton(opener);
     if (!Expect(button != nullptr, "frmMain has its button " + e2e::Describe(opener))) return nullptr;
     // Posted presses: the soak counts what thousands of cycles leave behind,
-    // and a real click astray now and then under Wine (gui/key_input.cpp)
+    // and a real click astray now and then under Wine (driver/key_input.cpp)
     // would end it for a reason that is not the launcher's. Real clicks on
     // every window's buttons are the GUI group's.
     PostMessageW(button, BM_CLICK, 0, 0);
-    if (w != Win::Levels) return WaitOpen(w);
+    if (w != WindowId::spmaps) return WaitOpen(w);
 
-    HWND options = WaitOpen(Win::Options);
+    HWND options = WaitOpen(WindowId::Options);
     if (!options) return nullptr;
 
-    HWND levels = Control(options, Win::Options, L"SP Levels");
+    HWND levels = Control(options, WindowId::Options, L"SP Levels");
     if (!Expect(levels != nullptr, "HM Options has \"SP Levels\"")) return nullptr;
     PostMessageW(levels, BM_CLICK, 0, 0);
-    HWND top = WaitOpen(Win::Levels);
+    HWND top = WaitOpen(WindowId::spmaps);
     Expect(PollFor([&] { return !IsWindow(options); }, kTimeoutMs), "\"SP Levels\" closes the options window");
     return top;
 }
 
-bool SoakDriver::Close(HWND top, Win w, CloseWay way) {
+bool SoakDriver::Close(HWND top, WindowId w, CloseWay way) {
     switch (way) {
         case CloseWay::Button: {
-            HWND button = Control(top, w, w == Win::About ? L"Close" : L"&Close");
+            HWND button = Control(top, w, w == WindowId::frmAbout ? L"Close" : L"&Close");
             if (!Expect(button != nullptr, Name(w) + " has a Close button")) return false;
             PostMessageW(button, BM_CLICK, 0, 0);
             break;

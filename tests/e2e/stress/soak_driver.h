@@ -22,13 +22,13 @@ public:
 
     // Through the main window's buttons (the level window through the
     // options window, which closes on the way); nullptr after a failed check.
-    HWND Open(gui::Win w);
+    HWND Open(WindowId w);
     // Closes `top` and waits until it is destroyed; false after a failed check.
-    bool Close(HWND top, gui::Win w, CloseWay way);
+    bool Close(HWND top, WindowId w, CloseWay way);
 
 private:
     HWND MainButton(std::wstring_view caption) const;
-    HWND WaitOpen(gui::Win w) const;
+    HWND WaitOpen(WindowId w) const;
 
     DWORD pid_;
     HWND main_;

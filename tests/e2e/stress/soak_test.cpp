@@ -21,7 +21,6 @@ namespace kr2::stress {
 namespace {
 
 using gui::Expect;
-using gui::Win;
 
 // ./scripts/soak sets 1000 and 300; the default run's counts still turn a
 // leak of one window, GDI object or handle per cycle or press into a
@@ -34,20 +33,20 @@ int Setting(const wchar_t* name, int fallback) {
 const int kCyclesPerWindow = Setting(L"KR2_SOAK_CYCLES", 150);
 const int kReadmePresses = Setting(L"KR2_SOAK_PRESSES", 30);
 
-std::vector<CloseWay> WaysToClose(Win w) {
+std::vector<CloseWay> WaysToClose(WindowId w) {
     std::vector<CloseWay> ways{CloseWay::Button, CloseWay::WmClose, CloseWay::SysCommandClose};
-    if (w == Win::About) ways.push_back(CloseWay::IconClick);
+    if (w == WindowId::frmAbout) ways.push_back(CloseWay::IconClick);
     return ways;
 }
 
 // Every way of closing `w`, `cycles` times in turn; false once one fails,
 // so a broken launcher does not cost a timeout per remaining cycle.
-bool CycleWindow(SoakDriver& driver, Win w, int cycles) {
+bool CycleWindow(SoakDriver& driver, WindowId w, int cycles) {
     const std::vector<CloseWay> ways = WaysToClose(w);
     for (int i = 0; i < cycles; ++i) {
         HWND top = driver.Open(w);
         if (!top || !driver.Close(top, w, ways[static_cast<std::size_t>(i) % ways.size()])) {
-            ADD_FAILURE() << gui::Expected(w).name << ": cycle " << i + 1 << " failed";
+            ADD_FAILURE() << WindowName(w) << ": cycle " << i + 1 << " failed";
             return false;
         }
     }
@@ -75,7 +74,7 @@ enum class Presses { AllStarted, PlatformRefused, Failed };
 Presses PressReadme(const gui::LauncherRun& run, const gui::GameLayout& layout, HWND main, int presses) {
     const std::size_t before = layout.Log().Read().size();
     for (int i = 1; i <= presses; ++i) {
-        if (!run.Press(main, Win::Main, L"&Readme")) return Presses::Failed;
+        if (!run.Press(main, WindowId::frmMain, L"&Readme")) return Presses::Failed;
         const std::size_t want = before + static_cast<std::size_t>(i);
         HWND box = nullptr;
         gui::WaitFor([&] {
@@ -148,7 +147,7 @@ TEST(StressSoak, OpenCloseAndReadme) {
     gui::GameLayout layout(L"stress_soak");  // no Install directory: no cue plays
     gui::PrefixStub notepad(e2e::kNotepadPath);
     gui::LauncherRun run(layout);
-    HWND main = run.WaitWindow(Win::Main);
+    HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
     ResourceCounter counter(run.Pid(), main);
     if (!Expect(counter.Ready(), "the launcher's process and thread can be queried")) return;
@@ -156,12 +155,12 @@ TEST(StressSoak, OpenCloseAndReadme) {
 
     // One round first: whatever the platform allocates once per class or
     // per thread (IME windows, cached brushes) is in the baseline.
-    for (Win w : {Win::Games, Win::Options, Win::Levels, Win::About})
+    for (WindowId w : design::kSecondaryWindows)
         if (!CycleWindow(driver, w, static_cast<int>(WaysToClose(w).size()))) return;
     const ResourceCounts before = Baseline(counter, "the window cycles");
     const std::uint64_t start = e2e::NowMs();
-    for (Win w : {Win::Games, Win::Options, Win::Levels, Win::About}) {
-        const std::string phase = std::string(gui::Expected(w).name) + " opened and closed " +
+    for (WindowId w : design::kSecondaryWindows) {
+        const std::string phase = gui::Name(w) + " opened and closed " +
                                   std::to_string(kCyclesPerWindow) + " times";
         const std::uint64_t t = e2e::NowMs();
         if (!CycleWindow(driver, w, kCyclesPerWindow)) return;

@@ -1,36 +1,19 @@
 # Soak and high-DPI tests: the real kr2_s1.exe under Wine, driven through the
-# GUI suite's driver pieces, compiled here by path.
-if(NOT TARGET kr2_s1 OR NOT TARGET kr2_e2e_support OR NOT TARGET kr2_gui_inside_probe)
-  message(FATAL_ERROR "stress e2e tests: the targets kr2_s1, kr2_e2e_support and kr2_gui_inside_probe "
-                      "must exist (platform/win32/gui.cmake, tests/e2e/support.cmake, gui/gui.cmake)")
+# driver library (driver/driver.cmake).
+if(NOT TARGET kr2_e2e_driver)
+  message(FATAL_ERROR "stress e2e tests: the target kr2_e2e_driver must exist (driver/driver.cmake)")
 endif()
 
 set(KR2_STRESS_DIR ${CMAKE_CURRENT_LIST_DIR})
-set(KR2_STRESS_GUI_DIR ${CMAKE_CURRENT_LIST_DIR}/../gui)
 
 add_executable(kr2_stress_e2e
-  ${KR2_STRESS_DIR}/resource_counts.cpp
   ${KR2_STRESS_DIR}/soak_driver.cpp
   ${KR2_STRESS_DIR}/soak_test.cpp
-  ${KR2_STRESS_DIR}/../hardening/message_boxes.cpp
   ${KR2_STRESS_DIR}/system_dpi_setting.cpp
-  ${KR2_STRESS_DIR}/expected_twips.cpp
-  ${KR2_STRESS_DIR}/screen_pixels.cpp
   ${KR2_STRESS_DIR}/high_dpi_test.cpp
-  ${KR2_STRESS_GUI_DIR}/expected_windows.cpp
-  ${KR2_STRESS_GUI_DIR}/window_probe.cpp
-  ${KR2_STRESS_GUI_DIR}/inside_probe.cpp
-  ${KR2_STRESS_GUI_DIR}/launcher_run.cpp
-  ${KR2_STRESS_GUI_DIR}/key_input.cpp
-  ${KR2_STRESS_GUI_DIR}/prefix_stub.cpp
-  ${KR2_STRESS_GUI_DIR}/window_checks.cpp
 )
-target_include_directories(kr2_stress_e2e PRIVATE ${KR2_STRESS_DIR} ${KR2_STRESS_GUI_DIR} ${KR2_STRESS_DIR}/../hardening
-  ${PROJECT_SOURCE_DIR}/platform/win32)
-target_link_libraries(kr2_stress_e2e PRIVATE kr2_e2e_support kr2_windows gtest_main user32 gdi32 advapi32)
+target_link_libraries(kr2_stress_e2e PRIVATE kr2_e2e_driver gtest_main advapi32)
 kr2_e2e_executable(kr2_stress_e2e)
-kr2_e2e_embed_path(kr2_stress_e2e KR2_LAUNCHER_EXE kr2_s1)
-kr2_e2e_embed_path(kr2_stress_e2e KR2_INSIDE_PROBE_DLL kr2_gui_inside_probe)
 
 # A face named "Microsoft Sans Serif", as Windows has one, made from Wine's
 # Tahoma with fontTools (scripts/deps.sh installs both).

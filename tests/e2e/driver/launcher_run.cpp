@@ -126,29 +126,29 @@ LauncherRun::LauncherRun(FromHostShell, const GameLayout& layout) {
     process_ = std::make_unique<e2e::ChildProcess>(pid);
 }
 
-HWND LauncherRun::WaitWindow(Win w, DWORD timeoutMs) const {
+HWND LauncherRun::WaitWindow(WindowId w, DWORD timeoutMs) const {
     const ExpectedWindow& want = Expected(w);
     HWND found = WaitForWindow(Pid(), want.caption, timeoutMs);
     if (!found) {
         const auto all = TopLevelWindows(Pid(), want.caption);
-        Expect(false, std::string(want.name) + " should be open exactly once; windows with its caption: " +
+        Expect(false, Name(w) + " should be open exactly once; windows with its caption: " +
                           std::to_string(all.size()));
     }
     return found;
 }
 
-bool LauncherRun::WaitGone(Win w, DWORD timeoutMs) const {
+bool LauncherRun::WaitGone(WindowId w, DWORD timeoutMs) const {
     return WaitForNoWindow(Pid(), Expected(w).caption, timeoutMs);
 }
 
 bool LauncherRun::WaitExit(DWORD timeoutMs) { return process_->Wait(timeoutMs).has_value(); }
 
-bool LauncherRun::Press(HWND top, Win w, std::wstring_view caption, By by) const {
+bool LauncherRun::Press(HWND top, WindowId w, std::wstring_view caption, By by) const {
     const ExpectedWindow& want = Expected(w);
     const int index = ControlIndex(want, caption);
     HWND control = top && index >= 0 ? FindControl(top, want, index) : nullptr;
     if (!Expect(control != nullptr,
-                std::string(want.name) + ": no control " + e2e::Describe(caption) + " to press"))
+                Name(w) + ": no control " + e2e::Describe(caption) + " to press"))
         return false;
     if (by == By::Mouse)
         MouseClick(CentreOf(control));
@@ -159,23 +159,23 @@ bool LauncherRun::Press(HWND top, Win w, std::wstring_view caption, By by) const
     return true;
 }
 
-HWND LauncherRun::Open(Win w) const {
-    HWND main = WaitWindow(Win::Main);
+HWND LauncherRun::Open(WindowId w) const {
+    HWND main = WaitWindow(WindowId::frmMain);
     switch (w) {
-        case Win::Main: return main;
-        case Win::Games: Press(main, Win::Main, L"&Start Kestrane II Single Player"); break;
-        case Win::Options: Press(main, Win::Main, L"&Options"); break;
-        case Win::About: Press(main, Win::Main, L"&About"); break;
-        case Win::Levels: {
-            HWND options = Open(Win::Options);
-            Press(options, Win::Options, L"SP Levels");
+        case WindowId::frmMain: return main;
+        case WindowId::Games: Press(main, WindowId::frmMain, L"&Start Kestrane II Single Player"); break;
+        case WindowId::Options: Press(main, WindowId::frmMain, L"&Options"); break;
+        case WindowId::frmAbout: Press(main, WindowId::frmMain, L"&About"); break;
+        case WindowId::spmaps: {
+            HWND options = Open(WindowId::Options);
+            Press(options, WindowId::Options, L"SP Levels");
             break;
         }
     }
     // Opened means active too: a check that activates another window must
     // not race the launcher's own activation of this one.
     HWND opened = WaitWindow(w);
-    if (opened) Expect(WaitForeground(opened), std::string(Expected(w).name) + " comes to the foreground when opened");
+    if (opened) Expect(WaitForeground(opened), Name(w) + " comes to the foreground when opened");
     return opened;
 }
 

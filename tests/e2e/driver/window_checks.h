@@ -1,7 +1,7 @@
 #pragma once
-// Checks one open launcher window against its expected description: caption,
-// border styles, client size, centring, and every control's text, kind,
-// rectangle and font.
+// Checks one open launcher window against its expected description at the
+// bench's 96 DPI: caption, border styles, client size, centring, and every
+// control's text, kind, rectangle and font.
 
 #include <windows.h>
 
@@ -12,7 +12,7 @@
 
 namespace kr2::gui {
 
-void CheckWindowLooks(HWND top, Win w, InsideProbe& inside);
+void CheckWindowLooks(HWND top, WindowId w, InsideProbe& inside);
 
 // A caption as the player reads it, measured inside the launcher with the
 // control's own font: drawn in MS Sans Serif itself (not a substitute face),
@@ -28,6 +28,6 @@ RECT RectInContainer(HWND top, const ExpectedWindow& w, int index);
 
 // The window rectangle centred on the screen within one pixel.
 bool IsCentred(HWND top);
-void CheckCentred(HWND top, Win w, const char* when);
+void CheckCentred(HWND top, WindowId w, const char* when);
 
 }  // namespace kr2::gui

@@ -15,9 +15,7 @@
 namespace kr2::gui {
 namespace {
 
-std::string Name(Win w) { return std::string(Expected(w).name); }
-
-void CheckStyles(HWND top, Win w, InsideProbe& inside) {
+void CheckStyles(HWND top, WindowId w, InsideProbe& inside) {
     const ExpectedWindow& want = Expected(w);
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(top, GWL_STYLE));
     const auto ex = static_cast<DWORD>(GetWindowLongPtrW(top, GWL_EXSTYLE));
@@ -47,11 +45,11 @@ void CheckStyles(HWND top, Win w, InsideProbe& inside) {
     }
 }
 
-void CheckClientSize(HWND top, Win w) {
+void CheckClientSize(HWND top, WindowId w) {
     RECT client{};
     GetClientRect(top, &client);
-    ExpectEq(client.right - client.left, Expected(w).clientWidth, Name(w) + ": client width");
-    ExpectEq(client.bottom - client.top, Expected(w).clientHeight, Name(w) + ": client height");
+    ExpectEq(client.right - client.left, At96(Expected(w).clientWidth), Name(w) + ": client width");
+    ExpectEq(client.bottom - client.top, At96(Expected(w).clientHeight), Name(w) + ": client height");
 }
 
 void CheckKind(HWND top, HWND control, const ExpectedControl& want, const std::string& n) {
@@ -101,8 +99,8 @@ void CheckRect(HWND top, const ExpectedWindow& w, int index, const ExpectedContr
     const RECT r = RectInContainer(top, w, index);
     const std::string seen = std::to_string(r.left) + "," + std::to_string(r.top) + " " +
                              std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
-    const std::string expected = std::to_string(want.left) + "," + std::to_string(want.top) + " " +
-                                 std::to_string(want.width) + "x" + std::to_string(want.height);
+    const std::string expected = std::to_string(At96(want.left)) + "," + std::to_string(At96(want.top)) + " " +
+                                 std::to_string(At96(want.width)) + "x" + std::to_string(At96(want.height));
     ExpectEq(seen, expected, n + ": rectangle in pixels (left,top width x height)");
 }
 
@@ -215,9 +213,9 @@ void CheckCaptionDrawn(HWND control, const ExpectedControl& want, const ProbeRep
 
 RECT RectInContainer(HWND top, const ExpectedWindow& w, int index) {
     const int container = w.controls[static_cast<std::size_t>(index)].container;
-    HWND frame = container == kTopLevel ? nullptr : FindControl(top, w, container);
+    HWND frame = container == design::kInWindow ? nullptr : FindControl(top, w, container);
     HWND control = FindControl(top, w, index);
-    if (!control || (container != kTopLevel && !frame)) return {};
+    if (!control || (container != design::kInWindow && !frame)) return {};
     RECT origin = ClientOnScreen(top);
     if (frame) GetWindowRect(frame, &origin);
     RECT r{};
@@ -236,7 +234,7 @@ bool IsCentred(HWND top) {
     return std::abs(r.left - wantLeft) <= 1 && std::abs(r.top - wantTop) <= 1;
 }
 
-void CheckCentred(HWND top, Win w, const char* when) {
+void CheckCentred(HWND top, WindowId w, const char* when) {
     RECT r{};
     GetWindowRect(top, &r);
     const int sw = GetSystemMetrics(SM_CXSCREEN);
@@ -247,7 +245,7 @@ void CheckCentred(HWND top, Win w, const char* when) {
                                std::to_string(r.bottom));
 }
 
-void CheckWindowLooks(HWND top, Win w, InsideProbe& inside) {
+void CheckWindowLooks(HWND top, WindowId w, InsideProbe& inside) {
     const ExpectedWindow& want = Expected(w);
     ExpectEq(CaptionOf(top), std::wstring(want.caption), Name(w) + ": caption");
     CheckStyles(top, w, inside);
@@ -256,7 +254,7 @@ void CheckWindowLooks(HWND top, Win w, InsideProbe& inside) {
 
     // Opening places the focus just after the window shows; wait for it so
     // the default-button look below is judged against the settled focus.
-    HWND first = FindControl(top, want, want.tabCycle.front());
+    HWND first = FindControl(top, want, TabCycle(want).front());
     Expect(first && WaitFor([&] { return FocusOf(top) == first; }, 2000),
            Name(w) + ": focus on its first control in tab order when opened");
 

@@ -83,9 +83,9 @@ public:
     std::uint64_t StartedAtMs() const { return startedAt_; }
 
     // The one visible window of that kind; nullptr (and a failed check) on timeout.
-    HWND WaitWindow(Win w, DWORD timeoutMs = 5000) const;
+    HWND WaitWindow(WindowId w, DWORD timeoutMs = 5000) const;
     // No visible window of that kind any more.
-    bool WaitGone(Win w, DWORD timeoutMs = 5000) const;
+    bool WaitGone(WindowId w, DWORD timeoutMs = 5000) const;
     bool WaitExit(DWORD timeoutMs = 5000);
     // The exit code once it has ended; nothing on timeout.
     std::optional<std::uint32_t> ExitCode(DWORD timeoutMs = 5000) { return process_->Wait(timeoutMs); }
@@ -101,11 +101,11 @@ public:
     // centre, for the checks that a player's click presses the button;
     // DoubleClick: two of them, as quick as a player's double click.
     enum class By { Post, Mouse, DoubleClick };
-    bool Press(HWND top, Win w, std::wstring_view caption, By by = By::Post) const;
+    bool Press(HWND top, WindowId w, std::wstring_view caption, By by = By::Post) const;
     // Opens a secondary window through the buttons that lead to it (the
     // level window through the options window) and waits for it to be open
     // and in the foreground.
-    HWND Open(Win w) const;
+    HWND Open(WindowId w) const;
 
 private:
     std::unique_ptr<e2e::ChildProcess> process_;

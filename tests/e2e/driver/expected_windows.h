@@ -1,0 +1,53 @@
+#pragma once
+// The launcher's windows as the driver looks for them: the design table
+// (tests/design/expected_layout.h), whose figures are twips. Controls are
+// found by caption and told apart by their index in a window's list.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "expected_layout.h"
+
+namespace kr2::gui {
+
+using design::Kind;
+using ExpectedControl = design::Control;
+using ExpectedWindow = design::Window;
+
+inline const ExpectedWindow& Expected(WindowId w) { return design::Layout(w); }
+
+// "frmMain", ... for messages.
+inline std::string Name(WindowId w) { return std::string(WindowName(w)); }
+
+// Index of the control with this caption in the window's list, or -1.
+inline int ControlIndex(const ExpectedWindow& w, std::wstring_view caption) {
+    for (std::size_t i = 0; i < w.controls.size(); ++i)
+        if (w.controls[i].caption == caption) return static_cast<int>(i);
+    return -1;
+}
+
+// The controls that take the focus, buttons and the picture, as indexes in
+// tab index order: the cycle Tab walks, starting at the control a window
+// focuses when it opens. Frames, labels and the image take none.
+inline std::vector<int> TabCycle(const ExpectedWindow& w) {
+    std::vector<int> cycle;
+    int last = -1;
+    for (;;) {
+        int next = -1;
+        for (std::size_t i = 0; i < w.controls.size(); ++i) {
+            const ExpectedControl& c = w.controls[i];
+            const bool focusable = c.kind == Kind::Button || c.kind == Kind::Picture;
+            if (focusable && c.tabIndex > last && (next < 0 || c.tabIndex < w.controls[static_cast<std::size_t>(next)].tabIndex))
+                next = static_cast<int>(i);
+        }
+        if (next < 0) return cycle;
+        cycle.push_back(next);
+        last = w.controls[static_cast<std::size_t>(next)].tabIndex;
+    }
+}
+
+// A figure of the table in pixels at the bench's 96 DPI.
+inline int At96(int twips) { return design::Pixels(twips, 96); }
+
+}  // namespace kr2::gui
