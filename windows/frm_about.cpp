@@ -19,7 +19,7 @@ using K = ControlKind;
 constexpr int kFrame1 = 0;  // index of Frame1 in the table below
 
 // Tab order; the image has no tab index and follows its frame.
-constexpr std::array<ControlSpec, 6> kControls{{
+constexpr std::array<ControlSpec, 6> kRows{{
     {.name = "Frame1", .kind = K::Frame, .caption = L"Hollowmere: Kestrane II Launcher Credits",
      .left = 55, .top = 0, .width = 4335, .height = 1215, .tabIndex = 0},
     {.name = "Image1", .kind = K::Image, .caption = L"",
@@ -34,7 +34,8 @@ constexpr std::array<ControlSpec, 6> kControls{{
     {.name = "Label3", .kind = K::Label, .caption = L"USE THIS  PROGRAM AT YOUR OWN RISK",
      .left = 120, .top = 1320, .width = 3375, .height = 255, .tabIndex = 4},
 }};
-static_assert(kControls[kFrame1].kind == ControlKind::Frame);
+constexpr auto kControls = WithoutNames(kRows);
+static_assert(kRows[kFrame1].kind == ControlKind::Frame);
 
 constexpr WindowSpec kWindow{.id = WindowId::frmAbout,
                              .caption = L"About",
@@ -46,5 +47,6 @@ constexpr WindowSpec kWindow{.id = WindowId::frmAbout,
 }  // namespace
 
 const WindowSpec& Description() { return kWindow; }
+std::span<const ControlSpec> Rows() { return kRows; }
 
 }  // namespace kr2::frmAbout

@@ -32,7 +32,7 @@ using K = ControlKind;
 constexpr bool kBold = true;
 
 // Screen order, top to bottom. The picture box takes part in the tab order.
-constexpr std::array<ControlSpec, 8> kControls{{
+constexpr std::array<ControlSpec, 8> kRows{{
     {.name = "Picture1", .kind = K::PictureBox, .caption = L"",
      .left = 50, .top = 50, .width = 4740, .height = 2895, .tabIndex = 5},
     {.name = "Command1", .kind = K::CommandButton, .caption = L"&Start Kestrane II Single Player",
@@ -57,6 +57,7 @@ constexpr std::array<ControlSpec, 8> kControls{{
      .left = 50, .top = 5640, .width = 4695, .height = 375,
      .tabIndex = 1, .bold = kBold, .onClick = &Command2_Click},
 }};
+constexpr auto kControls = WithoutNames(kRows);
 
 constexpr WindowSpec kWindow{.id = WindowId::frmMain,
                              .caption = L"Kestrane II Launcher",
@@ -70,5 +71,6 @@ constexpr WindowSpec kWindow{.id = WindowId::frmMain,
 }  // namespace
 
 const WindowSpec& Description() { return kWindow; }
+std::span<const ControlSpec> Rows() { return kRows; }
 
 }  // namespace kr2::frmMain

@@ -30,7 +30,7 @@ namespace {
 using K = ControlKind;
 
 // Screen order, top to bottom; the tab order puts Close third.
-constexpr std::array<ControlSpec, 6> kControls{{
+constexpr std::array<ControlSpec, 6> kRows{{
     {.name = "Command1", .kind = K::CommandButton, .caption = L"&Player 1",
      .left = 120, .top = 120, .width = 2415, .height = 375, .tabIndex = 0, .onClick = &Command1_Click},
     {.name = "Command2", .kind = K::CommandButton, .caption = L"&Player 2",
@@ -44,6 +44,7 @@ constexpr std::array<ControlSpec, 6> kControls{{
     {.name = "Command3", .kind = K::CommandButton, .caption = L"&Close",
      .left = 120, .top = 2040, .width = 2415, .height = 375, .tabIndex = 2, .onClick = &Command3_Click},
 }};
+constexpr auto kControls = WithoutNames(kRows);
 
 constexpr WindowSpec kWindow{.id = WindowId::Games,
                              .caption = L"HM Games",
@@ -55,5 +56,6 @@ constexpr WindowSpec kWindow{.id = WindowId::Games,
 }  // namespace
 
 const WindowSpec& Description() { return kWindow; }
+std::span<const ControlSpec> Rows() { return kRows; }
 
 }  // namespace kr2::Games

@@ -2,6 +2,8 @@
 // A window's description as data: sizes in twips, converted to pixels at the
 // window's own DPI by the platform when it builds the window.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -23,7 +25,10 @@ inline constexpr int kNoTabIndex = -1;  // images take no part in the tab order
 inline constexpr int kInWindow = -1;    // placed relative to the client area
 
 struct ControlSpec {
-    std::string_view name;      // "Command1", "Picture1", ...
+    // "Command1", "Picture1", ...: the design's name of the control, as its
+    // handler's is. Only the rows as written carry it (ControlRowsOf); the
+    // description the screen builds from leaves it empty (WithoutNames).
+    std::string_view name;
     ControlKind kind;
     std::wstring_view caption;  // "&" marks the access key
     std::int16_t left;          // twips, relative to the container
@@ -48,6 +53,15 @@ struct WindowSpec {
     std::span<const ControlSpec> controls;
     LoadHandler onLoad = nullptr;  // only the main window has one
 };
+
+// The rows of a window as the screen reads them: the names stay in the
+// source and with the tests, and never reach the executable.
+template <std::size_t N>
+constexpr std::array<ControlSpec, N> WithoutNames(const std::array<ControlSpec, N>& rows) {
+    std::array<ControlSpec, N> controls = rows;
+    for (ControlSpec& c : controls) c.name = {};
+    return controls;
+}
 
 inline constexpr std::wstring_view kFontFace = L"MS Sans Serif";
 inline constexpr int kFontPointsTimes100 = 825;

@@ -32,7 +32,7 @@ using K = ControlKind;
 constexpr int kFrame1 = 0;  // index of Frame1 in the table below
 
 // Top to bottom; "SP Levels" is placed relative to Frame1.
-constexpr std::array<ControlSpec, 5> kControls{{
+constexpr std::array<ControlSpec, 5> kRows{{
     {.name = "Frame1", .kind = K::Frame, .caption = L"Options",
      .left = 120, .top = 120, .width = 5895, .height = 975, .tabIndex = 3},
     {.name = "Command4", .kind = K::CommandButton, .caption = L"SP Levels",
@@ -45,7 +45,8 @@ constexpr std::array<ControlSpec, 5> kControls{{
     {.name = "Command1", .kind = K::CommandButton, .caption = L"&Close",
      .left = 4440, .top = 1800, .width = 1575, .height = 375, .tabIndex = 0, .onClick = &Command1_Click},
 }};
-static_assert(kControls[kFrame1].kind == ControlKind::Frame);
+constexpr auto kControls = WithoutNames(kRows);
+static_assert(kRows[kFrame1].kind == ControlKind::Frame);
 
 constexpr WindowSpec kWindow{.id = WindowId::Options,
                              .caption = L"HM Options",
@@ -57,5 +58,6 @@ constexpr WindowSpec kWindow{.id = WindowId::Options,
 }  // namespace
 
 const WindowSpec& Description() { return kWindow; }
+std::span<const ControlSpec> Rows() { return kRows; }
 
 }  // namespace kr2::Options

@@ -19,7 +19,7 @@ void Command27_Click(HandlerContext& ctx, WindowId own, int) { CloseOwnWindowAct
 namespace {
 
 constexpr int kLevels = 26;
-constexpr int kRows = 13;
+constexpr int kPerColumn = 13;
 
 // Level N is Command N; its caption names the level of LevelStartN.
 constexpr std::array<std::wstring_view, kLevels> kLevelCaptions{
@@ -57,11 +57,11 @@ constexpr std::string_view NameOf(int n) {
 
 // Two columns of 13: tops step by 360 while buttons are 375 high, so
 // neighbours in a column share one pixel row.
-constexpr std::array<ControlSpec, kLevels + 1> MakeControls() {
+constexpr std::array<ControlSpec, kLevels + 1> MakeRows() {
     std::array<ControlSpec, kLevels + 1> controls{};
     for (int n = 1; n <= kLevels; ++n) {
-        const int row = n <= kRows ? n : n - kRows;
-        const int left = n <= kRows ? 120 : 2280;
+        const int row = n <= kPerColumn ? n : n - kPerColumn;
+        const int left = n <= kPerColumn ? 120 : 2280;
         const int top = 120 + 360 * (row - 1);
         controls[static_cast<std::size_t>(n - 1)] = {.name = NameOf(n),
                                                      .kind = ControlKind::CommandButton,
@@ -85,11 +85,12 @@ constexpr std::array<ControlSpec, kLevels + 1> MakeControls() {
                          .onClick = &Command27_Click};
     return controls;
 }
-constexpr auto kControls = MakeControls();
+constexpr auto kRows = MakeRows();
+constexpr auto kControls = WithoutNames(kRows);
 
-static_assert(kControls[12].left == 120 && kControls[12].top == 4440);   // Caldor Alleys
-static_assert(kControls[13].left == 2280 && kControls[13].top == 120);   // Caldor Spire
-static_assert(kControls[25].left == 2280 && kControls[25].top == 4440);  // Arena
+static_assert(kRows[12].left == 120 && kRows[12].top == 4440);   // Caldor Alleys
+static_assert(kRows[13].left == 2280 && kRows[13].top == 120);   // Caldor Spire
+static_assert(kRows[25].left == 2280 && kRows[25].top == 4440);  // Arena
 
 constexpr WindowSpec kWindow{.id = WindowId::spmaps,
                              .caption = L"SP Levels",
@@ -101,5 +102,6 @@ constexpr WindowSpec kWindow{.id = WindowId::spmaps,
 }  // namespace
 
 const WindowSpec& Description() { return kWindow; }
+std::span<const ControlSpec> Rows() { return kRows; }
 
 }  // namespace kr2::spmaps

@@ -61,4 +61,14 @@ const WindowSpec& DescriptionOf(WindowId id) {
     return frmMain::Description();  // not reached: every id is handled above
 }
 
+std::span<const ControlSpec> ControlRowsOf(WindowId id) {
+    switch (id) {
+#define KR2_WINDOW_ROWS(name) \
+    case WindowId::name: return name::Rows();
+        KR2_WINDOWS(KR2_WINDOW_ROWS)
+#undef KR2_WINDOW_ROWS
+    }
+    return frmMain::Rows();  // not reached: every id is handled above
+}
+
 }  // namespace kr2

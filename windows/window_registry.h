@@ -44,4 +44,9 @@ private:
 // The description of each window, from its own unit.
 const WindowSpec& DescriptionOf(WindowId id);
 
+// The same window's controls as its unit writes them, with the design's
+// control names: for the tests, which click and report by name. The
+// launcher itself never calls it, so the names stay out of the executable.
+std::span<const ControlSpec> ControlRowsOf(WindowId id);
+
 }  // namespace kr2

@@ -85,7 +85,7 @@ struct Click {
 std::vector<Click> ClickEveryControl() {
     std::vector<Click> clicks;
     for (WindowId window : kAllWindows) {
-        for (const ControlSpec& control : DescriptionOf(window).controls) {
+        for (const ControlSpec& control : ControlRowsOf(window)) {
             test::LauncherRig rig;
             rig.StartAndClear();
             rig.Open(window);

@@ -24,30 +24,30 @@ ControlSpec Make(std::string_view name, ControlKind kind, int tabIndex, int cont
 }
 
 TEST(CreationOrder, FollowsTabIndexNotTableOrder) {
-    const auto controls = DescriptionOf(WindowId::frmMain).controls;
+    const auto controls = ControlRowsOf(WindowId::frmMain);
     EXPECT_EQ(Names(controls, CreationOrder(controls)),
               (std::vector<std::string>{"Command1", "Command2", "Command3", "Command4", "Command5",
                                         "Picture1", "Command6", "Command7"}));
 
-    const auto games = DescriptionOf(WindowId::Games).controls;
+    const auto games = ControlRowsOf(WindowId::Games);
     EXPECT_EQ(Names(games, CreationOrder(games)),
               (std::vector<std::string>{"Command1", "Command2", "Command3", "Command4", "Command5",
                                         "Command6"}));
 }
 
 TEST(CreationOrder, FrameComesBeforeItsChildAndTheImageFollowsItsFrame) {
-    const auto options = DescriptionOf(WindowId::Options).controls;
+    const auto options = ControlRowsOf(WindowId::Options);
     EXPECT_EQ(Names(options, CreationOrder(options)),
               (std::vector<std::string>{"Command1", "Command2", "Command3", "Frame1", "Command4"}));
 
-    const auto about = DescriptionOf(WindowId::frmAbout).controls;
+    const auto about = ControlRowsOf(WindowId::frmAbout);
     EXPECT_EQ(Names(about, CreationOrder(about)),
               (std::vector<std::string>{"Frame1", "Image1", "Label2", "Command1", "Label1", "Label3"}));
 }
 
 TEST(CreationOrder, EveryControlOfEveryWindowExactlyOnceAfterItsContainer) {
     for (WindowId id : kAllWindows) {
-        const auto controls = DescriptionOf(id).controls;
+        const auto controls = ControlRowsOf(id);
         const std::vector<int> order = CreationOrder(controls);
         std::vector<int> sorted = order;
         std::sort(sorted.begin(), sorted.end());

@@ -183,7 +183,7 @@ struct LauncherRig {
 
     // The table index of a control by name; -1 when the window has none.
     static int IndexOf(WindowId id, std::string_view name) {
-        const auto controls = DescriptionOf(id).controls;
+        const auto controls = ControlRowsOf(id);
         for (std::size_t i = 0; i < controls.size(); ++i) {
             if (controls[i].name == name) return static_cast<int>(i);
         }

@@ -14,7 +14,7 @@ namespace {
 constexpr int kDpi = 96;
 
 const ControlSpec& Control(WindowId id, std::string_view name) {
-    for (const ControlSpec& c : DescriptionOf(id).controls) {
+    for (const ControlSpec& c : ControlRowsOf(id)) {
         if (c.name == name) return c;
     }
     throw std::logic_error("no control " + std::string(name));
@@ -74,6 +74,30 @@ TEST(WindowLayout, WindowsHaveTheirCaptionsBordersAndClientAreas) {
         EXPECT_EQ(TwipsToPixels(desc.clientWidth, kDpi), design::Pixels(want.clientWidth, kDpi));
         EXPECT_EQ(TwipsToPixels(desc.clientHeight, kDpi), design::Pixels(want.clientHeight, kDpi));
         EXPECT_EQ(desc.onLoad != nullptr, id == WindowId::frmMain);
+        // The start-up window alone gets the program icon and a taskbar button.
+        EXPECT_EQ(desc.mainWindow, !want.toolWindow);
+    }
+}
+
+// The screen builds from the rows as written, less the names that only the
+// tests read: every other field reaches it unchanged.
+TEST(WindowLayout, TheScreenReadsTheRowsWithoutTheirNames) {
+    for (WindowId id : kAllWindows) {
+        SCOPED_TRACE(std::string(WindowName(id)));
+        const auto rows = ControlRowsOf(id);
+        const auto controls = DescriptionOf(id).controls;
+        ASSERT_EQ(controls.size(), rows.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const ControlSpec& r = rows[i];
+            const ControlSpec& c = controls[i];
+            SCOPED_TRACE(std::string(r.name));
+            EXPECT_FALSE(r.name.empty());
+            EXPECT_TRUE(c.name.empty());
+            EXPECT_TRUE(c.kind == r.kind && c.caption == r.caption && c.left == r.left && c.top == r.top &&
+                        c.width == r.width && c.height == r.height && c.tabIndex == r.tabIndex &&
+                        c.container == r.container && c.bold == r.bold && c.onClick == r.onClick &&
+                        c.arg == r.arg);
+        }
     }
 }
 
@@ -82,7 +106,7 @@ TEST(WindowLayout, WindowsHaveTheirCaptionsBordersAndClientAreas) {
 TEST(WindowLayout, EveryControlMatchesTheDesignAt96Dpi) {
     for (WindowId id : kAllWindows) {
         const design::Window& want = design::Layout(id);
-        const auto controls = DescriptionOf(id).controls;
+        const auto controls = ControlRowsOf(id);
         SCOPED_TRACE(std::string(WindowName(id)));
         EXPECT_EQ(controls.size(), want.controls.size());
         for (const design::Control& d : want.controls) {
@@ -191,7 +215,7 @@ TEST(WindowLayout, AboutFrameHoldsTheIconAndTheCredit) {
 TEST(WindowLayout, TabOrderAndCaptionsPerWindow) {
     for (WindowId id : kAllWindows) {
         SCOPED_TRACE(std::string(WindowName(id)));
-        EXPECT_EQ(TabOrder(DescriptionOf(id).controls), TabOrder(design::Layout(id).controls));
+        EXPECT_EQ(TabOrder(ControlRowsOf(id)), TabOrder(design::Layout(id).controls));
     }
     EXPECT_EQ(Control(WindowId::frmAbout, "Label3").caption.size(), 34u);
     EXPECT_EQ(Control(WindowId::frmAbout, "Image1").caption, L"");
@@ -200,7 +224,7 @@ TEST(WindowLayout, TabOrderAndCaptionsPerWindow) {
 TEST(WindowLayout, OnlyTheMainWindowsSevenButtonsAreBold) {
     int bold = 0;
     for (WindowId id : kAllWindows) {
-        for (const ControlSpec& c : DescriptionOf(id).controls) {
+        for (const ControlSpec& c : ControlRowsOf(id)) {
             if (!c.bold) continue;
             ++bold;
             EXPECT_EQ(id, WindowId::frmMain) << c.name;
@@ -212,7 +236,7 @@ TEST(WindowLayout, OnlyTheMainWindowsSevenButtonsAreBold) {
 
 TEST(WindowLayout, ControlNamesAreUniqueAndContainersPointBackwardsAtFrames) {
     for (WindowId id : kAllWindows) {
-        const auto controls = DescriptionOf(id).controls;
+        const auto controls = ControlRowsOf(id);
         for (std::size_t i = 0; i < controls.size(); ++i) {
             SCOPED_TRACE(std::string(WindowName(id)) + " " + std::string(controls[i].name));
             for (std::size_t j = i + 1; j < controls.size(); ++j) {
