@@ -32,12 +32,20 @@ struct Control {
     int tabIndex;                  // kNoTabIndex for the image
 };
 
+// How a player opens a window: a press on the control of that name in the
+// window `from` (the main window opens at start-up: no control).
+struct Way {
+    WindowId from;
+    std::string_view control;
+};
+
 struct Window {
     WindowId id;
     std::wstring_view caption;
     bool toolWindow;                // every window but the main one
     int clientWidth, clientHeight;  // twips
     std::span<const Control> controls;
+    Way openedBy;
 };
 
 // Twips to pixels at `dpi`, rounded to the nearest pixel (a half rounds up);
@@ -121,11 +129,11 @@ inline constexpr Control kAbout[] = {
 // One entry per window, in kAllWindows' order: a window added there without
 // its entry here fails to compile.
 inline constexpr std::array<Window, kWindowCount> kWindows{{
-    {WindowId::frmMain, L"Kestrane II Launcher", false, 4815, 6060, table::kMain},
-    {WindowId::Games, L"HM Games", true, 2655, 2550, table::kGames},
-    {WindowId::Options, L"HM Options", true, 6105, 2265, table::kOptions},
-    {WindowId::spmaps, L"SP Levels", true, 4440, 5355, table::kLevels},
-    {WindowId::frmAbout, L"About", true, 4440, 2115, table::kAbout},
+    {WindowId::frmMain, L"Kestrane II Launcher", false, 4815, 6060, table::kMain, {WindowId::frmMain, {}}},
+    {WindowId::Games, L"HM Games", true, 2655, 2550, table::kGames, {WindowId::frmMain, "Command1"}},
+    {WindowId::Options, L"HM Options", true, 6105, 2265, table::kOptions, {WindowId::frmMain, "Command7"}},
+    {WindowId::spmaps, L"SP Levels", true, 4440, 5355, table::kLevels, {WindowId::Options, "Command4"}},
+    {WindowId::frmAbout, L"About", true, 4440, 2115, table::kAbout, {WindowId::frmMain, "Command5"}},
 }};
 
 constexpr bool EveryWindowHasItsEntry() {
@@ -136,6 +144,33 @@ constexpr bool EveryWindowHasItsEntry() {
 static_assert(EveryWindowHasItsEntry(), "kWindows holds one entry per window of KR2_WINDOWS, in its order");
 
 constexpr const Window& Layout(WindowId id) { return kWindows[Index(id)]; }
+
+// The control of that name in window `id`.
+constexpr const Control& ControlNamed(WindowId id, std::string_view name) {
+    for (const Control& c : Layout(id).controls)
+        if (c.name == name) return c;
+    throw "no such control";  // a compile error in constant evaluation
+}
+
+// The caption of the control that opens `id`, in the window it is opened
+// from; empty for the main window.
+constexpr std::wstring_view OpenerCaption(WindowId id) {
+    const Way way = Layout(id).openedBy;
+    return way.control.empty() ? std::wstring_view{} : ControlNamed(way.from, way.control).caption;
+}
+
+constexpr bool EveryWayLeadsFromTheMainWindow() {
+    for (WindowId id : kAllWindows) {
+        WindowId at = id;
+        for (std::size_t steps = 0; at != WindowId::frmMain; ++steps) {
+            if (steps == kWindowCount || Layout(at).openedBy.control.empty()) return false;
+            ControlNamed(Layout(at).openedBy.from, Layout(at).openedBy.control);
+            at = Layout(at).openedBy.from;
+        }
+    }
+    return true;
+}
+static_assert(EveryWayLeadsFromTheMainWindow(), "every window is reached from the main window by named controls");
 
 // Every window but the main one, in kAllWindows' order: the windows the main
 // window's buttons lead to.

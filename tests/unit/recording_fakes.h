@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "expected_layout.h"
 #include "launcher.h"
 #include "ports.h"
 #include "run_launch_action.h"
@@ -202,16 +203,12 @@ struct LauncherRig {
         log.clear();
     }
     // Shows `id` from frmMain's button and forgets those events.
+    // Each window the way the design opens it, through the windows before.
     void Open(WindowId id) {
-        switch (id) {
-            case WindowId::Games: Click(WindowId::frmMain, "Command1"); break;
-            case WindowId::Options: Click(WindowId::frmMain, "Command7"); break;
-            case WindowId::frmAbout: Click(WindowId::frmMain, "Command5"); break;
-            case WindowId::spmaps:
-                Click(WindowId::frmMain, "Command7");
-                Click(WindowId::Options, "Command4");
-                break;
-            case WindowId::frmMain: break;
+        const design::Way way = design::Layout(id).openedBy;
+        if (!way.control.empty()) {
+            Open(way.from);
+            Click(way.from, way.control);
         }
         log.clear();
     }

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "expect.h"
+#include "expected_layout.h"
 #include "inside_probe.h"
 #include "key_input.h"
 #include "outside_programs.h"
@@ -160,18 +161,11 @@ bool LauncherRun::Press(HWND top, WindowId w, std::wstring_view caption, By by) 
 }
 
 HWND LauncherRun::Open(WindowId w) const {
-    HWND main = WaitWindow(WindowId::frmMain);
-    switch (w) {
-        case WindowId::frmMain: return main;
-        case WindowId::Games: Press(main, WindowId::frmMain, L"&Start Kestrane II Single Player"); break;
-        case WindowId::Options: Press(main, WindowId::frmMain, L"&Options"); break;
-        case WindowId::frmAbout: Press(main, WindowId::frmMain, L"&About"); break;
-        case WindowId::spmaps: {
-            HWND options = Open(WindowId::Options);
-            Press(options, WindowId::Options, L"SP Levels");
-            break;
-        }
-    }
+    // The way the design opens it, through the windows before.
+    const design::Way way = design::Layout(w).openedBy;
+    if (way.control.empty()) return WaitWindow(w);
+    HWND from = Open(way.from);
+    Press(from, way.from, design::OpenerCaption(w));
     // Opened means active too: a check that activates another window must
     // not race the launcher's own activation of this one.
     HWND opened = WaitWindow(w);

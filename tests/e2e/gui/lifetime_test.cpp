@@ -4,6 +4,7 @@
 #include <string>
 
 #include "expect.h"
+#include "expected_layout.h"
 #include "key_input.h"
 #include "launcher_run.h"
 #include "window_checks.h"
@@ -13,14 +14,10 @@ namespace kr2::gui {
 namespace {
 
 
-// The main window's button that shows `w`.
+// The main window's button that shows `w`; empty for a window opened from
+// another one.
 std::wstring_view Opener(WindowId w) {
-    switch (w) {
-        case WindowId::Games: return L"&Start Kestrane II Single Player";
-        case WindowId::Options: return L"&Options";
-        case WindowId::frmAbout: return L"&About";
-        default: return {};
-    }
+    return design::Layout(w).openedBy.from == WindowId::frmMain ? design::OpenerCaption(w) : std::wstring_view{};
 }
 
 std::wstring_view CloseCaption(WindowId w) { return w == WindowId::frmAbout ? L"Close" : L"&Close"; }

@@ -1,6 +1,7 @@
 #include "soak_driver.h"
 
 #include "expect.h"
+#include "expected_layout.h"
 #include "window_probe.h"
 
 namespace kr2::stress {
@@ -52,14 +53,11 @@ HWND SoakDriver::WaitOpen(WindowId w) const {
 }
 
 HWND SoakDriver::Open(WindowId w) {
-    std::wstring_view opener;
-    switch (w) {
-        case WindowId::Games: opener = L"&Start Kestrane II Single Player"; break;
-        case WindowId::Options:
-        case WindowId::spmaps: opener = L"&Options"; break;
-        case WindowId::frmAbout: opener = L"&About"; break;
-        case WindowId::frmMain: return main_;
-    }
+    if (w == WindowId::frmMain) return main_;
+    // The main window's button on the way to `w`.
+    WindowId first = w;
+    while (design::Layout(first).openedBy.from != WindowId::frmMain) first = design::Layout(first).openedBy.from;
+    const std::wstring_view opener = design::OpenerCaption(first);
     HWND button = MainButton(opener);
     if (!Expect(button != nullptr, "frmMain has its button " + e2e::Describe(opener))) return nullptr;
     // Posted presses: the soak counts what thousands of cycles leave behind,
@@ -67,15 +65,17 @@ HWND SoakDriver::Open(WindowId w) {
     // would end it for a reason that is not the launcher's. Real clicks on
     // every window's buttons are the GUI group's.
     PostMessageW(button, BM_CLICK, 0, 0);
-    if (w != WindowId::spmaps) return WaitOpen(w);
+    if (first == w) return WaitOpen(w);
 
-    HWND options = WaitOpen(WindowId::Options);
+    // The level window, the one reached through another: SP Levels in
+    // HM Options, which closes it.
+    HWND options = WaitOpen(first);
     if (!options) return nullptr;
 
-    HWND levels = Control(options, WindowId::Options, L"SP Levels");
-    if (!Expect(levels != nullptr, "HM Options has \"SP Levels\"")) return nullptr;
+    HWND levels = Control(options, first, design::OpenerCaption(w));
+    if (!Expect(levels != nullptr, Name(first) + " has " + e2e::Describe(design::OpenerCaption(w)))) return nullptr;
     PostMessageW(levels, BM_CLICK, 0, 0);
-    HWND top = WaitOpen(WindowId::spmaps);
+    HWND top = WaitOpen(w);
     Expect(PollFor([&] { return !IsWindow(options); }, kTimeoutMs), "\"SP Levels\" closes the options window");
     return top;
 }
