@@ -33,10 +33,12 @@ struct Control {
 };
 
 // How a player opens a window: a press on the control of that name in the
-// window `from` (the main window opens at start-up: no control).
+// window `from` (the main window opens at start-up: no control), which
+// closes `from` on the way where `closesFrom`.
 struct Way {
     WindowId from;
     std::string_view control;
+    bool closesFrom = false;
 };
 
 struct Window {
@@ -132,7 +134,7 @@ inline constexpr std::array<Window, kWindowCount> kWindows{{
     {WindowId::frmMain, L"Kestrane II Launcher", false, 4815, 6060, table::kMain, {WindowId::frmMain, {}}},
     {WindowId::Games, L"HM Games", true, 2655, 2550, table::kGames, {WindowId::frmMain, "Command1"}},
     {WindowId::Options, L"HM Options", true, 6105, 2265, table::kOptions, {WindowId::frmMain, "Command7"}},
-    {WindowId::spmaps, L"SP Levels", true, 4440, 5355, table::kLevels, {WindowId::Options, "Command4"}},
+    {WindowId::spmaps, L"SP Levels", true, 4440, 5355, table::kLevels, {WindowId::Options, "Command4", true}},
     {WindowId::frmAbout, L"About", true, 4440, 2115, table::kAbout, {WindowId::frmMain, "Command5"}},
 }};
 

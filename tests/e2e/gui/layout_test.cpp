@@ -22,12 +22,15 @@ TEST(GuiLayout, WindowsLookAsDesigned) {
     Expect(inside.Ready(), "probe hooked into the launcher's thread");
 
     CheckWindowLooks(main, WindowId::frmMain, inside);
-    // Every other window; the level window is reached through the options
-    // window, which it replaces.
+    // Every other window, the way a player opens it; the level window
+    // replaces the options window it is opened from.
     for (WindowId w : design::kSecondaryWindows) {
-        if (HWND top = run.Open(w)) CheckWindowLooks(top, w, inside);
+        HWND top = run.Open(w);
+        if (top) CheckWindowLooks(top, w, inside);
+        const design::Way way = design::Layout(w).openedBy;
+        if (way.closesFrom)
+            Expect(run.WaitGone(way.from), Name(way.from) + " closed by " + e2e::Describe(design::OpenerCaption(w)));
     }
-    Expect(run.WaitGone(WindowId::Options), "options window closed by \"SP Levels\"");
     Expect(run.Running(), "launcher still running with its windows open");
 }
 

@@ -14,11 +14,6 @@ namespace kr2::gui {
 namespace {
 
 
-// The main window's button that shows `w`; empty for a window opened from
-// another one.
-std::wstring_view Opener(WindowId w) {
-    return design::Layout(w).openedBy.from == WindowId::frmMain ? design::OpenerCaption(w) : std::wstring_view{};
-}
 
 std::wstring_view CloseCaption(WindowId w) { return w == WindowId::frmAbout ? L"Close" : L"&Close"; }
 
@@ -81,14 +76,18 @@ TEST(GuiLifetime, ShownAgainComesForward) {
         x += 40;
         const RECT moved = WindowRect(first);
         if (!Expect(Activate(main), "frmMain can be brought forward")) return;
-        if (w == WindowId::spmaps) {
-            // Shown again the only way there is: "SP Levels" of a new options window.
-            HWND options = run.Open(WindowId::Options);
-            if (options) run.Press(options, WindowId::Options, L"SP Levels");
-            Expect(run.WaitGone(WindowId::Options), "the options window closes after \"SP Levels\"");
-        } else {
+        const design::Way way = design::Layout(w).openedBy;
+        if (way.from == WindowId::frmMain) {
             // A player's click on the main window's button, at its centre.
-            run.Press(main, WindowId::frmMain, Opener(w), LauncherRun::By::Mouse);
+            run.Press(main, WindowId::frmMain, design::OpenerCaption(w), LauncherRun::By::Mouse);
+        } else {
+            // Shown again the way there is: its button in the window it is
+            // opened from, opened anew.
+            HWND from = run.Open(way.from);
+            if (from) run.Press(from, way.from, design::OpenerCaption(w), LauncherRun::By::Mouse);
+            if (way.closesFrom)
+                Expect(run.WaitGone(way.from), Name(way.from) + " closes after " +
+                                                   e2e::Describe(design::OpenerCaption(w)));
         }
         const std::string n = Name(w) + " shown again";
         Expect(WaitForeground(first, 3000), n + ": the open window comes to the foreground");

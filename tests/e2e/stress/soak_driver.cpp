@@ -67,16 +67,24 @@ HWND SoakDriver::Open(WindowId w) {
     PostMessageW(button, BM_CLICK, 0, 0);
     if (first == w) return WaitOpen(w);
 
-    // The level window, the one reached through another: SP Levels in
-    // HM Options, which closes it.
-    HWND options = WaitOpen(first);
-    if (!options) return nullptr;
+    // A window reached through another (the level window: SP Levels in
+    // HM Options, which closes it).
+    const design::Way way = design::Layout(w).openedBy;
+    HWND from = WaitOpen(first);
+    if (!from || !Expect(way.from == first, Name(w) + " is opened from a window of the main window's")) return nullptr;
 
-    HWND levels = Control(options, first, design::OpenerCaption(w));
-    if (!Expect(levels != nullptr, Name(first) + " has " + e2e::Describe(design::OpenerCaption(w)))) return nullptr;
-    PostMessageW(levels, BM_CLICK, 0, 0);
+    HWND next = Control(from, first, design::OpenerCaption(w));
+    if (!Expect(next != nullptr, Name(first) + " has " + e2e::Describe(design::OpenerCaption(w)))) return nullptr;
+    PostMessageW(next, BM_CLICK, 0, 0);
     HWND top = WaitOpen(w);
-    Expect(PollFor([&] { return !IsWindow(options); }, kTimeoutMs), "\"SP Levels\" closes the options window");
+    if (way.closesFrom) {
+        Expect(PollFor([&] { return !IsWindow(from); }, kTimeoutMs),
+               e2e::Describe(design::OpenerCaption(w)) + " closes " + Name(first));
+    } else {
+        // Only `w` stays open, so that every cycle ends where it began.
+        PostMessageW(from, WM_CLOSE, 0, 0);
+        Expect(PollFor([&] { return !IsWindow(from); }, kTimeoutMs), Name(first) + " closes");
+    }
     return top;
 }
 
