@@ -12,8 +12,38 @@ std::wstring_view CueSuffix(SoundCue cue) noexcept {
     return {};
 }
 
+namespace {
+
+constexpr std::wstring_view kVerbatim = L"\\\\?\\";
+constexpr std::wstring_view kVerbatimShare = L"UNC\\";
+constexpr std::wstring_view kUp = L"\\..";
+
+// The parent of a "\\?\" directory: its last name taken off, but never the
+// root ("\\?\C:", "\\?\UNC\server\share", "\\?\Volume{...}").
+std::wstring_view VerbatimParent(std::wstring_view dir) {
+    if (dir.size() > kVerbatim.size() && dir.back() == L'\\') dir.remove_suffix(1);
+    std::size_t rootEnd = kVerbatim.size();
+    int names = dir.substr(rootEnd).starts_with(kVerbatimShare) ? 3 : 1;
+    for (; names > 0; --names) {
+        const std::size_t slash = dir.find(L'\\', rootEnd);
+        if (slash == std::wstring_view::npos) {
+            rootEnd = dir.size();
+            break;
+        }
+        rootEnd = slash + (names > 1 ? 1 : 0);
+    }
+    const std::size_t last = dir.rfind(L'\\');
+    return dir.substr(0, last != std::wstring_view::npos && last > rootEnd ? last : rootEnd);
+}
+
+}  // namespace
+
 std::wstring CuePath(std::wstring_view programDir, SoundCue cue) {
-    const std::wstring_view suffix = CueSuffix(cue);
+    std::wstring_view suffix = CueSuffix(cue);
+    if (programDir.starts_with(kVerbatim)) {
+        programDir = VerbatimParent(programDir);
+        suffix.remove_prefix(kUp.size());
+    }
     std::wstring path;
     path.reserve(programDir.size() + suffix.size());
     path.append(programDir).append(suffix);

@@ -94,4 +94,18 @@ constexpr PixelRect ControlPixels(const ControlSpec& c, int dpi) {
             TwipsToPixels(c.height, dpi)};
 }
 
+// Where a window of `width` by `height` pixels opens: centred on the screen,
+// and moved into the work area only where it would stand out of it. A window
+// larger than the work area keeps its top left corner in it, so that its
+// title bar can always be reached, and never lies under the taskbar.
+constexpr PixelRect PlaceCentred(int width, int height, PixelRect screen, PixelRect work) {
+    auto place = [](int centred, int size, int from, int room) {
+        const int last = from + room - size;
+        const int kept = centred > last ? last : centred;
+        return kept < from ? from : kept;
+    };
+    return {place(screen.left + (screen.width - width) / 2, width, work.left, work.width),
+            place(screen.top + (screen.height - height) / 2, height, work.top, work.height), width, height};
+}
+
 }  // namespace kr2

@@ -35,6 +35,22 @@ TEST(CuePath, IsProgramDirFollowedByTheSuffixUnchanged) {
     EXPECT_EQ(CuePath(L"", SoundCue::Back), L"\\..\\Install\\back.WAV");
 }
 
+// A "\\?\" path is not normalised by the platform: ".." would be a name.
+TEST(CuePath, VerbatimProgramDirHasItsParentWrittenOut) {
+    const std::pair<std::wstring_view, std::wstring_view> cases[] = {
+        {L"\\\\?\\C:\\Games\\Kestrane II\\Game", L"\\\\?\\C:\\Games\\Kestrane II\\Install\\click.WAV"},
+        {L"\\\\?\\C:\\Game", L"\\\\?\\C:\\Install\\click.WAV"},
+        {L"\\\\?\\C:\\", L"\\\\?\\C:\\Install\\click.WAV"},  // a drive root is its own parent
+        {L"\\\\?\\UNC\\server\\share\\kr2\\Game", L"\\\\?\\UNC\\server\\share\\kr2\\Install\\click.WAV"},
+        {L"\\\\?\\UNC\\server\\share\\Game", L"\\\\?\\UNC\\server\\share\\Install\\click.WAV"},
+        {L"\\\\?\\Volume{1b3b}\\Game", L"\\\\?\\Volume{1b3b}\\Install\\click.WAV"},
+        // Not verbatim: byte for byte as always.
+        {L"\\\\server\\share\\Game", L"\\\\server\\share\\Game\\..\\Install\\click.WAV"},
+        {L"\\\\.\\C:\\Game", L"\\\\.\\C:\\Game\\..\\Install\\click.WAV"},
+    };
+    for (const auto& [dir, path] : cases) EXPECT_EQ(CuePath(dir, SoundCue::Click), path);
+}
+
 TEST(PlayCue, RebuildsThePathFromProgramDirOnEveryCall) {
     EventLog log;
     test::FakeProgramDir dir;

@@ -63,6 +63,31 @@ std::vector<std::string> TabOrder(const Controls& controls) {
     return order;
 }
 
+// Centred on the screen wherever the work area holds the window; otherwise
+// moved in, its top left corner first.
+TEST(WindowLayout, WindowsOpenCentredWithinTheWorkArea) {
+    struct Case {
+        PixelRect work;
+        int width, height;
+        int left, top;
+    };
+    const PixelRect screen{0, 0, 1024, 768};
+    const Case cases[] = {
+        {screen, 400, 300, 312, 234},                   // fits: centred
+        {{0, 0, 1024, 728}, 400, 300, 312, 234},        // a taskbar below that it does not reach
+        {{0, 0, 1024, 728}, 400, 700, 312, 28},         // one it would reach: pushed up to it
+        {{0, 40, 1024, 728}, 400, 700, 312, 40},        // a taskbar above
+        {{0, 0, 800, 600}, 820, 630, 0, 0},             // larger than the work area: top left in it
+        {{60, 0, 964, 768}, 1000, 300, 60, 234},        // a taskbar on the left
+        {screen, 1024, 768, 0, 0},                      // exactly the screen
+    };
+    for (const Case& c : cases) {
+        const PixelRect at = PlaceCentred(c.width, c.height, screen, c.work);
+        EXPECT_EQ(at, (PixelRect{c.left, c.top, c.width, c.height}))
+            << c.width << "x" << c.height << " in a work area from " << c.work.left << "," << c.work.top;
+    }
+}
+
 TEST(WindowLayout, WindowsHaveTheirCaptionsBordersAndClientAreas) {
     for (WindowId id : kAllWindows) {
         const design::Window& want = design::Layout(id);

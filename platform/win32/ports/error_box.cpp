@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "decimal_text.h"
+#include "input_guard.h"
 #include "run_time_error.h"
 #include "win32_ports.h"
 
@@ -9,16 +10,6 @@ namespace {
 
 // Room for the longest text the platform gives for an error number.
 constexpr std::size_t kTextRoom = 1024;
-
-// Keys typed while a cue played wait in the queue. The box's own loop would
-// read them first, and a queued Enter, Space or Escape would close it before
-// anyone saw it. Only key messages go; clicks on the launcher's windows are
-// dropped by the launcher itself while the box is up.
-void DropQueuedKeys() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-    }
-}
 
 // The words for the launcher's own numbers, which come without a text.
 std::wstring_view OwnWords(std::uint32_t code) {
@@ -52,7 +43,10 @@ void WriteRunTimeErrorText(const LaunchError& error, wchar_t (&out)[kTextRoom]) 
 void Win32ErrorBox::ShowRunTimeError(const LaunchError& error) {
     wchar_t text[kTextRoom];
     WriteRunTimeErrorText(error, text);
-    DropQueuedKeys();
+    // Keys and clicks given while a cue played wait in the queue, and the
+    // box's own loop would read them first: a queued Enter, or a click where
+    // its OK button comes up, would close it before anyone saw it.
+    const input::ModalBoxGuard guard;
     // No owner and task-modal: every window of the launcher is disabled
     // while the box is up, whichever of them was active.
     MessageBoxW(nullptr, text, kErrorBoxCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);

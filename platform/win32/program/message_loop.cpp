@@ -1,5 +1,6 @@
 #include "message_loop.h"
 
+#include "input_guard.h"
 #include "platform_failure.h"
 
 namespace kr2 {
@@ -10,6 +11,9 @@ int RunMessageLoop(NativeScreen& screen) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) return static_cast<int>(msg.wParam);
         if (got == -1) ThrowLastError();
+        // A click or key given before its window appeared was meant for
+        // what stood there then.
+        if (input::Drops(msg)) continue;
         // Tab, Enter, Space and access keys for the active window only: the
         // windows are modeless and each handles its own keys.
         HWND active = screen.ActiveWindow();

@@ -40,15 +40,17 @@ bool OuterRect(const WindowSpec& desc, UINT dpi, RECT& outer) noexcept {
     return dpi::AdjustRect(outer, styles.style, styles.exStyle, dpi);
 }
 
-// That rectangle centred on the primary monitor.
+// That rectangle centred on the primary monitor, within its work area.
 RECT CentredRect(const WindowSpec& desc, UINT dpi) {
     RECT outer{};
     if (!OuterRect(desc, dpi, outer)) ThrowLastError();
-    const int cx = outer.right - outer.left;
-    const int cy = outer.bottom - outer.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - cx) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - cy) / 2;
-    return {x, y, x + cx, y + cy};
+    const PixelRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT work{};
+    const PixelRect room = SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)
+                               ? PixelRect{work.left, work.top, work.right - work.left, work.bottom - work.top}
+                               : screen;
+    const PixelRect at = PlaceCentred(outer.right - outer.left, outer.bottom - outer.top, screen, room);
+    return {at.left, at.top, at.left + at.width, at.top + at.height};
 }
 
 // The program icon at `size` pixels; nullptr if the platform refuses it. An

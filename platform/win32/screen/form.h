@@ -32,9 +32,10 @@ struct Form {
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    // Makes the window, hidden and centred on the primary monitor, with its
-    // controls at their final rectangles, fonts and pictures: nothing moves
-    // or repaints before it is first shown. Throws RunTimeFailure.
+    // Makes the window, hidden and centred on the primary monitor (within its
+    // work area), with its controls at their final rectangles, fonts and
+    // pictures: nothing moves or repaints before it is first shown. Throws
+    // RunTimeFailure.
     void Build(HINSTANCE instance, Fonts& fonts);
     // The form of a launcher window, for its window procedure; nullptr for
     // the last message (WM_NCDESTROY), after which the form has no window.

@@ -27,7 +27,8 @@ public:
     // What the hook read of `hwnd`; nothing when the launcher did not answer.
     // `asked` adds the kProbe... flags: kProbeAccessible also reads its name
     // and role (which loads the platform's accessibility library into the
-    // launcher); MoveToDpi moves the window instead of reading it.
+    // launcher); MoveToDpi moves the window instead of reading it, and
+    // TaskbarAtTop sets the launcher's work area.
     std::optional<ProbeReply> Read(HWND hwnd, LPARAM asked = 0);
 
 private:

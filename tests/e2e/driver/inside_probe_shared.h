@@ -64,6 +64,11 @@ constexpr LPARAM MoveToDpi(int from, int to) {
     return kProbeMoveDpi | static_cast<LPARAM>(from) << 16 | static_cast<LPARAM>(to) << 32;
 }
 
+// Or: the work area becomes the screen less a taskbar of `height` pixels
+// along its top (SPI_SETWORKAREA, which Wine keeps per process).
+inline constexpr LPARAM kProbeTaskbar = 16;
+constexpr LPARAM TaskbarAtTop(int height) { return kProbeTaskbar | static_cast<LPARAM>(height) << 16; }
+
 // Names of the shared reply block and its event, per driver process.
 inline const wchar_t* ProbeObjectName(wchar_t (&out)[64], const wchar_t* what, DWORD driverPid) {
     std::swprintf(out, 64, L"kr2_gui_probe_%ls_%lu", what, static_cast<unsigned long>(driverPid));

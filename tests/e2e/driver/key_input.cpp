@@ -107,6 +107,16 @@ void PressKey(WORD vk) {
     SendInput(2, in, sizeof(INPUT));
 }
 
+void HoldKey(WORD vk, DWORD ms) {
+    INPUT down = Key(vk, false);
+    for (DWORD held = 0; held < ms; held += 33) {
+        SendInput(1, &down, sizeof(INPUT));
+        Sleep(33);
+    }
+    INPUT up = Key(vk, true);
+    SendInput(1, &up, sizeof(INPUT));
+}
+
 void PressAltKey(WORD vk) {
     INPUT in[4] = {Key(VK_MENU, false), Key(vk, false), Key(vk, true), Key(VK_MENU, true)};
     SendInput(4, in, sizeof(INPUT));
@@ -140,11 +150,15 @@ void MouseClick(POINT down, POINT up) {
     SendInput(2, in, sizeof(INPUT));
 }
 
+// As a player's hand gives it: two clicks 60 ms apart.
 void MouseDoubleClick(POINT at) {
     PlacePointer(at);
-    INPUT in[4] = {MoveTo(at), MoveTo(at), MoveTo(at), MoveTo(at)};
-    for (int i = 0; i < 4; ++i) in[i].mi.dwFlags |= i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
-    SendInput(4, in, sizeof(INPUT));
+    INPUT in[2] = {MoveTo(at), MoveTo(at)};
+    in[0].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+    Sleep(60);
+    SendInput(2, in, sizeof(INPUT));
 }
 
 POINT CloseBoxOf(HWND top) {

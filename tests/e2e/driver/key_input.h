@@ -11,6 +11,8 @@ namespace kr2::gui {
 bool WaitForeground(HWND hwnd, DWORD timeoutMs = 3000);
 
 void PressKey(WORD vk);
+// `vk` held down for `ms`, repeating every 33 ms as a keyboard does, then let go.
+void HoldKey(WORD vk, DWORD ms);
 // Alt held while `vk` is pressed (access keys).
 void PressAltKey(WORD vk);
 
@@ -23,7 +25,7 @@ void MovePointer(POINT at);
 // reported the place the pointer left (key_input.cpp, PlacePointer).
 void MouseClick(POINT down, POINT up);
 inline void MouseClick(POINT at) { MouseClick(at, at); }
-// Two clicks at `at` at once, well inside the system's double-click time.
+// Two clicks at `at` 60 ms apart, well inside the system's double-click time.
 void MouseDoubleClick(POINT at);
 // The centre of a window's client area on the screen, where a click aims.
 POINT CentreOf(HWND hwnd);

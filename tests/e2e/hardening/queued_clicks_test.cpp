@@ -139,33 +139,68 @@ TEST(HardeningQueuedClicks, NoClickRunsUnderTheErrorBox) {
 }
 
 // Home Page by its access key with Internet Explorer missing, and Enter,
-// Space and Escape typed while its cue plays: the run-time error box still
-// stands when they have had time to act, and only a key pressed at the box
-// itself ends the launcher.
-TEST(HardeningQueuedClicks, KeysTypedDuringTheCueLeaveTheBoxUp) {
+// Space and Escape typed while its cue plays, then a click where the box's
+// OK button comes up: the run-time error box still stands when they have
+// had time to act, and only a key pressed at the box itself ends the
+// launcher.
+TEST(HardeningQueuedClicks, KeysAndClicksGivenDuringTheCueLeaveTheBoxUp) {
     GameLayout layout(L"hardening_queued_keys");
     layout.WriteCue(L"click.WAV", kCueMs);
     SwappedFile explorer(e2e::kExplorerPath, SwappedFile::Kind::Absent);
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main || !Expect(gui::WaitForeground(main), "frmMain is the foreground window")) return;
+    POINT ok{-1, -1};  // learnt from the first box
+    for (const bool click : {false, true}) {
+        LauncherRun run(layout);
+        HWND main = run.WaitWindow(WindowId::frmMain);
+        if (!main || !Expect(gui::WaitForeground(main), "frmMain is the foreground window")) return;
 
-    gui::PressAltKey('H');
-    // Well inside the 2 s cue: the launcher is busy, the keys wait in its queue.
-    Sleep(kCueMs / 4);
-    for (WORD vk : {VK_RETURN, VK_SPACE, VK_ESCAPE}) gui::PressKey(vk);
-    HWND box = WaitMessageBox(kCueMs + 8000);
-    if (!Expect(box != nullptr, "the run-time error box appears after the Home Page cue")) return;
-    ExpectEq(gui::CaptionOf(box), std::wstring(L"kr2_s1"), "the box's caption");
-    Expect(MessageText(box).starts_with(L"Run-time error '2':"),
-           "the box names the failure: " + e2e::Describe(MessageText(box)));
-    // Far longer than the box's own loop needs to read a waiting key.
-    Sleep(1500);
-    Expect(IsWindowVisible(box) && run.Running(), "keys typed during the cue leave the box up");
-    if (!Expect(gui::WaitForeground(box), "the box is the foreground window")) return;
-    gui::PressKey(VK_RETURN);
-    ExpectCleanEnd(run.Pid(), "Enter at the box", 8000);
-    ExpectNoMessageBox("after Enter at the box");
+        gui::PressAltKey('H');
+        // Well inside the 2 s cue: the launcher is busy, the keys wait in its queue.
+        Sleep(kCueMs / 4);
+        if (click)
+            gui::MouseClick(ok);
+        else
+            for (WORD vk : {VK_RETURN, VK_SPACE, VK_ESCAPE}) gui::PressKey(vk);
+        HWND box = WaitMessageBox(kCueMs + 8000);
+        if (!Expect(box != nullptr, "the run-time error box appears after the Home Page cue")) return;
+        ok = gui::CentreOf(FindWindowExW(box, nullptr, L"Button", nullptr));
+        ExpectEq(gui::CaptionOf(box), std::wstring(L"kr2_s1"), "the box's caption");
+        Expect(MessageText(box).starts_with(L"Run-time error '2':"),
+               "the box names the failure: " + e2e::Describe(MessageText(box)));
+        // Far longer than the box's own loop needs to read a waiting key.
+        Sleep(1500);
+        Expect(IsWindowVisible(box) && run.Running(), std::string(click ? "a click" : "keys") + " given during the cue leave the box up");
+        if (!Expect(gui::WaitForeground(box), "the box is the foreground window")) return;
+        gui::PressKey(VK_RETURN);
+        ExpectCleanEnd(run.Pid(), "Enter at the box", 8000);
+        ExpectNoMessageBox("after Enter at the box");
+    }
+}
+
+// Enter on "&Start Kestrane II Single Player", pressed again 400 ms later
+// while its cue plays, or held down: the profile window opens and stands,
+// and nothing is started.
+TEST(HardeningQueuedClicks, EnterAgainOrHeldOnlyOpensTheProfileWindow) {
+    GameLayout layout(L"hardening_queued_enter");
+    layout.WriteCue(L"click.WAV", kCueMs);
+    for (const bool held : {false, true}) {
+        const std::string how = held ? "Enter held" : "Enter twice";
+        LauncherRun run(layout);
+        HWND main = run.WaitWindow(WindowId::frmMain);
+        if (!main || !Expect(gui::WaitForeground(main), "frmMain is the foreground window")) return;
+        if (held) {
+            gui::HoldKey(VK_RETURN, kCueMs + 1000);  // past the cue, into the profile window
+        } else {
+            gui::PressKey(VK_RETURN);
+            Sleep(400);
+            gui::PressKey(VK_RETURN);
+        }
+        HWND games = run.WaitWindow(WindowId::Games, kCueMs + 8000);
+        // A press in the profile window starts a game at once: no start cue.
+        Sleep(1500);
+        Expect(games && IsWindowVisible(games) && run.Running(), how + ": the profile window stands");
+        ExpectEq(layout.Log().Read().size(), std::size_t{0}, how + ": programs started");
+        run.Kill();
+    }
 }
 
 }  // namespace

@@ -5,12 +5,14 @@
 // A window moved to a monitor of another DPI matches the one that opens
 // there, and comes back from its moves as it was.
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "expect.h"
@@ -429,6 +431,219 @@ TEST(StressHighDpi, MovedWindowsMatchOpenedOnes) {
     gui::PressKey(VK_TAB);
     Expect(gui::WaitFor([&] { return gui::FocusOf(main) == next; }, 2000),
            "frmMain moved to 144: Tab takes the focus on to the next control in tab order");
+}
+
+// What a press can change: the windows open, the programs started, whether
+// the launcher runs.
+struct Outcome {
+    std::array<std::size_t, kWindowCount> open{};
+    std::size_t started = 0;
+    bool running = false;
+    bool operator==(const Outcome&) const = default;
+};
+
+Outcome OutcomeOf(const gui::LauncherRun& run, const gui::GameLayout& layout) {
+    Outcome o;
+    for (WindowId w : kAllWindows) o.open[Index(w)] = gui::TopLevelWindows(run.Pid(), Expected(w).caption).size();
+    o.started = layout.Log().Read().size();
+    o.running = run.Running();
+    return o;
+}
+
+// The screen rectangles of the controls of an open window that a click
+// presses.
+std::vector<RECT> PressableRects(HWND top, WindowId w) {
+    std::vector<RECT> rects;
+    const gui::ExpectedWindow& want = Expected(w);
+    for (std::size_t i = 0; i < want.controls.size(); ++i) {
+        RECT r{};
+        if ((want.controls[i].kind == Kind::Button || want.controls[i].kind == Kind::Image) &&
+            GetWindowRect(gui::FindControl(top, want, static_cast<int>(i)), &r))
+            rects.push_back(r);
+    }
+    return rects;
+}
+
+// The innermost control under a point of the screen.
+HWND ControlAt(HWND top, POINT at) {
+    HWND hit = top;
+    for (HWND inner = top; inner;) {
+        POINT p = at;
+        ScreenToClient(hit, &p);
+        inner = ChildWindowFromPointEx(hit, p, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (!inner || inner == hit) break;
+        hit = inner;
+    }
+    return hit;
+}
+
+// Where a player's double click on `opener` lands on a control of the
+// window it brings up (`pressable`): the point of it nearest its centre.
+POINT Aim(HWND opener, const std::vector<RECT>& pressable) {
+    RECT o{};
+    GetWindowRect(opener, &o);
+    const POINT centre{(o.left + o.right) / 2, (o.top + o.bottom) / 2};
+    POINT best = centre;
+    long nearest = -1;
+    for (const RECT& r : pressable) {
+        RECT both{};
+        if (!IntersectRect(&both, &o, &r)) continue;
+        const POINT p{std::clamp(centre.x, both.left + 2, both.right - 3), std::clamp(centre.y, both.top + 2, both.bottom - 3)};
+        const long d = (p.x - centre.x) * (p.x - centre.x) + (p.y - centre.y) * (p.y - centre.y);
+        if (nearest < 0 || d < nearest) std::tie(best, nearest) = std::pair{p, d};
+    }
+    return best;
+}
+
+// A control double-clicked as a player does; `behind` is opened first and
+// left behind the window of the control.
+struct DoubleClickCase {
+    WindowId from;
+    std::wstring_view caption;
+    WindowId stands;  // the window in front afterwards
+    std::size_t starts;
+    bool behind;
+};
+
+void CheckDoubleClick(const DoubleClickCase& c, const std::vector<RECT>& pressable, unsigned cueMs,
+                      const std::string& when) {
+    gui::GameLayout layout(L"stress_double_click");
+    gui::LauncherRun run(layout);
+    const std::string n = "a double click on " + e2e::Describe(c.caption) + when;
+    if (!run.WaitWindow(WindowId::frmMain) || (c.behind && !run.Open(c.stands))) return;
+    HWND from = run.Open(c.from);
+    if (!from || (c.behind && (SetForegroundWindow(from), !Expect(gui::WaitForeground(from), n + ": in front")))) return;
+    const HWND control = gui::FindControl(from, Expected(c.from), gui::ControlIndex(Expected(c.from), c.caption));
+    if (!control) return;
+    const POINT at = Aim(control, pressable);
+    // Only the cue of the control double-clicked: a press of what the second
+    // click lands on acts at once, unless it plays the same cue (the profile
+    // window's start buttons behind Multiplayer).
+    if (cueMs) layout.WriteCue(c.starts ? L"start.WAV" : L"click.WAV", cueMs);
+    const unsigned secondCueMs = c.starts ? cueMs : 0;
+    gui::MouseDoubleClick(at);
+    if (!(c.behind ? run.WaitGone(c.from, cueMs + 8000) : run.WaitWindow(c.stands, cueMs + 8000) != nullptr)) return;
+    HWND stands = run.WaitWindow(c.stands);
+    const auto intact = [&](const Outcome& o) { return o.running && o.started == c.starts && o.open[Index(c.stands)] == 1; };
+    gui::WaitFor([&] { return intact(OutcomeOf(run, layout)); }, 3000);
+    // Long enough for a press of whatever the second click landed on to act.
+    gui::WaitFor([&] { return !intact(OutcomeOf(run, layout)); }, secondCueMs + 1500);
+    const Outcome settled = OutcomeOf(run, layout);
+    if (!Expect(intact(settled), n + ": " + Name(c.stands) + " stands, " + std::to_string(c.starts) +
+                                     " program(s) started (seen " + std::to_string(settled.started) +
+                                     "), the launcher runs on")) {
+        run.Kill();
+        return;
+    }
+    // The positive control: a deliberate click there, past the double-click
+    // time. The options and About windows have nothing a click presses
+    // under their openers.
+    const HWND target = ControlAt(stands, at);
+    RECT r{};
+    if (std::any_of(pressable.begin(), pressable.end(),
+                    [&](const RECT& p) { return GetWindowRect(target, &r) && EqualRect(&r, &p); })) {
+        gui::MouseClick(at);
+        Expect(gui::WaitFor([&] { return !(OutcomeOf(run, layout) == settled); }, secondCueMs + 5000),
+               n + ": one click there afterwards presses " + e2e::Describe(gui::TextOf(target)));
+    } else {
+        Expect(c.stands == WindowId::Options || c.stands == WindowId::frmAbout,
+               n + ": the pointer rests on a control of " + Name(c.stands) + " that a click presses");
+    }
+    // A launcher that ended has started a game: its stub is awaited before
+    // the folders go.
+    if (!run.WaitExit(500)) run.Kill();
+    else layout.Log().WaitFor(settled.started + 1, 5000);
+}
+
+// A double click on each control that opens a window, and on Multiplayer
+// with the profile window behind the main window, at 96 and 144 DPI, with
+// the cues and without: the second click never acts in the window that the
+// first one brought up.
+TEST(StressHighDpi, ADoubleClickPressesOnlyWhatItWasGivenOn) {
+    KR2_NEEDS_WINE();
+    if (!Expect(SeePhysicalPixels(), "this thread sees physical pixels")) return;
+    std::vector<DoubleClickCase> cases;
+    for (WindowId w : design::kSecondaryWindows)
+        cases.push_back({design::Layout(w).openedBy.from, design::OpenerCaption(w), w, 0, false});
+    cases.push_back({WindowId::frmMain, L"&Start Kestrane II Multiplayer", WindowId::Games, 1, true});
+    for (int dpi : {96, 144}) {
+        SystemDpiSetting setting(static_cast<DWORD>(dpi));
+        // Each window opened once first, to learn where its controls are.
+        std::vector<std::vector<RECT>> pressable;
+        {
+            gui::GameLayout layout(L"stress_double_click");
+            gui::LauncherRun run(layout);
+            for (const DoubleClickCase& c : cases) {
+                const HWND top = run.Open(c.stands);
+                pressable.push_back(top ? PressableRects(top, c.stands) : std::vector<RECT>{});
+                if (top) CloseAndWait(run, top, c.stands);
+            }
+            run.Kill();
+        }
+        for (unsigned cueMs : {2000u, 0u}) {
+            const std::string when = " at " + std::to_string(dpi) + " DPI" + (cueMs ? " with the cues" : " without cues");
+            for (std::size_t i = 0; i < cases.size(); ++i) CheckDoubleClick(cases[i], pressable[i], cueMs, when);
+        }
+    }
+}
+
+// The virtual desktop at another size while it lives, as a player's small
+// screen.
+class ScreenSize {
+public:
+    ScreenSize(DWORD width, DWORD height) {
+        DEVMODEW mode{};
+        mode.dmSize = sizeof mode;
+        mode.dmPelsWidth = width;
+        mode.dmPelsHeight = height;
+        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        applied_ = ChangeDisplaySettingsW(&mode, 0) == DISP_CHANGE_SUCCESSFUL &&
+                   GetSystemMetrics(SM_CXSCREEN) == static_cast<int>(width);
+    }
+    ~ScreenSize() { ChangeDisplaySettingsW(nullptr, 0); }
+    ScreenSize(const ScreenSize&) = delete;
+    ScreenSize& operator=(const ScreenSize&) = delete;
+    bool Applied() const { return applied_; }
+
+private:
+    bool applied_ = false;
+};
+
+void ExpectCaptionBarIn(HWND top, WindowId w, const RECT& work, const std::string& when) {
+    RECT outer{};
+    GetWindowRect(top, &outer);
+    POINT client{0, 0};
+    ClientToScreen(top, &client);
+    const RECT bar{outer.left, outer.top, outer.right, client.y};
+    RECT both{};
+    Expect(IntersectRect(&both, &bar, &work) && EqualRect(&both, &bar),
+           Name(w) + when + ": its caption bar " + Text(bar) + " lies in the work area " + Text(work));
+}
+
+// An 800x600 screen at 144 DPI, where the main window is taller than the
+// screen, then a taskbar along its top: every window opens with its caption
+// bar where the player can reach it.
+TEST(StressHighDpi, EveryCaptionBarOpensInTheWorkArea) {
+    KR2_NEEDS_WINE();
+    if (!Expect(SeePhysicalPixels(), "this thread sees physical pixels")) return;
+    ScreenSize small(800, 600);
+    SystemDpiSetting setting(144);
+    if (!Expect(small.Applied() && setting.Applied(), "an 800x600 screen at 144 DPI")) return;
+    gui::GameLayout layout(L"stress_small_screen");
+    gui::LauncherRun run(layout);
+    HWND main = run.WaitWindow(WindowId::frmMain);
+    if (!main) return;
+    ExpectCaptionBarIn(main, WindowId::frmMain, {0, 0, 800, 600}, " on an 800x600 screen");
+    gui::InsideProbe inside(main);
+    constexpr int kTaskbar = 120;
+    if (!Expect(inside.Read(main, gui::TaskbarAtTop(kTaskbar)).has_value(), "the taskbar is set")) return;
+    for (WindowId w : design::kSecondaryWindows) {
+        if (HWND top = run.Open(w)) {
+            ExpectCaptionBarIn(top, w, {0, kTaskbar, 800, 600}, " below a taskbar");
+            CloseAndWait(run, top, w);
+        }
+    }
+    run.Kill();
 }
 
 }  // namespace

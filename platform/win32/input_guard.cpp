@@ -1,0 +1,79 @@
+#include "input_guard.h"
+
+#include "stale_input.h"
+
+namespace kr2::input {
+namespace {
+
+// One thread, one queue: one guard for every loop that reads it.
+StaleInputFilter guard;
+
+WindowKey KeyOf(HWND window) noexcept { return reinterpret_cast<WindowKey>(window); }
+
+// The mouse buttons' messages come in threes (down, up, double click) per
+// button, left, right, middle and, after the wheel's, the X buttons, in the
+// client area and in the frame alike.
+bool ReadButton(const MSG& msg, InputEvent& e) noexcept {
+    const UINT first = msg.message >= WM_MOUSEFIRST ? WM_LBUTTONDOWN : WM_NCLBUTTONDOWN;
+    if (msg.message < first || msg.message > first + 12 || msg.message == first + 9) return false;
+    const UINT at = msg.message - first - (msg.message > first + 9 ? 1 : 0);  // past the wheel's
+    e.kind = at % 3 == 1 ? InputEvent::Kind::Release : InputEvent::Kind::Press;
+    e.code = at / 3 + (at / 3 == 3 && GET_XBUTTON_WPARAM(msg.wParam) == XBUTTON2 ? 2 : 1);
+    return true;
+}
+
+InputEvent::Kind KeyKindOf(UINT msg) noexcept {
+    switch (msg) {
+        case WM_KEYDOWN: case WM_SYSKEYDOWN: return InputEvent::Kind::KeyDown;
+        case WM_KEYUP: case WM_SYSKEYUP: return InputEvent::Kind::KeyUp;
+        case WM_CHAR: case WM_SYSCHAR: case WM_DEADCHAR: case WM_SYSDEADCHAR: return InputEvent::Kind::Other;
+    }
+    return InputEvent::Kind::None;
+}
+
+// A box's loop hands each message to its dialog manager, which asks this
+// hook first: a message it claims goes no further.
+LRESULT CALLBACK BoxMessages(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_DIALOGBOX && Drops(*reinterpret_cast<const MSG*>(lParam))) return TRUE;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK BoxActivation(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) Appeared(reinterpret_cast<HWND>(wParam), GetTickCount());
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+bool Drops(const MSG& msg) noexcept {
+    InputEvent e;
+    if (!ReadButton(msg, e)) {
+        e.kind = KeyKindOf(msg.message);
+        if (e.kind == InputEvent::Kind::None) return false;
+        e.code = static_cast<unsigned>(msg.wParam);
+        // Auto-repeat: the key was already down before this message.
+        e.repeat = e.kind == InputEvent::Kind::KeyDown && (msg.lParam & (1 << 30)) != 0;
+    }
+    e.time = static_cast<std::uint32_t>(msg.time);
+    e.window = KeyOf(msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr);
+    e.x = msg.pt.x;
+    e.y = msg.pt.y;
+    const DoubleClickMeasure measure{static_cast<std::uint32_t>(GetDoubleClickTime()),
+                                     GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK)};
+    return guard.Drops(e, measure);
+}
+
+void Appeared(HWND window, DWORD since) noexcept { guard.Appeared(KeyOf(window), since); }
+
+void Vanishing(HWND window) noexcept { guard.Vanished(KeyOf(window)); }
+
+ModalBoxGuard::ModalBoxGuard() noexcept
+    : activation_(SetWindowsHookExW(WH_CBT, BoxActivation, nullptr, GetCurrentThreadId())),
+      messages_(SetWindowsHookExW(WH_MSGFILTER, BoxMessages, nullptr, GetCurrentThreadId())) {}
+
+ModalBoxGuard::~ModalBoxGuard() {
+    if (messages_) UnhookWindowsHookEx(messages_);
+    if (activation_) UnhookWindowsHookEx(activation_);
+}
+
+}  // namespace kr2::input
