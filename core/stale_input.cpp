@@ -11,17 +11,17 @@ bool Before(std::uint32_t a, std::uint32_t b) noexcept { return static_cast<std:
 }  // namespace
 
 void StaleInputFilter::Appeared(WindowKey window, std::uint32_t now) noexcept {
-    Since* free = nullptr;
+    Since* slot = nullptr;
     for (Since& s : since_) {
         if (s.window == window) {
-            s.time = now;
-            return;
+            slot = &s;
+            break;
         }
-        if (!free && s.window == 0) free = &s;
+        if (!slot && s.window == 0) slot = &s;
     }
     // More windows than the launcher ever has at once: the oldest name goes.
-    if (!free) free = &since_[0];
-    *free = {window, now};
+    if (!slot) slot = &since_[0];
+    *slot = {window, now, pressReadLast_ ? last_.serial : 0};
 }
 
 void StaleInputFilter::Vanished(WindowKey window) noexcept {
@@ -31,10 +31,15 @@ void StaleInputFilter::Vanished(WindowKey window) noexcept {
         if (k == window) k = 0;
 }
 
-bool StaleInputFilter::GivenBefore(const InputEvent& e) const noexcept {
+const StaleInputFilter::Since* StaleInputFilter::Find(WindowKey window) const noexcept {
     for (const Since& s : since_)
-        if (s.window == e.window && e.window != 0) return Before(e.time, s.time);
-    return false;
+        if (s.window == window && window != 0) return &s;
+    return nullptr;
+}
+
+bool StaleInputFilter::GivenBefore(const InputEvent& e) const noexcept {
+    const Since* s = Find(e.window);
+    return s && Before(e.time, s->time);
 }
 
 bool StaleInputFilter::DropsPress(const InputEvent& e, const DoubleClickMeasure& measure) const noexcept {
@@ -43,7 +48,9 @@ bool StaleInputFilter::DropsPress(const InputEvent& e, const DoubleClickMeasure&
     // its difference wraps far past any double-click time.
     const bool doubleClick = last_.button == e.code && e.time - last_.time < measure.time && std::abs(e.x - last_.x) < measure.width / 2 &&
                              std::abs(e.y - last_.y) < measure.height / 2;
-    return doubleClick && (last_.window != e.window || last_.dropped);
+    if (!doubleClick) return false;
+    const Since* s = Find(e.window);
+    return last_.dropped || (s && s->openedBy == last_.serial);
 }
 
 // A key is held from its first press to its release: every press read in
@@ -74,10 +81,12 @@ bool StaleInputFilter::DropsKey(const InputEvent& e) noexcept {
 
 bool StaleInputFilter::Drops(const InputEvent& e, const DoubleClickMeasure& measure) noexcept {
     const std::size_t button = e.code < swallowRelease_.size() ? e.code : 0;
+    pressReadLast_ = e.kind == InputEvent::Kind::Press || e.kind == InputEvent::Kind::Release;
     switch (e.kind) {
         case InputEvent::Kind::Press: {
             const bool drop = DropsPress(e, measure);
-            last_ = {e.time, e.x, e.y, e.code, e.window, drop};
+            if (++presses_ == 0) presses_ = 1;  // 0 names no press
+            last_ = {e.time, e.x, e.y, e.code, e.window, presses_, drop};
             swallowRelease_[button] = drop;
             return drop;
         }

@@ -11,7 +11,7 @@
 //   or made active by the launcher's own doing, as when the window in front
 //   of it goes);
 // - it is a press that ends a double click, by the platform's measure, whose
-//   first press went to another window (or was dropped itself);
+//   first press brought the window up (or was dropped itself);
 // - it is a key held down, or released, and the window did not take that
 //   key's first press.
 // The release of a dropped press is dropped with it. Input on a window that
@@ -49,33 +49,40 @@ struct DoubleClickMeasure {
 class StaleInputFilter {
 public:
     // `window` appeared to the player at `now`: input given before that is
-    // not meant for it.
+    // not meant for it. Called while the launcher acts on the last input
+    // read, which brought the window up.
     void Appeared(WindowKey window, std::uint32_t now) noexcept;
     // `window` is gone; its name may be used again.
     void Vanished(WindowKey window) noexcept;
-    // Whether `e` must not reach its window. Every press, key press and
-    // release goes through here, in the order they are read.
+    // Whether `e` must not reach its window. Every message read goes
+    // through here, in the order they are read: what is not input (None)
+    // too, which tells that the launcher is done with the input before it.
     bool Drops(const InputEvent& e, const DoubleClickMeasure& measure) noexcept;
 
 private:
     struct Since {
         WindowKey window = 0;
         std::uint32_t time = 0;
+        std::uint32_t openedBy = 0;  // the press that brought it up; 0: none
     };
     struct LastPress {
         std::uint32_t time = 0;
         int x = 0, y = 0;
         unsigned button = 0;  // none yet
         WindowKey window = 0;
+        std::uint32_t serial = 0;
         bool dropped = false;
     };
 
+    const Since* Find(WindowKey window) const noexcept;
     bool GivenBefore(const InputEvent& e) const noexcept;
     bool DropsPress(const InputEvent& e, const DoubleClickMeasure& measure) const noexcept;
     bool DropsKey(const InputEvent& e) noexcept;
 
     std::array<Since, 8> since_{};        // the launcher's windows and its error box
     LastPress last_{};
+    std::uint32_t presses_ = 0;
+    bool pressReadLast_ = false;  // the last input read was a press or a release
     std::array<bool, 6> swallowRelease_{};    // by mouse button
     std::array<WindowKey, 256> keyTakenBy_{};  // by virtual key
 };

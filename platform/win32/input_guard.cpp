@@ -49,7 +49,8 @@ bool Drops(const MSG& msg) noexcept {
     InputEvent e;
     if (!ReadButton(msg, e)) {
         e.kind = KeyKindOf(msg.message);
-        if (e.kind == InputEvent::Kind::None) return false;
+        // Read too: the launcher no longer acts on the input before it.
+        if (e.kind == InputEvent::Kind::None) return guard.Drops(e, {});
         e.code = static_cast<unsigned>(msg.wParam);
         // Auto-repeat: the key was already down before this message.
         e.repeat = e.kind == InputEvent::Kind::KeyDown && (msg.lParam & (1 << 30)) != 0;

@@ -58,11 +58,16 @@ TEST(StaleInput, ClicksGivenBeforeTheirWindowAppeared) {
         Appear(kMain, 0), Read(keep, Kind::Press, kMain, 1000), Read(keep, Kind::Release, kMain, 1010),
         Read(keep, Kind::Press, kMain, 1060), Read(keep, Kind::Release, kMain, 1070)});
     Session("the platform's measure, on both sides of each bound", {
-        Read(keep, Kind::Press, kMain, 1000, 5, 5), Read(drop, Kind::Press, kGames, 1499, 6, 6),
-        Read(keep, Kind::Press, kMain, 3000, 5, 5), Read(keep, Kind::Press, kGames, 3500, 5, 5),
-        Read(keep, Kind::Press, kMain, 5000, 5, 5), Read(keep, Kind::Press, kGames, 5010, 7, 5),
-        Read(keep, Kind::Press, kMain, 7000, 5, 5), Read(keep, Kind::Press, kGames, 7010, 5, 3),
-        Read(keep, Kind::Press, kMain, 9000, 5, 5), Read(keep, Kind::Press, kGames, 9010, 5, 5, 2)});  // other button
+        Read(keep, Kind::Press, kMain, 1000, 5, 5), Appear(kGames, 1000), Read(drop, Kind::Press, kGames, 1499, 6, 6),
+        Read(keep, Kind::Press, kMain, 3000, 5, 5), Appear(kGames, 3000), Read(keep, Kind::Press, kGames, 3500, 5, 5),
+        Read(keep, Kind::Press, kMain, 5000, 5, 5), Appear(kGames, 5000), Read(keep, Kind::Press, kGames, 5010, 7, 5),
+        Read(keep, Kind::Press, kMain, 7000, 5, 5), Appear(kGames, 7000), Read(keep, Kind::Press, kGames, 7010, 5, 3),
+        Read(keep, Kind::Press, kMain, 9000, 5, 5), Appear(kGames, 9000), Read(keep, Kind::Press, kGames, 9010, 5, 5, 2)});
+    Session("a window that a key brought up, clicked at once where the last click was", {
+        Appear(kMain, 0), Appear(kGames, 0), Read(keep, Kind::Press, kGames, 1000), Read(keep, Kind::Release, kGames, 1010),
+        Vanish(kGames), Appear(kMain, 1010),  // the click closed it
+        Read(keep, Kind::KeyDown, kMain, 1100, 0, 0, kEnter), Appear(kGames, 1100),
+        Read(keep, Kind::Press, kGames, 1200), Read(keep, Kind::Release, kGames, 1210)});
     Session("clicks given during a cue", {
         Appear(kMain, 0), Read(keep, Kind::Press, kMain, 1000), Read(keep, Kind::Release, kMain, 1010),
         Appear(kGames, 3000), Read(drop, Kind::Press, kGames, 1500, 80, 80), Read(drop, Kind::Release, kGames, 1510),
