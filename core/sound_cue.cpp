@@ -19,9 +19,9 @@ constexpr std::wstring_view kVerbatimShare = L"UNC\\";
 constexpr std::wstring_view kUp = L"\\..";
 
 // The parent of a "\\?\" directory: its last name taken off, but never the
-// root ("\\?\C:", "\\?\UNC\server\share", "\\?\Volume{...}").
+// root ("\\?\C:", "\\?\UNC\server\share", "\\?\Volume{...}"). Only a root
+// ends in a backslash.
 std::wstring_view VerbatimParent(std::wstring_view dir) {
-    if (dir.size() > kVerbatim.size() && dir.back() == L'\\') dir.remove_suffix(1);
     std::size_t rootEnd = kVerbatim.size();
     int names = dir.substr(rootEnd).starts_with(kVerbatimShare) ? 3 : 1;
     for (; names > 0; --names) {

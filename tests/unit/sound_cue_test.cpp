@@ -43,6 +43,7 @@ TEST(CuePath, VerbatimProgramDirHasItsParentWrittenOut) {
         {L"\\\\?\\C:\\", L"\\\\?\\C:\\Install\\click.WAV"},  // a drive root is its own parent
         {L"\\\\?\\UNC\\server\\share\\kr2\\Game", L"\\\\?\\UNC\\server\\share\\kr2\\Install\\click.WAV"},
         {L"\\\\?\\UNC\\server\\share\\Game", L"\\\\?\\UNC\\server\\share\\Install\\click.WAV"},
+        {L"\\\\?\\UNC\\server\\share\\", L"\\\\?\\UNC\\server\\share\\Install\\click.WAV"},  // a share root too
         {L"\\\\?\\Volume{1b3b}\\Game", L"\\\\?\\Volume{1b3b}\\Install\\click.WAV"},
         // Not verbatim: byte for byte as always.
         {L"\\\\server\\share\\Game", L"\\\\server\\share\\Game\\..\\Install\\click.WAV"},

@@ -77,6 +77,7 @@ TEST(WindowLayout, WindowsOpenCentredWithinTheWorkArea) {
         {{0, 0, 1024, 728}, 400, 300, 312, 234},        // a taskbar below that it does not reach
         {{0, 0, 1024, 728}, 400, 700, 312, 28},         // one it would reach: pushed up to it
         {{0, 40, 1024, 728}, 400, 700, 312, 40},        // a taskbar above
+        {{0, 40, 1024, 600}, 400, 550, 312, 90},        // and one below
         {{0, 0, 800, 600}, 820, 630, 0, 0},             // larger than the work area: top left in it
         {{60, 0, 964, 768}, 1000, 300, 60, 234},        // a taskbar on the left
         {screen, 1024, 768, 0, 0},                      // exactly the screen
