@@ -4,7 +4,8 @@
 # The certificate's password is never on a command line, ours or a child's:
 # it comes from KR2_SIGN_PASSWORD or, when that is unset and stdin is a
 # terminal, from a prompt, and osslsigncode reads it on its standard input
-# (-readpass -). The scripts that source this take KR2_SIGN_PASSWORD out of
+# (-readpass /dev/stdin: Debian 12's osslsigncode 2.5 takes only a file there,
+# "-" from 2.6 on). The scripts that source this take KR2_SIGN_PASSWORD out of
 # the environment (export -n) before they start any program, so the build
 # and the tools do not inherit it.
 
@@ -54,7 +55,7 @@ kr2_sign_exe() {  # unsigned signed cert [timestamp-url]
     [[ -z $url ]] || args+=(-ts "$url")
     # osslsigncode cannot read an empty password from a file; a container
     # without one is opened without -readpass.
-    [[ -z $kr2_sign_password ]] || args+=(-readpass -)
+    [[ -z $kr2_sign_password ]] || args+=(-readpass /dev/stdin)
     tmp=$(mktemp -d) || return 1
     # A here-string: bash hands it over in a pipe (or a deleted temporary
     # file), and no process has the password in its arguments. osslsigncode

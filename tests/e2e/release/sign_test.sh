@@ -82,17 +82,17 @@ else
     die "scripts/package --sign failed"
 fi
 password_kept signed
-grep -q -- '"-readpass", "-"' "$work/signed.exec" ||
-    fail "osslsigncode was not given the password on its standard input (-readpass -)"
+grep -q -- '"-readpass", "/dev/stdin"' "$work/signed.exec" ||
+    fail "osslsigncode was not given the password on its standard input (-readpass /dev/stdin)"
 
 unpacked=$work/unpacked
-python3 - "$zip" "$unpacked" <<'EOF' || fail "the zip's entries are not kr2_s1.exe, README.txt and SHA256SUMS"
+python3 - "$zip" "$unpacked" <<'EOF' || fail "the zip's entries are not kr2_s1.exe, README.txt, BUILDINFO and SHA256SUMS"
 import sys, zipfile
 z = zipfile.ZipFile(sys.argv[1])
 names = z.namelist()
 print("zip entries:", names)
 z.extractall(sys.argv[2])
-sys.exit(0 if names == ["kr2_s1.exe", "README.txt", "SHA256SUMS"] else 1)
+sys.exit(0 if names == ["kr2_s1.exe", "README.txt", "BUILDINFO", "SHA256SUMS"] else 1)
 EOF
 signed=$unpacked/kr2_s1.exe
 [[ -f $signed ]] || die "the zip holds no kr2_s1.exe"
@@ -106,10 +106,22 @@ else
 fi
 unsigned_hash=$(sha256sum "$exe" | cut -d' ' -f1)
 want_sums="$(sha256sum "$signed" | cut -d' ' -f1)  kr2_s1.exe
+$(sha256sum "$unpacked/BUILDINFO" | cut -d' ' -f1)  BUILDINFO
 # kr2_s1.exe with its signature removed (README.txt says how):
 # $unsigned_hash  kr2_s1-unsigned.exe"
 [[ $(cat "$unpacked/SHA256SUMS") == "$want_sums" ]] ||
-    { fail "SHA256SUMS is not the signed hash and the unsigned one in a comment:"; cat "$unpacked/SHA256SUMS" >&2; }
+    { fail "SHA256SUMS is not the signed hash, BUILDINFO's and the unsigned one in a comment:"; cat "$unpacked/SHA256SUMS" >&2; }
+# Where it came from: the commit, the time stamp and each package of the
+# toolchain with its version, and README.txt names the commit and the command.
+commit=$(git -C "$src" rev-parse HEAD)
+for words in "commit: $commit" "SOURCE_DATE_EPOCH: $SOURCE_DATE_EPOCH" \
+             "g++-mingw-w64-x86-64-win32 $(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-win32)" \
+             "binutils-mingw-w64-x86-64 $(dpkg-query -W -f='${Version}' binutils-mingw-w64-x86-64)" \
+             "mingw-w64-x86-64-dev $(dpkg-query -W -f='${Version}' mingw-w64-x86-64-dev)" \
+             "cmake $(dpkg-query -W -f='${Version}' cmake)" "ninja-build $(dpkg-query -W -f='${Version}' ninja-build)"; do
+    grep -qF -- "$words" "$unpacked/BUILDINFO" || fail "BUILDINFO does not say: $words"
+done
+grep -qF -- "git checkout $commit" "$unpacked/README.txt" || fail "README.txt does not name the commit to rebuild"
 cmp -s "$signed" "$exe" && fail "the zip's kr2_s1.exe is the unsigned executable"
 for words in 'Get-AuthenticodeSignature .\kr2_s1.exe' 'Digital Signatures' \
              'osslsigncode remove-signature -in kr2_s1.exe -out kr2_s1-unsigned.exe' \
@@ -147,13 +159,15 @@ else
 fi
 cp "$signed" "$out/kr2_s1.exe"
 
-# --- Unsigned: the executable as built, one line in SHA256SUMS.
+# --- Unsigned: the executable as built, a line for it and BUILDINFO's in
+# SHA256SUMS, and the same BUILDINFO as the signed zip's.
 if package unsigned "$exe" "$work/unsigned.zip"; then
-    python3 - "$work/unsigned.zip" "$exe" <<'EOF' || fail "the unsigned zip's kr2_s1.exe or SHA256SUMS is wrong"
+    python3 - "$work/unsigned.zip" "$exe" "$unpacked/BUILDINFO" <<'EOF' || fail "the unsigned zip's kr2_s1.exe, BUILDINFO or SHA256SUMS is wrong"
 import hashlib, sys, zipfile
 z = zipfile.ZipFile(sys.argv[1])
-exe = open(sys.argv[2], "rb").read()
-ok = z.read("kr2_s1.exe") == exe and z.read("SHA256SUMS") == f"{hashlib.sha256(exe).hexdigest()}  kr2_s1.exe\n".encode()
+exe, info = open(sys.argv[2], "rb").read(), open(sys.argv[3], "rb").read()
+sums = f"{hashlib.sha256(exe).hexdigest()}  kr2_s1.exe\n{hashlib.sha256(info).hexdigest()}  BUILDINFO\n"
+ok = z.read("kr2_s1.exe") == exe and z.read("BUILDINFO") == info and z.read("SHA256SUMS") == sums.encode()
 sys.exit(0 if ok else 1)
 EOF
 else
