@@ -3,7 +3,7 @@
 // of resources, with what it returns when it fails and the outcome designed
 // for its failure. One table: the fault harness fails the calls by it
 // (fault_harness.cpp), the fault sessions hold what happens against it
-// (tests/e2e/faults/). Looked-up functions (the second part) are reached
+// (fault_session.cpp, beside this file). Looked-up functions (the second part) are reached
 // through the pointer GetProcAddress hands the launcher, the rest through
 // its import slots.
 //
