@@ -55,6 +55,12 @@ void RunRounds(std::vector<Side>& sides, int rounds) {
             side.values.push_back(ms);
             if (part >= 0) side.parts.push_back(part);
         }
+        // Progress, which scripts/bench follows as it comes: every tenth round.
+        if (round >= 0 && ((round + 1) % 10 == 0 || round + 1 == rounds)) {
+            std::fprintf(stderr, "bench: progress: round %d of %d, %s and %d more\n", round + 1, rounds,
+                         sides[0].label, n - 1);
+            std::fflush(stderr);
+        }
     }
 }
 
