@@ -15,7 +15,6 @@ std::wstring_view CueSuffix(SoundCue cue) noexcept {
 namespace {
 
 constexpr std::wstring_view kVerbatim = L"\\\\?\\";
-constexpr std::wstring_view kVerbatimShare = L"UNC\\";
 constexpr std::wstring_view kUp = L"\\..";
 
 // The parent of a "\\?\" directory: its last name taken off, but never the
@@ -23,7 +22,11 @@ constexpr std::wstring_view kUp = L"\\..";
 // ends in a backslash.
 std::wstring_view VerbatimParent(std::wstring_view dir) {
     std::size_t rootEnd = kVerbatim.size();
-    int names = dir.substr(rootEnd).starts_with(kVerbatimShare) ? 3 : 1;
+    // "UNC" in any case: the object manager's names are not case-sensitive.
+    const std::wstring_view next = dir.substr(rootEnd);
+    const bool share = next.size() >= 4 && (next[0] | 0x20) == L'u' &&
+                       (next[1] | 0x20) == L'n' && (next[2] | 0x20) == L'c' && next[3] == L'\\';
+    int names = share ? 3 : 1;
     for (; names > 0; --names) {
         const std::size_t slash = dir.find(L'\\', rootEnd);
         if (slash == std::wstring_view::npos) {

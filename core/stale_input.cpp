@@ -8,6 +8,11 @@ namespace {
 // Message times wrap after 49.7 days: compared by their difference.
 bool Before(std::uint32_t a, std::uint32_t b) noexcept { return static_cast<std::int32_t>(a - b) < 0; }
 
+// Input waits in the queue for a cue to end, a few seconds: given more than
+// ten minutes before its window appeared, it was given after it, and the
+// difference has wrapped (a window open for 24.8 days and more).
+constexpr std::uint32_t kLongestWait = 10 * 60 * 1000;
+
 }  // namespace
 
 void StaleInputFilter::Appeared(WindowKey window, std::uint32_t now) noexcept {
@@ -39,7 +44,7 @@ const StaleInputFilter::Since* StaleInputFilter::Find(WindowKey window) const no
 
 bool StaleInputFilter::GivenBefore(const InputEvent& e) const noexcept {
     const Since* s = Find(e.window);
-    return s && Before(e.time, s->time);
+    return s && Before(e.time, s->time) && s->time - e.time < kLongestWait;
 }
 
 bool StaleInputFilter::DropsPress(const InputEvent& e, const DoubleClickMeasure& measure) const noexcept {

@@ -54,6 +54,9 @@ public:
     void Appeared(WindowKey window, std::uint32_t now) noexcept;
     // `window` is gone; its name may be used again.
     void Vanished(WindowKey window) noexcept;
+    // Every key may have been released unseen: another program took the
+    // keyboard, or a menu's or a move's own loop read the release.
+    void KeysReleased() noexcept { keyTakenBy_ = {}; }
     // Whether `e` must not reach its window. Every message read goes
     // through here, in the order they are read: what is not input (None)
     // too, which tells that the launcher is done with the input before it.

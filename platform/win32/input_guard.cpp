@@ -1,5 +1,7 @@
 #include "input_guard.h"
 
+#include <utility>
+
 #include "stale_input.h"
 
 namespace kr2::input {
@@ -32,14 +34,31 @@ InputEvent::Kind KeyKindOf(UINT msg) noexcept {
 }
 
 // A box's loop hands each message to its dialog manager, which asks this
-// hook first: a message it claims goes no further.
+// hook first: a message it claims goes no further. A loop may ask twice
+// for one message (as a message box and as a dialog): the guard judges it
+// once.
 LRESULT CALLBACK BoxMessages(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == MSGF_DIALOGBOX && Drops(*reinterpret_cast<const MSG*>(lParam))) return TRUE;
+    static MSG judged{};
+    static bool dropped = false;
+    const MSG& msg = *reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX || code == MSGF_MESSAGEBOX) {
+        if (msg.message != judged.message || msg.time != judged.time || msg.hwnd != judged.hwnd ||
+            msg.wParam != judged.wParam || msg.lParam != judged.lParam) {
+            judged = msg;
+            dropped = Drops(msg);
+        }
+        if (dropped) return TRUE;
+    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// The box appears once: a later activation (the player clicking it back to
+// the front) is no new appearance, and that click is meant for it.
+bool boxAppeared = false;
+
 LRESULT CALLBACK BoxActivation(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) Appeared(reinterpret_cast<HWND>(wParam), GetTickCount());
+    if (code == HCBT_ACTIVATE && !std::exchange(boxAppeared, true))
+        Appeared(reinterpret_cast<HWND>(wParam), GetTickCount());
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -68,9 +87,18 @@ void Appeared(HWND window, DWORD since) noexcept { guard.Appeared(KeyOf(window),
 
 void Vanishing(HWND window) noexcept { guard.Vanished(KeyOf(window)); }
 
+void KeysReleased() noexcept { guard.KeysReleased(); }
+
 ModalBoxGuard::ModalBoxGuard() noexcept
-    : activation_(SetWindowsHookExW(WH_CBT, BoxActivation, nullptr, GetCurrentThreadId())),
-      messages_(SetWindowsHookExW(WH_MSGFILTER, BoxMessages, nullptr, GetCurrentThreadId())) {}
+    : activation_((boxAppeared = false, SetWindowsHookExW(WH_CBT, BoxActivation, nullptr, GetCurrentThreadId()))),
+      messages_(SetWindowsHookExW(WH_MSGFILTER, BoxMessages, nullptr, GetCurrentThreadId())) {
+    if (messages_ && activation_) return;
+    // Without its hooks the box would read what waits in the queue first:
+    // it goes now, and only what comes once the box is up reaches it.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
+    }
+}
 
 ModalBoxGuard::~ModalBoxGuard() {
     if (messages_) UnhookWindowsHookEx(messages_);

@@ -16,6 +16,9 @@ bool Drops(const MSG& msg) noexcept;
 void Appeared(HWND window, DWORD since) noexcept;
 // `window` is about to go: what the guard knows of it goes too.
 void Vanishing(HWND window) noexcept;
+// A loop of the platform's (a menu, a move) or another program has had the
+// keyboard, and may have read releases the guard never saw.
+void KeysReleased() noexcept;
 
 // While it lives, a message box's own loop drops what the launcher's loop
 // would, and the box counts as appearing when it is activated.

@@ -44,6 +44,7 @@ TEST(CuePath, VerbatimProgramDirHasItsParentWrittenOut) {
         {L"\\\\?\\UNC\\server\\share\\kr2\\Game", L"\\\\?\\UNC\\server\\share\\kr2\\Install\\click.WAV"},
         {L"\\\\?\\UNC\\server\\share\\Game", L"\\\\?\\UNC\\server\\share\\Install\\click.WAV"},
         {L"\\\\?\\UNC\\server\\share\\", L"\\\\?\\UNC\\server\\share\\Install\\click.WAV"},  // a share root too
+        {L"\\\\?\\unc\\server\\share", L"\\\\?\\unc\\server\\share\\Install\\click.WAV"},    // in any case
         {L"\\\\?\\Volume{1b3b}\\Game", L"\\\\?\\Volume{1b3b}\\Install\\click.WAV"},
         // Not verbatim: byte for byte as always.
         {L"\\\\server\\share\\Game", L"\\\\server\\share\\Game\\..\\Install\\click.WAV"},

@@ -16,7 +16,7 @@ constexpr DoubleClickMeasure kMeasure{500, 4, 4};
 // One step of a player's session: a window appears or goes, or input is read
 // with the verdict it must get ("drop" or "keep").
 struct Step {
-    enum class Does { Appear, Vanish, Read } does;
+    enum class Does { Appear, Vanish, Released, Read } does;
     WindowKey window;
     std::uint32_t time;
     InputEvent input{};
@@ -25,6 +25,7 @@ struct Step {
 
 Step Appear(WindowKey w, std::uint32_t t) { return {Step::Does::Appear, w, t}; }
 Step Vanish(WindowKey w) { return {Step::Does::Vanish, w, 0}; }
+Step Released() { return {Step::Does::Released, 0, 0}; }
 Step Read(bool drop, Kind kind, WindowKey w, std::uint32_t t, int x = 5, int y = 5, unsigned code = 1,
           bool repeat = false) {
     return {Step::Does::Read, w, t, InputEvent{kind, t, w, x, y, code, repeat}, drop};
@@ -40,6 +41,7 @@ void Session(const char* session, std::initializer_list<Step> steps) {
         switch (s.does) {
             case Step::Does::Appear: filter.Appeared(s.window, s.time); break;
             case Step::Does::Vanish: filter.Vanished(s.window); break;
+            case Step::Does::Released: filter.KeysReleased(); break;
             case Step::Does::Read:
                 EXPECT_EQ(filter.Drops(s.input, kMeasure), s.dropped)
                     << session << ", step " << n << " (" << (s.dropped ? "drop" : "keep") << ")";
@@ -77,8 +79,10 @@ TEST(StaleInput, ClicksGivenBeforeTheirWindowAppeared) {
         Appear(kMain, 0), Read(keep, Kind::Press, kMain, 1000), Read(keep, Kind::Release, kMain, 1010),
         Appear(kBox, 3000), Read(drop, Kind::Press, kBox, 2999, 90, 90), Read(drop, Kind::KeyDown, kBox, 2999, 0, 0, kEnter),
         Read(drop, Kind::KeyUp, kBox, 2999, 0, 0, kEnter), Read(keep, Kind::KeyDown, kBox, 3000, 0, 0, kEnter)});
-    Session("message times that wrap", {
-        Appear(kGames, 0xFFFFFF00u), Read(keep, Kind::Press, kGames, 0x10), Read(drop, Kind::Press, kGames, 0xFFFFFE00u, 90, 90)});
+    Session("message times that wrap, and a window open for 25 days", {
+        Appear(kGames, 0xFFFFFF00u), Read(keep, Kind::Press, kGames, 0x10), Read(drop, Kind::Press, kGames, 0xFFFFFE00u, 90, 90),
+        Read(keep, Kind::Press, kGames, 0xFFFFFF00u + 0x80000005u, 50, 50),
+        Read(keep, Kind::KeyDown, kGames, 0xFFFFFF00u + 0x80000100u, 0, 0, kEnter)});
 }
 
 TEST(StaleInput, KeysGivenBeforeTheirWindowAppeared) {
@@ -98,6 +102,9 @@ TEST(StaleInput, KeysGivenBeforeTheirWindowAppeared) {
     Session("a window that goes takes its keys along", {
         Appear(kMain, 0), Read(keep, Kind::KeyDown, kMain, 100, 0, 0, kEnter), Vanish(kMain),
         Appear(kMain, 300), Read(drop, Kind::KeyDown, kMain, 400, 0, 0, kEnter, true)});  // the same name again
+    Session("releases another loop read", {
+        Appear(kMain, 0), Appear(kGames, 0), Read(keep, Kind::KeyDown, kMain, 100, 0, 0, kEnter), Released(),
+        Read(keep, Kind::KeyDown, kGames, 5000, 0, 0, kEnter)});
     Session("a release the launcher never saw costs one press, no more", {
         Appear(kMain, 0), Appear(kGames, 0), Read(keep, Kind::KeyDown, kMain, 100, 0, 0, kEnter),
         Read(drop, Kind::KeyDown, kGames, 5000, 0, 0, kEnter), Read(drop, Kind::KeyUp, kGames, 5050, 0, 0, kEnter),

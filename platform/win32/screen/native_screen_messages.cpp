@@ -1,6 +1,7 @@
 #include "native_screen.h"
 
 #include "control_order.h"
+#include "input_guard.h"
 
 namespace kr2 {
 namespace {
@@ -67,6 +68,14 @@ LRESULT NativeScreen::HandleMessage(Form& form, UINT msg, WPARAM wParam, LPARAM 
             return 0;
         case WM_DESTROY:
             if (active_ == form.hwnd) active_ = nullptr;
+            break;
+        case WM_ACTIVATEAPP:
+            if (wParam) break;
+            [[fallthrough]];
+        case WM_EXITMENULOOP:
+        case WM_EXITSIZEMOVE:
+            // The keys' releases went elsewhere.
+            input::KeysReleased();
             break;
     }
     return DefDlgProcW(form.hwnd, msg, wParam, lParam);

@@ -270,6 +270,25 @@ TEST(GuiKeyboard, DuplicateAccessKeyGoesOnFromTheFocus) {
     Expect(run.WaitExit(3000), "the launcher ends with its last window");
 }
 
+// Alt+Space opens the system menu, whose own loop reads the keys' releases;
+// closed again, it leaves no key held: Space presses the focused button of
+// the window opened next at the first press.
+TEST(GuiKeyboard, KeysReleasedInTheSystemMenuPressAgainElsewhere) {
+    GameLayout layout(L"gui_keys_menu");
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(WindowId::frmMain);
+    if (!main || !Foreground(main, WindowId::frmMain)) return;
+    PressAltKey(VK_SPACE);
+    Sleep(500);
+    PressKey(VK_ESCAPE);
+    Sleep(300);
+    PressKey(VK_ESCAPE);
+    HWND games = run.Open(WindowId::Games);
+    if (!games || !WaitFocus(games, WindowId::Games, TabCycle(Expected(WindowId::Games)).front(), "when opened")) return;
+    PressKey(VK_SPACE);
+    ExpectEq(layout.Log().WaitFor(1, 3000).size(), std::size_t{1}, "programs started by one Space after the system menu");
+}
+
 // Pixels of the picture box that differ between two captures of its client
 // area: on its edge (within 3 pixels, where the focus rectangle goes) and
 // elsewhere.
