@@ -219,7 +219,8 @@ refused "scripts/package --password" argpass "never taken as an argument" "$zip"
 # from scratch and replace dist/): run a copy of the scripts in a folder of
 # their own, so that even a release that went ahead touches nothing here.
 mkdir -p "$work/tree/scripts"
-cp "$src/scripts/release" "$src/scripts/deps.sh" "$src/scripts/sign.sh" "$src/scripts/package" "$work/tree/scripts/"
+cp "$src/scripts/release" "$src/scripts/deps.sh" "$src/scripts/sign.sh" "$src/scripts/package" \
+   "$src/scripts/common.sh" "$work/tree/scripts/"
 "$work/tree/scripts/release" --sign "$work/signer.pfx" --password "$password" </dev/null \
     >"$work/release.out" 2>"$work/release.err"
 refused "scripts/release --password" release "never taken as an argument" "$work/tree/dist/kr2_s1-1.00-win64.zip" $?
