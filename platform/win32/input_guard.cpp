@@ -24,13 +24,14 @@ bool ReadButton(const MSG& msg, InputEvent& e) noexcept {
     return true;
 }
 
+// The keys' messages come in fours, plain and with Alt: down, up, a
+// character, a dead character.
 InputEvent::Kind KeyKindOf(UINT msg) noexcept {
-    switch (msg) {
-        case WM_KEYDOWN: case WM_SYSKEYDOWN: return InputEvent::Kind::KeyDown;
-        case WM_KEYUP: case WM_SYSKEYUP: return InputEvent::Kind::KeyUp;
-        case WM_CHAR: case WM_SYSCHAR: case WM_DEADCHAR: case WM_SYSDEADCHAR: return InputEvent::Kind::Other;
-    }
-    return InputEvent::Kind::None;
+    static_assert(WM_KEYUP == WM_KEYDOWN + 1 && WM_CHAR == WM_KEYDOWN + 2 && WM_DEADCHAR == WM_KEYDOWN + 3 &&
+                  WM_SYSKEYDOWN == WM_KEYDOWN + 4 && WM_SYSDEADCHAR == WM_KEYDOWN + 7);
+    if (msg < WM_KEYDOWN || msg > WM_SYSDEADCHAR) return InputEvent::Kind::None;
+    const UINT at = (msg - WM_KEYDOWN) % 4;
+    return at == 0 ? InputEvent::Kind::KeyDown : at == 1 ? InputEvent::Kind::KeyUp : InputEvent::Kind::Other;
 }
 
 // A box's loop hands each message to its dialog manager, which asks this
