@@ -16,6 +16,17 @@ add_test(NAME release_sign
   COMMAND ${KR2_BASH} ${KR2_RELEASE_TEST_DIR}/sign_test.sh ${PROJECT_SOURCE_DIR} $<TARGET_FILE:kr2_s1>
           ${KR2_SIGNED_RELEASE_DIR})
 set_tests_properties(release_sign PROPERTIES FIXTURES_SETUP signed_release TIMEOUT 120)
+# The same with Debian 12's own osslsigncode 2.5, unpacked into the build
+# tree: a plain Debian 12 signs the release too.
+add_test(NAME release_sign_osslsigncode_2_5
+  COMMAND ${KR2_BASH} ${KR2_RELEASE_TEST_DIR}/with_osslsigncode_2_5.sh ${CMAKE_BINARY_DIR}/osslsigncode-2.5
+          ${KR2_BASH} ${KR2_RELEASE_TEST_DIR}/sign_test.sh ${PROJECT_SOURCE_DIR} $<TARGET_FILE:kr2_s1>
+          ${CMAKE_BINARY_DIR}/signed-release-2.5)
+set_tests_properties(release_sign_osslsigncode_2_5 PROPERTIES TIMEOUT 180)
+# Every script answers --help and refuses an option it does not take, both
+# before it installs or builds anything.
+add_test(NAME scripts_interface
+  COMMAND ${KR2_BASH} ${KR2_RELEASE_TEST_DIR}/scripts_test.sh ${PROJECT_SOURCE_DIR})
 
 target_sources(kr2_gui_e2e PRIVATE ${KR2_RELEASE_TEST_DIR}/signed_test.cpp)
 kr2_add_e2e_test(NAME gui_signed COMMAND kr2_gui_e2e --gtest_filter=GuiSigned.* TIMEOUT 60)
