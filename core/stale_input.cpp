@@ -91,7 +91,7 @@ bool StaleInputFilter::Drops(const InputEvent& e, const DoubleClickMeasure& meas
         case InputEvent::Kind::Press: {
             const bool drop = DropsPress(e, measure);
             if (++presses_ == 0) presses_ = 1;  // 0 names no press
-            last_ = {e.time, e.x, e.y, e.code, e.window, presses_, drop};
+            last_ = {e.time, e.x, e.y, e.code, presses_, drop};
             swallowRelease_[button] = drop;
             return drop;
         }

@@ -72,7 +72,6 @@ private:
         std::uint32_t time = 0;
         int x = 0, y = 0;
         unsigned button = 0;  // none yet
-        WindowKey window = 0;
         std::uint32_t serial = 0;
         bool dropped = false;
     };

@@ -2,6 +2,7 @@
 // A window's description as data: sizes in twips, converted to pixels at the
 // window's own DPI by the platform when it builds the window.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -99,10 +100,9 @@ constexpr PixelRect ControlPixels(const ControlSpec& c, int dpi) {
 // larger than the work area keeps its top left corner in it, so that its
 // title bar can always be reached, and never lies under the taskbar.
 constexpr PixelRect PlaceCentred(int width, int height, PixelRect screen, PixelRect work) {
+    // Not past the work area's far edge, then not before its near one.
     auto place = [](int centred, int size, int from, int room) {
-        const int last = from + room - size;
-        const int kept = centred > last ? last : centred;
-        return kept < from ? from : kept;
+        return std::max(from, std::min(centred, from + room - size));
     };
     return {place(screen.left + (screen.width - width) / 2, width, work.left, work.width),
             place(screen.top + (screen.height - height) / 2, height, work.top, work.height), width, height};
