@@ -12,16 +12,21 @@
 namespace kr2 {
 
 namespace detail {
-// A compile-time join of two string literals into one constant line.
-template <std::size_t A, std::size_t B>
+// One constant line joined at compile time from two string literals. An
+// aggregate, so that the compiler keeps it with the read-only data (a class
+// with a constructor of its own lands in writable data).
+template <std::size_t N>
 struct JoinedLine {
-    std::array<wchar_t, A + B - 1> text{};
-    consteval JoinedLine(const wchar_t (&a)[A], const wchar_t (&b)[B]) {
-        for (std::size_t i = 0; i + 1 < A; ++i) text[i] = a[i];
-        for (std::size_t i = 0; i < B; ++i) text[A - 1 + i] = b[i];
-    }
-    constexpr std::wstring_view view() const { return {text.data(), A + B - 2}; }
+    std::array<wchar_t, N> text;
+    constexpr std::wstring_view view() const { return {text.data(), N - 1}; }
 };
+template <std::size_t A, std::size_t B>
+consteval JoinedLine<A + B - 1> Join(const wchar_t (&a)[A], const wchar_t (&b)[B]) {
+    JoinedLine<A + B - 1> line{};
+    for (std::size_t i = 0; i + 1 < A; ++i) line.text[i] = a[i];
+    for (std::size_t i = 0; i < B; ++i) line.text[A - 1 + i] = b[i];
+    return line;
+}
 }  // namespace detail
 
 // The two halves of the joined lines. Each program path ends in exactly one blank.
@@ -31,9 +36,9 @@ inline constexpr wchar_t kReadmeArgument[] = L"..\\Install\\readme.txt";
 inline constexpr wchar_t kInternetExplorer[] = L"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE ";
 inline constexpr wchar_t kHomePageUrl[] = L"http://www.kestrane2.com/";
 
-inline constexpr detail::JoinedLine kReadmeLine{kNotepadWindows, kReadmeArgument};
-inline constexpr detail::JoinedLine kReadmeFallbackLine{kNotepadWinNT, kReadmeArgument};
-inline constexpr detail::JoinedLine kHomePageLine{kInternetExplorer, kHomePageUrl};
+inline constexpr auto kReadmeLine = detail::Join(kNotepadWindows, kReadmeArgument);
+inline constexpr auto kReadmeFallbackLine = detail::Join(kNotepadWinNT, kReadmeArgument);
+inline constexpr auto kHomePageLine = detail::Join(kInternetExplorer, kHomePageUrl);
 
 namespace detail {
 constexpr LaunchAction Game(std::string_view name, std::wstring_view line,

@@ -9,6 +9,7 @@ add_executable(kr2_s1 WIN32
   program/message_loop.cpp
   program/describe_failure.cpp
   program/std_throw.cpp
+  program/load_config.cpp
   program/kr2_s1.rc
 )
 set_target_properties(kr2_s1 PROPERTIES
@@ -65,10 +66,21 @@ if(MINGW)
   # checks below and for size work.
   set(KR2_S1_MAP ${CMAKE_BINARY_DIR}/kr2_s1.map)
   target_link_options(kr2_s1 PRIVATE -Wl,-Map=${KR2_S1_MAP})
+  # The load configuration (program/load_config.cpp) is referenced by no
+  # code, only by the PE header, which lld points at it; GNU ld keeps it but
+  # leaves the header's entry to be written after the link.
+  target_link_options(kr2_s1 PRIVATE -Wl,-u,_load_config_used)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    find_package(Python3 REQUIRED COMPONENTS Interpreter)
+    add_custom_command(TARGET kr2_s1 POST_BUILD
+      COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/cmake/pe_load_config.py $<TARGET_FILE:kr2_s1> ${KR2_S1_MAP}
+      VERBATIM)
+  endif()
 endif()
 
 if(MSVC)
   target_compile_options(kr2_s1 PRIVATE $<$<COMPILE_LANGUAGE:RC>:/c65001>)
+  target_link_options(kr2_s1 PRIVATE /DEPENDENTLOADFLAG:0x800)
 endif()
 
 # The release's own checks, for the release's compiler (a second compiler's

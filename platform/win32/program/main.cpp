@@ -14,6 +14,7 @@
 #include "message_loop.h"
 #include "native_screen.h"
 #include "run_time_error.h"
+#include "system_dll.h"
 #include "win32_ports.h"
 
 #if defined(__GLIBCXX__)
@@ -71,6 +72,16 @@ int Run(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // DLLs that the platform's own DLLs load by name from now on (imm32 and
+    // version among them) come from the system directory alone, never from
+    // beside the launcher or the current directory; those that came in
+    // before are the load configuration's (load_config.cpp). Where the
+    // platform predates the call (before Windows 8 without its 2011 update),
+    // the current directory at least goes out of the search.
+    using SetDefaultFn = BOOL(WINAPI*)(DWORD);
+    const auto setDefault =
+        kr2::SystemFunction<SetDefaultFn>(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
+    if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
     // The C++ runtime keeps its exception state in emulated thread-local
     // storage, allocated on the thread's first use and abort()ing when that
     // allocation fails. Taken now, so that memory running out later, even

@@ -159,9 +159,9 @@ void Form::Build(HINSTANCE instance, Fonts& fonts) {
 
 // The main window's own icons at the window's DPI when its class icons do
 // not fit it (`ownWindowIcons`; the old ones go once the new ones are set),
-// and the icon an image control shows. Returns the image icon it replaces,
-// which the control may still show.
-IconOwner Form::LoadIcons(HINSTANCE instance, bool ownWindowIcons) {
+// and the icon an image control shows. The image icon it replaces is kept
+// (retiredImageIcon), as an image control may still show it.
+void Form::LoadIcons(HINSTANCE instance, bool ownWindowIcons) {
     if (ownWindowIcons && desc.mainWindow) {
         IconOwner big(LoadProgramIcon(instance, dpi::SystemMetric(SM_CXICON, dpi)));
         IconOwner small(LoadProgramIcon(instance, dpi::SystemMetric(SM_CXSMICON, dpi)));
@@ -170,9 +170,9 @@ IconOwner Form::LoadIcons(HINSTANCE instance, bool ownWindowIcons) {
         bigIcon = std::move(big);
         smallIcon = std::move(small);
     }
-    if (!Shows(desc, ImageSource::ProgramIcon)) return {};
+    if (!Shows(desc, ImageSource::ProgramIcon)) return;
     IconOwner image(LoadProgramIcon(instance, dpi::Scale(kIconDesignSize, dpi)));
-    return std::exchange(imageIcon, std::move(image));
+    retiredImageIcon = std::exchange(imageIcon, std::move(image));
 }
 
 ShownImage Form::ImageFor(ImageSource source) const noexcept {
@@ -195,17 +195,20 @@ void Form::ChangeDpi(HINSTANCE instance, Fonts& fonts, UINT newDpi, const RECT& 
     dpi = newDpi;
     SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    // The old image icon stays until the image control shows the new one.
-    const IconOwner oldImage = LoadIcons(instance, true);
+    LoadIcons(instance, true);
     for (std::size_t i = 0; i < desc.controls.size(); ++i) {
         const ControlSpec& c = desc.controls[i];
         const ControlClass& cls = ClassOf(c.kind);
         if (cls.takesFont)
             SendMessageW(controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(dpi, c.bold)), FALSE);
-        if (const ShownImage shown = ImageFor(cls.image); shown.image) SetControlImage(controls[i], shown);
+        // Also when the new icon could not be made: the control then shows
+        // nothing rather than the old one.
+        if (cls.image != ImageSource::None) SetControlImage(controls[i], ImageFor(cls.image));
         const PixelRect r = ControlPixels(c, static_cast<int>(dpi));
         SetWindowPos(controls[i], nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    // No control shows the old image icon any more.
+    retiredImageIcon.reset();
     // Every control repaints: the fonts and pictures have changed too.
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -61,9 +61,13 @@ struct Form {
     IconOwner bigIcon;
     IconOwner smallIcon;
     IconOwner imageIcon;
+    // The image icon a DPI change replaced, until every image control shows
+    // the new one: if that change fails part way, the window keeps it (and
+    // the error box paints over a live icon).
+    IconOwner retiredImageIcon;
 
 private:
-    IconOwner LoadIcons(HINSTANCE instance, bool ownWindowIcons);
+    void LoadIcons(HINSTANCE instance, bool ownWindowIcons);
     // What an artwork control shows at the window's DPI.
     ShownImage ImageFor(ImageSource source) const noexcept;
 };
