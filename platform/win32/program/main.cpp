@@ -82,6 +82,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const auto setDefault =
         kr2::SystemFunction<SetDefaultFn>(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
     if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
+    // Wine loads a system DLL's delay-loaded imports by the old search,
+    // which starts beside the launcher: uxtheme's msimg32, when it first
+    // paints. Loaded now from the system directory, it is found loaded then.
+    kr2::LoadSystemDll(L"msimg32.dll");
     // The C++ runtime keeps its exception state in emulated thread-local
     // storage, allocated on the thread's first use and abort()ing when that
     // allocation fails. Taken now, so that memory running out later, even

@@ -239,6 +239,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Kr2InsideProbeHook(int code, W
                 reply->artworkClicks = watching ? artworkClicks : -1;
                 if (msg->lParam & kr2::gui::kProbeMoveDpi) {
                     MoveToDpi(msg->hwnd, msg->lParam, *reply);
+                } else if (msg->lParam & kr2::gui::kProbeLoadByName) {
+                    LoadLibraryW(kr2::gui::kProbeDllByName);
                 } else if (msg->lParam & kr2::gui::kProbeTaskbar) {
                     RECT work{0, static_cast<LONG>(msg->lParam >> 16), GetSystemMetrics(SM_CXSCREEN),
                               GetSystemMetrics(SM_CYSCREEN)};

@@ -69,6 +69,11 @@ constexpr LPARAM MoveToDpi(int from, int to) {
 inline constexpr LPARAM kProbeTaskbar = 16;
 constexpr LPARAM TaskbarAtTop(int height) { return kProbeTaskbar | static_cast<LPARAM>(height) << 16; }
 
+// Or: the launcher's process loads kProbeDllByName by its name alone, as
+// one of the platform's DLLs loads another (Windows' uxtheme loads dwmapi).
+inline constexpr LPARAM kProbeLoadByName = 32;
+inline constexpr wchar_t kProbeDllByName[] = L"dwmapi.dll";
+
 // Names of the shared reply block and its event, per driver process.
 inline const wchar_t* ProbeObjectName(wchar_t (&out)[64], const wchar_t* what, DWORD driverPid) {
     std::swprintf(out, 64, L"kr2_gui_probe_%ls_%lu", what, static_cast<unsigned long>(driverPid));

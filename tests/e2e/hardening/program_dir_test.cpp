@@ -5,6 +5,14 @@
 // loads come from the system directory, never from beside it.
 
 #include <windows.h>
+#include <psapi.h>
+#include <tlhelp32.h>
+
+
+#include <cstddef>
+#include <cstdio>
+#include <optional>
+#include <set>
 
 #include <iterator>
 #include <memory>
@@ -12,6 +20,7 @@
 #include <vector>
 
 #include "expect.h"
+#include "inside_probe.h"
 #include "files.h"
 #include "outside_programs.h"
 #include "launcher_run.h"
@@ -209,51 +218,185 @@ TEST(HardeningProgramDir, ProgramDirPastMaxPath) {
     ExpectNoMessageBox(n);
 }
 
-// The launcher loads winmm for its cues, and oleacc and oleaut32 when a
-// screen reader asks for the picture box, from the system directory alone.
-// Wine prefers its builtin DLLs, which would hide a planted copy: told to
-// take a native copy first (for kr2_s1.exe alone, in the registry, where
-// Wine 8 looks in a process started from another; WINEDLLOVERRIDES counts
-// only for a process started from the host), it loads a planted one
-// wherever the launcher lets it look. Recording stand-ins are planted
-// beside the launcher, where none may load, then in the system directory,
-// where all three must.
-TEST(HardeningProgramDir, SystemDllsComeFromTheSystemDirectoryOnly) {
-    static constexpr const wchar_t* kDlls[] = {L"winmm", L"oleacc", L"oleaut32"};
+// A DLL's file name in lower case, from its path or name.
+std::wstring DllName(std::wstring path) {
+    path.erase(0, path.find_last_of(L"\\/") + 1);
+    for (wchar_t& c : path) c = static_cast<wchar_t>(towlower(c));
+    return path;
+}
+
+// The DLLs in the launcher's process now.
+std::set<std::wstring> DllsIn(DWORD pid) {
+    std::set<std::wstring> names;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snapshot == INVALID_HANDLE_VALUE) return names;
+    MODULEENTRY32W m{};
+    m.dwSize = sizeof m;
+    for (BOOL more = Module32FirstW(snapshot, &m); more; more = Module32NextW(snapshot, &m))
+        if (DllName(m.szModule) != L"kr2_s1.exe" && DllName(m.szModule) != DllName(gui::InsideProbeDll()))
+            names.insert(DllName(m.szModule));
+    CloseHandle(snapshot);
+    return names;
+}
+
+// The DLLs the loader brings in before the launcher's first instruction:
+// those a debugger hears of before the process's first breakpoint, which
+// the loader raises once the imports are in and before any of their code
+// runs. The launcher then ends there.
+std::set<std::wstring> DllsBeforeFirstInstruction(const std::wstring& exe, const std::wstring& dir) {
+    std::set<std::wstring> names;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::wstring line = L"\"" + exe + L"\"";
+    if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS, nullptr,
+                        dir.c_str(), &si, &pi))
+        return names;
+    for (DEBUG_EVENT e{}; WaitForDebugEvent(&e, 10000);) {
+        if (e.dwDebugEventCode == EXCEPTION_DEBUG_EVENT &&
+            e.u.Exception.ExceptionRecord.ExceptionCode == EXCEPTION_BREAKPOINT)
+            break;
+        if (e.dwDebugEventCode == LOAD_DLL_DEBUG_EVENT && e.u.LoadDll.hFile) {
+            wchar_t path[MAX_PATH] = {};
+            if (GetFinalPathNameByHandleW(e.u.LoadDll.hFile, path, MAX_PATH, 0)) names.insert(DllName(path));
+            CloseHandle(e.u.LoadDll.hFile);
+        }
+        if (e.dwDebugEventCode == CREATE_PROCESS_DEBUG_EVENT && e.u.CreateProcessInfo.hFile)
+            CloseHandle(e.u.CreateProcessInfo.hFile);
+        ContinueDebugEvent(e.dwProcessId, e.dwThreadId, DBG_CONTINUE);
+    }
+    TerminateProcess(pi.hProcess, 1);
+    DebugActiveProcessStop(pi.dwProcessId);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return names;
+}
+
+// The flags the exe's load configuration gives the loader for its imports'
+// DLLs (DependentLoadFlags); nothing when it has none.
+std::optional<WORD> DependentLoadFlags(const std::wstring& exe) {
+    const HMODULE image = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!image) return std::nullopt;
+    const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(image) & ~ULONG_PTR{3});
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY entry = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_LOAD_CONFIG];
+    std::optional<WORD> flags;
+    const auto* config = reinterpret_cast<const IMAGE_LOAD_CONFIG_DIRECTORY64*>(base + entry.VirtualAddress);
+    if (entry.VirtualAddress && entry.Size >= offsetof(IMAGE_LOAD_CONFIG_DIRECTORY64, EditList) &&
+        config->Size == entry.Size)
+        flags = config->Reserved1;  // DependentLoadFlags, by the older name of the headers
+    FreeLibrary(image);
+    return flags;
+}
+
+// What a player does in one run: every window, a cue, a screen reader's
+// question, a DLL loaded by name as the platform's DLLs load them, and a
+// launch of each error policy: the readme (fallback), the
+// multiplayer game (errors ignored; it closes the main window), then the
+// home page (unhandled), which ends the launcher. The DLLs in the process
+// before the last launch, when `dlls` is given.
+void Tour(const GameLayout& layout, std::set<std::wstring>* dlls = nullptr) {
+    LauncherRun run(layout);
+    HWND main = run.WaitWindow(WindowId::frmMain);
+    if (!main) return;
+    for (WindowId w : kAllWindows)
+        if (w != WindowId::frmMain) run.Open(w);
+    if (HWND picture = gui::FindControl(main, gui::Expected(WindowId::frmMain), 0))
+        SendMessageW(picture, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+    gui::InsideProbe(main).Read(main, gui::kProbeLoadByName);
+    run.Press(main, WindowId::frmMain, L"&Readme");
+    layout.Log().WaitFor(1, 5000);
+    run.Press(main, WindowId::frmMain, L"&Start Kestrane II Multiplayer");
+    layout.Log().WaitFor(2, 5000);
+    if (dlls) *dlls = DllsIn(run.Pid());
+    if (HWND about = run.WaitWindow(WindowId::frmAbout)) PostMessageW(about, WM_CLOSE, 0, 0);
+    run.Kill();
+}
+
+// Which of `names`, planted in `dir` as recording stand-ins, loaded in a
+// player's run, or (`tour` false) in a run ended once all have loaded.
+std::set<std::wstring> Planted(const GameLayout& layout, const std::wstring& dir, const std::set<std::wstring>& names,
+                               bool tour = true) {
+    std::vector<std::unique_ptr<e2e::SwappedFile>> planted;
+    for (const std::wstring& name : names) {
+        planted.push_back(std::make_unique<e2e::SwappedFile>(dir + L"\\" + name, e2e::SwappedFile::Kind::Absent));
+        e2e::CopyFileTo(KR2_STUB_DLL, planted.back()->path());
+    }
+    if (tour) {
+        Tour(layout);
+    } else {
+        LauncherRun run(layout);
+        layout.Log().WaitFor(names.size(), 5000);
+        run.Kill();
+    }
+    std::set<std::wstring> loaded;
+    for (const e2e::StubRecord& r : layout.Log().Read())
+        if (names.contains(DllName(r.module))) loaded.insert(DllName(r.module));
+    return loaded;
+}
+
+std::string Names(const std::set<std::wstring>& names) {
+    std::wstring all;
+    for (const std::wstring& n : names) all += L" " + n;
+    return e2e::Describe(all);
+}
+
+// No DLL that a player's whole run loads into the launcher is taken from
+// beside it. Wine prefers its builtin DLLs, which would hide a planted
+// copy: told to take a native copy first (for kr2_s1.exe alone, in the
+// registry, where Wine 8 looks in a process started from another;
+// WINEDLLOVERRIDES counts only for a process started from the host), it
+// loads a planted one wherever the launcher lets it look. Recording
+// stand-ins go beside the launcher under the name of every DLL loaded after
+// its first instruction: none may load. Those loaded before it are the
+// loader's alone, which the exe's load configuration directs (Wine 8 does
+// not read it). In the system directory the same stand-ins do load: one
+// loaded after the start by the launcher, one for the platform, one before
+// the start (they export nothing, so each has a run of its own, which ends
+// once it has loaded).
+TEST(HardeningProgramDir, NoDllComesFromBesideTheLauncher) {
     static constexpr wchar_t kOverrides[] = L"Software\\Wine\\AppDefaults\\kr2_s1.exe";
+    GameLayout layout(L"hardening_planted_dlls");
+    layout.WriteCue(L"open.WAV", 100);
+    gui::PrefixStub notepad(e2e::kNotepadPath);
+    gui::PrefixStub explorer(e2e::kExplorerPath);
+    const std::wstring exe = layout.GameDir() + L"\\kr2_s1.exe";
+
+    std::set<std::wstring> all;
+    Tour(layout, &all);
+    const std::set<std::wstring> early = DllsBeforeFirstInstruction(exe, layout.GameDir());
+    std::set<std::wstring> later;
+    for (const std::wstring& name : all)
+        if (!early.contains(name)) later.insert(name);
+    std::printf("DLLs before the first instruction:%s\nDLLs after it:%s\n", Names(early).c_str(),
+                Names(later).c_str());
+    Expect(later.contains(L"winmm.dll") && later.contains(L"oleacc.dll") && later.contains(L"msimg32.dll") &&
+               later.contains(gui::kProbeDllByName) && early.contains(L"user32.dll") &&
+               early.contains(L"version.dll"),
+           "the cue's, the screen reader's, the theme's and the one loaded by name load after the start; user32 "
+           "and version before");
+    const std::optional<WORD> flags = DependentLoadFlags(exe);
+    Expect(flags == LOAD_LIBRARY_SEARCH_SYSTEM32,
+           "the exe's load configuration asks for its imports' DLLs from the system directory alone; flags " +
+               (flags ? std::to_string(*flags) : std::string("absent")));
+
     struct NativeFirst {
-        NativeFirst() {
-            for (const wchar_t* dll : kDlls)
-                RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(kOverrides) + L"\\DllOverrides").c_str(), dll, REG_SZ,
-                                L"native,builtin", sizeof L"native,builtin");
+        explicit NativeFirst(const std::set<std::wstring>& names) {
+            for (const std::wstring& name : names)
+                RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(kOverrides) + L"\\DllOverrides").c_str(),
+                                name.substr(0, name.size() - 4).c_str(), REG_SZ, L"native,builtin",
+                                sizeof L"native,builtin");
         }
         ~NativeFirst() { RegDeleteTreeW(HKEY_CURRENT_USER, kOverrides); }
-    } nativeFirst;
+    } nativeFirst(all);
+    ExpectEq(Names(Planted(layout, layout.GameDir(), later)), std::string("[]"),
+             "stand-ins that loaded from beside the launcher");
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);
-    for (const std::wstring& dir : {std::wstring(), std::wstring(system)}) {
-        GameLayout layout(L"hardening_planted_dlls");
-        layout.WriteCue(L"open.WAV", 100);
-        const std::wstring where = dir.empty() ? layout.GameDir() : dir;
-        std::vector<std::unique_ptr<e2e::SwappedFile>> planted;
-        for (const wchar_t* dll : kDlls) {
-            const std::wstring path = where + L"\\" + dll + L".dll";
-            planted.push_back(std::make_unique<e2e::SwappedFile>(path, e2e::SwappedFile::Kind::Absent));
-            e2e::CopyFileTo(KR2_STUB_DLL, path);
-        }
-        LauncherRun run(layout);
-        // The window shows once the open cue has played.
-        HWND main = run.WaitWindow(WindowId::frmMain);
-        if (HWND picture = main ? gui::FindControl(main, gui::Expected(WindowId::frmMain), 0) : nullptr)
-            SendMessageW(picture, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
-        if (main) PostMessageW(main, WM_CLOSE, 0, 0);
-        Expect(run.WaitExit(), "the launcher ends with its window");
-        std::wstring loaded;
-        const auto records = layout.Log().Read();
-        for (const e2e::StubRecord& r : records) loaded += L" " + r.module;
-        ExpectEq(records.size(), dir.empty() ? 0 : std::size(kDlls),
-                 "stand-ins loaded from " + e2e::Describe(where) + ":" + e2e::Describe(loaded));
-    }
+    for (const wchar_t* control : {L"winmm.dll", L"msimg32.dll", L"version.dll"})
+        ExpectEq(Names(Planted(layout, system, {control}, false)), Names({control}),
+                 "a stand-in loaded from the system directory");
 }
 
 }  // namespace
