@@ -171,12 +171,15 @@ void ReadAccessible(HWND hwnd, kr2::gui::ProbeReply& reply) {
 }
 
 LONG artworkClicks = 0;
+LONG buttonUps = 0;
 
 // Sees what reaches the launcher's windows: a click reported by the picture
-// box or the icon (STN_CLICKED, which is 0 as BN_CLICKED is).
+// box or the icon (STN_CLICKED, which is 0 as BN_CLICKED is), once it has
+// come up to the window (the icon's frame passes it on).
 LRESULT CALLBACK WatchClicks(int code, WPARAM wParam, LPARAM lParam) {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && sent->message == WM_COMMAND && HIWORD(sent->wParam) == STN_CLICKED && sent->lParam) {
+    if (code == HC_ACTION && sent->message == WM_COMMAND && HIWORD(sent->wParam) == STN_CLICKED && sent->lParam &&
+        GetAncestor(sent->hwnd, GA_ROOT) == sent->hwnd) {
         wchar_t cls[32] = {};
         GetClassNameW(reinterpret_cast<HWND>(sent->lParam), cls, 32);
         if (lstrcmpW(cls, L"Kr2PictureBox") == 0 || lstrcmpW(cls, L"Kr2IconImage") == 0) ++artworkClicks;
@@ -227,6 +230,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Kr2InsideProbeHook(int code, W
                                                                      LPARAM lp) {
     static const UINT query = RegisterWindowMessageW(kr2::gui::kProbeQueryMessage);
     MSG* msg = reinterpret_cast<MSG*>(lp);
+    if (code == HC_ACTION && removed == PM_REMOVE && msg->message == WM_LBUTTONUP) ++buttonUps;
     if (code == HC_ACTION && removed == PM_REMOVE && msg->message == query) {
         static const HHOOK watching = WatchClicksOnThisThread();
         const DWORD driver = static_cast<DWORD>(msg->wParam);
@@ -237,6 +241,7 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Kr2InsideProbeHook(int code, W
                     MapViewOfFile(map, FILE_MAP_WRITE, 0, 0, sizeof(kr2::gui::ProbeReply)))) {
                 *reply = {};
                 reply->artworkClicks = watching ? artworkClicks : -1;
+                reply->buttonUps = buttonUps;
                 if (msg->lParam & kr2::gui::kProbeMoveDpi) {
                     MoveToDpi(msg->hwnd, msg->lParam, *reply);
                 } else if (msg->lParam & kr2::gui::kProbeLoadByName) {

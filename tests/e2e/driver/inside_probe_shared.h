@@ -49,8 +49,11 @@ struct ProbeReply {
     // under Wine GetGuiResources counts no USER objects.
     LONG iconsHeld;
     // Clicks the picture box and the icon reported to their window since
-    // the probe's first query.
+    // the probe's first query, and the left-button releases the launcher
+    // has read since then: once it has read the query after a release, it
+    // has handled that release.
     LONG artworkClicks;
+    LONG buttonUps;
 };
 
 // The query's lParam: also read the accessible name and role.

@@ -18,14 +18,17 @@ INPUT Key(WORD vk, bool up) {
     return in;
 }
 
-// The pointer moved to `at`, in the absolute units SendInput wants.
+// The pointer moved to `at`, in the absolute units SendInput wants, which
+// the platform turns back into pixels rounding down (x * size / 65536): the
+// smallest unit that gives the pixel. Rounded to nearest, a third of the
+// rows of a 768-pixel screen came out one pixel higher.
 INPUT MoveTo(POINT at) {
     const int w = GetSystemMetrics(SM_CXSCREEN);
     const int h = GetSystemMetrics(SM_CYSCREEN);
     INPUT in{};
     in.type = INPUT_MOUSE;
-    in.mi.dx = (at.x * 65536 + w / 2) / w;
-    in.mi.dy = (at.y * 65536 + h / 2) / h;
+    in.mi.dx = (at.x * 65536 + w - 1) / w;
+    in.mi.dy = (at.y * 65536 + h - 1) / h;
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     return in;
 }
