@@ -1,6 +1,7 @@
 #include "message_boxes.h"
 
 #include "expect.h"
+#include "screen_pixels.h"
 #include "window_probe.h"
 
 namespace kr2::hardening {
@@ -33,6 +34,28 @@ int ButtonCount(HWND box) {
     for (HWND child : gui::Descendants(box))
         if (gui::ClassOf(child) == L"Button" || gui::ClassOf(child) == L"BUTTON") ++count;
     return count;
+}
+
+std::string ShownIcon(HWND box) {
+    HWND icon = nullptr;
+    for (HWND c : gui::Descendants(box))
+        if (_wcsicmp(gui::ClassOf(c).c_str(), L"Static") == 0 &&
+            (GetWindowLongPtrW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+            icon = c;
+    if (!icon) return {};
+    const stress::Pixels seen = stress::CaptureScreen(gui::ClientOnScreen(icon));
+    if (seen.rgb.empty()) return {};
+    // Each drawn as the box draws it, at the icon size, on the box's own
+    // background (the icons' corners are clear).
+    const int size = GetSystemMetrics(SM_CXICON);
+    const std::uint32_t corner = seen.At(0, 0);
+    const COLORREF background = RGB(corner >> 16 & 0xFF, corner >> 8 & 0xFF, corner & 0xFF);
+    static constexpr std::pair<int, const char*> kIcons[] = {
+        {32513, "error"}, {32515, "warning"}, {32516, "information"}, {32514, "question"}};  // OIC_HAND...
+    for (const auto& [id, name] : kIcons)
+        if (const auto drawn = stress::IconResource(GetModuleHandleW(L"user32.dll"), id, size, background))
+            if (stress::MeanDifference(seen, *drawn, 1.0, size, size) < 1.0) return name;
+    return {};
 }
 
 HWND WaitMessageBox(DWORD timeoutMs) {

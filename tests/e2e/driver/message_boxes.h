@@ -18,6 +18,10 @@ std::vector<HWND> VisibleMessageBoxes();
 std::wstring MessageText(HWND box);
 int ButtonCount(HWND box);
 
+// Which of the platform's message icons the box shows, told by its pixels:
+// "error", "warning", "information", "question"; empty when none.
+std::string ShownIcon(HWND box);
+
 // Waits for exactly one visible box; nullptr on timeout.
 HWND WaitMessageBox(DWORD timeoutMs);
 

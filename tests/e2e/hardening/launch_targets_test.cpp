@@ -83,6 +83,8 @@ void ExpectErrorBoxThenEnd(LauncherRun& run, DWORD code, const std::string& n) {
     Expect(!text.empty(), n + ": the platform has a text for error " + std::to_string(code));
     ExpectEq(MessageText(box), L"Run-time error '" + std::to_wstring(code) + L"':\r\n\r\n" + text, n + ": text");
     ExpectEq(ButtonCount(box), 1, n + ": buttons");
+    ExpectEq(gui::TextOf(GetDlgItem(box, IDOK)), std::wstring(L"OK"), n + ": its button");
+    ExpectEq(ShownIcon(box), std::string("error"), n + ": its icon");
     Expect(!run.WaitExit(300), n + ": the launcher waits while the box is up");
     PressOk(box);
     ExpectCleanEnd(run.Pid(), n + ", after OK");
