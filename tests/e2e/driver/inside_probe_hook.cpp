@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include <oleacc.h>
 
 #include "fault_harness.h"
@@ -111,6 +113,50 @@ void ReadIcon(HWND hwnd, kr2::gui::ProbeReply& reply) {
     }
     if (info.hbmColor) DeleteObject(info.hbmColor);
     if (info.hbmMask) DeleteObject(info.hbmMask);
+}
+
+SIZE SmallIconSize(HWND hwnd) {
+    auto icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICONSM));
+    ICONINFO info{};
+    BITMAP bm{};
+    if (!icon || !GetIconInfo(icon, &info)) return {};
+    if (!info.hbmColor || !GetObjectW(info.hbmColor, sizeof bm, &bm)) bm = {};
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return {bm.bmWidth, bm.bmHeight};
+}
+
+// The size the picture box draws its picture at: its client area printed
+// into memory twice its size, filled first with a colour the artwork lacks.
+SIZE PictureDrawn(HWND top) {
+    HWND box = FindWindowExW(top, nullptr, L"Kr2PictureBox", nullptr);
+    RECT client{};
+    if (!box || !GetClientRect(box, &client)) return {};
+    const LONG w = client.right * 2, h = client.bottom * 2;
+    constexpr DWORD kUnpainted = 0xFF00FF;
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC memory = CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    HBITMAP canvas = CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    SIZE drawn{-1, -1};
+    if (memory && canvas) {
+        auto* pixels = static_cast<DWORD*>(bits);
+        std::fill(pixels, pixels + w * h, kUnpainted);
+        const HGDIOBJ old = SelectObject(memory, canvas);
+        SendMessageW(box, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+        SelectObject(memory, old);
+        GdiFlush();
+        drawn = {0, 0};
+        for (LONG y = 0; y < h; ++y)
+            for (LONG x = 0; x < w; ++x)
+                if ((pixels[y * w + x] & 0xFFFFFF) != kUnpainted)
+                    drawn = {std::max(drawn.cx, x + 1), std::max(drawn.cy, y + 1)};
+    }
+    if (canvas) DeleteObject(canvas);
+    if (memory) DeleteDC(memory);
+    return drawn;
 }
 
 // The client area drawn by WM_PRINTCLIENT into memory beside what the screen
@@ -222,6 +268,9 @@ void MoveToDpi(HWND hwnd, LPARAM what, kr2::gui::ProbeReply& reply) {
     SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
     RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     reply.iconsHeld = kr2::faults::AttachedPlan()->iconsHeld;
+    ReadIcon(hwnd, reply);
+    reply.smallIcon = SmallIconSize(hwnd);
+    reply.pictureDrawn = PictureDrawn(hwnd);
 }
 
 }  // namespace

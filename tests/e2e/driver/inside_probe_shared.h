@@ -45,6 +45,11 @@ struct ProbeReply {
     SIZE offeredSize;
     BOOL sizeAnswered;
     SIZE answeredSize;
+    // After the move too: the window's small icon (WM_GETICON ICON_SMALL,
+    // else the class's), and the size its picture box draws the picture at,
+    // clipped by nothing ({0, 0}: no picture box).
+    SIZE smallIcon;
+    SIZE pictureDrawn;
     // Icons the launcher made and did not destroy since the first move:
     // under Wine GetGuiResources counts no USER objects.
     LONG iconsHeld;

@@ -417,6 +417,20 @@ TEST(StressHighDpi, MovedWindowsMatchOpenedOnes) {
     for (WindowId w : design::kSecondaryWindows)
         for (HWND top : gui::TopLevelWindows(run.Pid(), Expected(w).caption)) CloseAndWait(run, top, w);
 
+    // At every DPI a player can choose, the main window moved there draws
+    // its picture at the artwork's size scaled to the nearest pixel, and
+    // takes title-bar and taskbar icons of that DPI's sizes.
+    for (int dpi : {120, 144, 168, 192, 96}) {
+        const std::optional<gui::ProbeReply> moved = inside.Read(main, gui::MoveToDpi(96, dpi));
+        const auto scaled = [dpi](int px) { return static_cast<LONG>(std::lround(px * dpi / 96.0)); };
+        const std::string n = "frmMain moved to " + std::to_string(dpi);
+        if (!Expect(moved.has_value(), n)) continue;
+        ExpectEq(Text(moved->pictureDrawn), Text(SIZE{scaled(312), scaled(190)}), n + ": the 312x190 picture drawn");
+        ExpectEq(Text(SIZE{moved->iconWidth, moved->smallIcon.cx}), Text(SIZE{scaled(32), scaled(16)}),
+                 n + ": its big and small icons' widths");
+        inside.Read(main, gui::MoveToDpi(dpi, 96));
+    }
+
     // The main window moved to 144 still takes a click where its picture
     // box now is, and Tab goes on from there in tab order.
     move(main, WindowId::frmMain, 96, 144, false);
