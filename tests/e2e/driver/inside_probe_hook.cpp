@@ -159,6 +159,33 @@ SIZE PictureDrawn(HWND top) {
     return drawn;
 }
 
+void PlatformRoundTrip(HWND hwnd) {
+    IAccessible* standard = nullptr;
+    if (FAILED(CreateStdAccessibleObject(hwnd, static_cast<LONG>(OBJID_CLIENT), __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&standard))))
+        return;
+    const LRESULT marshalled = LresultFromObject(__uuidof(IAccessible), 0, standard);
+    standard->Release();
+    IAccessible* back = nullptr;
+    if (marshalled > 0 &&
+        SUCCEEDED(ObjectFromLresult(marshalled, __uuidof(IAccessible), 0, reinterpret_cast<void**>(&back))))
+        back->Release();
+}
+
+ULONGLONG HeapBytes() {
+    HANDLE heaps[64];
+    const DWORD n = GetProcessHeaps(64, heaps);
+    ULONGLONG busy = 0;
+    for (DWORD i = 0; i < n && i < 64; ++i) {
+        PROCESS_HEAP_ENTRY entry{};
+        HeapLock(heaps[i]);
+        while (HeapWalk(heaps[i], &entry))
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) busy += entry.cbData;
+        HeapUnlock(heaps[i]);
+    }
+    return busy;
+}
+
 // The client area drawn by WM_PRINTCLIENT into memory beside what the screen
 // shows of it: the pixels that differ, -1 when either could not be read.
 LONG PrintedDiffers(HWND hwnd) {
@@ -213,7 +240,7 @@ void ReadAccessible(HWND hwnd, kr2::gui::ProbeReply& reply) {
     }
     SysFreeString(name);
     VariantClear(&role);
-    object->Release();
+    reply.accessibleRefsLeft = object->Release();
 }
 
 LONG artworkClicks = 0;
@@ -308,6 +335,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Kr2InsideProbeHook(int code, W
                     ReadAccessible(msg->hwnd, *reply);
                     reply->printedDiffers = PrintedDiffers(msg->hwnd);
                 }
+                if (msg->lParam & kr2::gui::kProbePlatformRoundTrip) PlatformRoundTrip(msg->hwnd);
+                reply->heapBytes = HeapBytes();
                 UnmapViewOfFile(reply);
             }
             CloseHandle(map);

@@ -36,6 +36,11 @@ struct ProbeReply {
     BOOL accessibleRead;
     wchar_t accessibleName[64];
     LONG accessibleRole;
+    // What the object's last Release left of its references (0: it went).
+    ULONG accessibleRefsLeft;
+    // The bytes allocated in the launcher's heaps when it answered (the
+    // probe's own reads freed).
+    ULONGLONG heapBytes;
     // With kProbeAccessible too: the pixels of the client area that
     // WM_PRINTCLIENT draws otherwise than the screen shows them (-1: unread).
     LONG printedDiffers;
@@ -76,6 +81,12 @@ constexpr LPARAM MoveToDpi(int from, int to) {
 // along its top (SPI_SETWORKAREA, which Wine keeps per process).
 inline constexpr LPARAM kProbeTaskbar = 16;
 constexpr LPARAM TaskbarAtTop(int height) { return kProbeTaskbar | static_cast<LPARAM>(height) << 16; }
+
+// Or, besides the reads: the platform's own round trip of an accessible
+// object, with the window's standard object alone (CreateStdAccessibleObject,
+// LresultFromObject, ObjectFromLresult, the releases): what the platform
+// keeps of one, beside what the launcher's answer to WM_GETOBJECT costs.
+inline constexpr LPARAM kProbePlatformRoundTrip = 64;
 
 // Or: the launcher's process loads kProbeDllByName by its name alone, as
 // one of the platform's DLLs loads another (Windows' uxtheme loads dwmapi).

@@ -4,11 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwctype>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "child_process.h"
 #include "expect.h"
+#include "inside_probe.h"
 #include "outside_programs.h"
 #include "launcher_run.h"
 #include "prefix_stub.h"
@@ -167,6 +169,44 @@ TEST(StressSoak, OpenCloseAndReadme) {
         Report(phase, e2e::NowMs() - t);
         CheckBackToStart(before, counter.Count(), phase);
     }
+
+    // A screen reader asks the picture and the About icon for their names,
+    // again and again: each object it gets goes with its last reference,
+    // and the launcher keeps no handle and no memory of it. Under Wine the
+    // platform's own marshalling of an accessible object keeps about 2 KB of
+    // each: the heap may grow by what as many of the platform's own round
+    // trips add, no more.
+    HWND about = driver.Open(WindowId::frmAbout);
+    gui::InsideProbe inside(main);
+    const HWND artwork[] = {gui::FindControl(main, gui::Expected(WindowId::frmMain), 0),
+                            about ? gui::FindControl(about, gui::Expected(WindowId::frmAbout), 1) : nullptr};
+    auto heap = [&] { return static_cast<long long>(inside.Read(main).value_or(gui::ProbeReply{}).heapBytes); };
+    // How much the heap grows over `times` questions to each (or the
+    // platform's round trips with them); nothing once an answer is wrong.
+    auto grows = [&](int times, LPARAM asked) -> std::optional<long long> {
+        const long long before = heap();
+        for (int i = 0; i < times; ++i)
+            for (HWND control : artwork) {
+                const auto seen = control ? inside.Read(control, asked) : std::nullopt;
+                if (!seen || (asked == gui::kProbeAccessible && (!seen->accessibleRead || seen->accessibleRefsLeft))) {
+                    ADD_FAILURE() << "question " << i + 1 << ": answered, and its object gone; references left "
+                                  << (seen ? seen->accessibleRefsLeft : 0);
+                    return std::nullopt;
+                }
+            }
+        return heap() - before;
+    };
+    if (!grows(10, gui::kProbeAccessible) || !grows(10, gui::kProbePlatformRoundTrip)) return;
+    const ResourceCounts beforeQuestions = Baseline(counter, "the screen reader's questions");
+    const auto platform = grows(kCyclesPerWindow, gui::kProbePlatformRoundTrip);
+    const auto launcher = grows(kCyclesPerWindow, gui::kProbeAccessible);
+    if (!platform || !launcher) return;
+    const std::string questions = std::to_string(kCyclesPerWindow * 2) + " questions";
+    CheckBackToStart(beforeQuestions, counter.Count(), questions);
+    std::printf("soak: the heap grew by %lld bytes over %s, by %lld over as many round trips of the platform's\n",
+                *launcher, questions.c_str(), *platform);
+    EXPECT_LE(*launcher, *platform + 2048) << "heap bytes kept by the launcher's answers to " << questions;
+    driver.Close(about, WindowId::frmAbout, CloseWay::Button);
 
     // The first press, like the first round, is in the baseline.
     const std::uint64_t t = e2e::NowMs();
