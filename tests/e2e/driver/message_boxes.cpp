@@ -43,19 +43,23 @@ std::string ShownIcon(HWND box) {
             (GetWindowLongPtrW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
             icon = c;
     if (!icon) return {};
-    const stress::Pixels seen = stress::CaptureScreen(gui::ClientOnScreen(icon));
-    if (seen.rgb.empty()) return {};
     // Each drawn as the box draws it, at the icon size, on the box's own
-    // background (the icons' corners are clear).
+    // background (the icons' corners are clear), until the box has painted
+    // one of them.
     const int size = GetSystemMetrics(SM_CXICON);
-    const std::uint32_t corner = seen.At(0, 0);
-    const COLORREF background = RGB(corner >> 16 & 0xFF, corner >> 8 & 0xFF, corner & 0xFF);
     static constexpr std::pair<int, const char*> kIcons[] = {
         {32513, "error"}, {32515, "warning"}, {32516, "information"}, {32514, "question"}};  // OIC_HAND...
-    for (const auto& [id, name] : kIcons)
-        if (const auto drawn = stress::IconResource(GetModuleHandleW(L"user32.dll"), id, size, background))
-            if (stress::MeanDifference(seen, *drawn, 1.0, size, size) < 1.0) return name;
-    return {};
+    std::string shown;
+    gui::WaitFor([&] {
+        const stress::Pixels seen = stress::CaptureScreen(gui::ClientOnScreen(icon));
+        const std::uint32_t corner = seen.rgb.empty() ? 0 : seen.At(0, 0);
+        const COLORREF background = RGB(corner >> 16 & 0xFF, corner >> 8 & 0xFF, corner & 0xFF);
+        for (const auto& [id, name] : kIcons)
+            if (const auto drawn = stress::IconResource(GetModuleHandleW(L"user32.dll"), id, size, background))
+                if (!seen.rgb.empty() && stress::MeanDifference(seen, *drawn, 1.0, size, size) < 1.0) shown = name;
+        return !shown.empty();
+    }, 2000);
+    return shown;
 }
 
 HWND WaitMessageBox(DWORD timeoutMs) {

@@ -18,8 +18,9 @@ std::vector<HWND> VisibleMessageBoxes();
 std::wstring MessageText(HWND box);
 int ButtonCount(HWND box);
 
-// Which of the platform's message icons the box shows, told by its pixels:
-// "error", "warning", "information", "question"; empty when none.
+// Which of the platform's message icons the box shows, told by its pixels
+// once it has painted one: "error", "warning", "information", "question";
+// empty when none within 2 s.
 std::string ShownIcon(HWND box);
 
 // Waits for exactly one visible box; nullptr on timeout.

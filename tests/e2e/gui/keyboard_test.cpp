@@ -244,6 +244,14 @@ TEST(GuiKeyboard, EveryWindowGivesTheFocusBack) {
         if (!WaitFocus(top, w, cycle[1 % cycle.size()], "after Tab")) return;
         if (!ClickAside(main, WindowId::frmMain) || !ClickAside(top, w)) return;
         WaitFocus(top, w, cycle[1 % cycle.size()], "after a click on the main window and back");
+        // Closed but for the last, which the clicks below come back to: two
+        // windows at one spot have no order there while the platform
+        // restacks them for the main window's click (under Wine another one
+        // was in front of the spot for a few milliseconds, once in 300 runs).
+        if (w != design::kSecondaryWindows.back()) {
+            PostMessageW(top, WM_CLOSE, 0, 0);
+            if (!Expect(run.WaitGone(w), Name(w) + ": closed") || !BackToMain(main)) return;
+        }
     }
     const int picture = ControlIndex(Expected(WindowId::frmMain), L"");
     MouseClick(CentreOf(FindControl(main, Expected(WindowId::frmMain), picture)));
