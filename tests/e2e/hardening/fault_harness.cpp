@@ -88,6 +88,12 @@ HANDLE WINAPI CountedLoadImage(HINSTANCE instance, LPCWSTR name, UINT type, int 
     return image;
 }
 
+UINT WINAPI HandedDpi(HWND window) {
+    const UINT dpi =
+        Faulty<k_GetDpiForWindow, decltype(&GetDpiForWindow)>::Through(__builtin_return_address(0), window);
+    return dpi && plan->windowDpi ? plan->windowDpi : dpi;
+}
+
 // The box's text as the launcher hands it over.
 int WINAPI RecordedMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
     ++plan->boxes;
@@ -144,7 +150,8 @@ FARPROC WINAPI HandOut(HMODULE module, LPCSTR name) {
     for (int row = 0; row < kRowCount; ++row) {
         if (std::strcmp(kWrappers[row].name, name) != 0) continue;
         real[row] = reinterpret_cast<void*>(found);
-        return reinterpret_cast<FARPROC>(kWrappers[row].call);
+        return reinterpret_cast<FARPROC>(row == k_GetDpiForWindow ? reinterpret_cast<void*>(&HandedDpi)
+                                                                  : kWrappers[row].call);
     }
     return found;
 }

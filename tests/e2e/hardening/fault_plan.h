@@ -46,6 +46,10 @@ struct Plan {
     LONG boxes;
     wchar_t boxText[256];
     LONG boxAnswer;  // what the last box returned: IDOK once a player has answered it
+    // The DPI GetDpiForWindow answers for every window (0: the platform's
+    // own): the windows are then made at another DPI than the system's, as
+    // on a second monitor under Windows.
+    UINT windowDpi;
 };
 
 }  // namespace kr2::faults

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "expect.h"
+#include "fault_plan.h"
 #include "files.h"
 #include "inside_probe.h"
 #include "key_input.h"
@@ -444,6 +445,50 @@ TEST(StressHighDpi, MovedWindowsMatchOpenedOnes) {
     gui::PressKey(VK_TAB);
     Expect(gui::WaitFor([&] { return gui::FocusOf(main) == next; }, 2000),
            "frmMain moved to 144: Tab takes the focus on to the next control in tab order");
+}
+
+// A window that the platform makes at another DPI than the system's, as
+// Windows does on a second monitor, lays itself out at that DPI: the harness
+// in the launcher answers GetDpiForWindow with 144 in a world at 96. Each
+// window then looks as one opened where 144 is the system's DPI.
+TEST(StressHighDpi, WindowsMadeAtAnotherDpiThanTheSystemsTakeIt) {
+    KR2_NEEDS_WINE();
+    const Looks& there = OpenedAt(144);
+    struct HandedDpi {
+        HANDLE map = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(faults::Plan),
+                                        L"kr2_stress_handed_dpi");
+        faults::Plan* plan = map ? static_cast<faults::Plan*>(MapViewOfFile(map, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
+        HandedDpi() {
+            if (!plan) return;
+            *plan = {};
+            plan->row = plan->secondRow = plan->firstFailedRow = -1;
+            plan->windowDpi = 144;
+            SetEnvironmentVariableW(faults::kPlanVariable, L"kr2_stress_handed_dpi");
+        }
+        ~HandedDpi() {
+            SetEnvironmentVariableW(faults::kPlanVariable, nullptr);
+            if (plan) UnmapViewOfFile(plan);
+            if (map) CloseHandle(map);
+        }
+    } handed;
+    if (!Expect(handed.plan != nullptr, "the plan for the launcher is shared")) return;
+    gui::GameLayout layout(L"stress_second_monitor");
+    gui::LauncherRun run(layout, true);
+    HWND main = run.WaitWindow(WindowId::frmMain);
+    if (!main) return;
+    gui::InsideProbe inside(main);
+    for (WindowId w : kAllWindows) {
+        HWND top = w == WindowId::frmMain ? main : run.Open(w);
+        if (!top) continue;
+        const Look& want = there[Index(w)];
+        const Look look = LookOf(top, w, inside, &want);
+        // (Its frame is drawn with the world's metrics, so only the outer
+        // size is comparable, as after a move.)
+        Expect(Same(look.outer, want.outer),
+               Name(w) + " made at 144: its size as opened there, " + Text(want.outer) + "; seen " + Text(look.outer));
+        ExpectSameLook(look, want, Name(w) + " made at 144");
+        if (w != WindowId::frmMain) CloseAndWait(run, top, w);
+    }
 }
 
 // What a press can change: the windows open, the programs started, whether

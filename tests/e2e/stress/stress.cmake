@@ -13,6 +13,8 @@ add_executable(kr2_stress_e2e
   ${KR2_STRESS_DIR}/high_dpi_test.cpp
 )
 target_link_libraries(kr2_stress_e2e PRIVATE kr2_e2e_driver gtest_main advapi32)
+# The plan the inside probe's harness follows (a DPI handed to the launcher).
+target_include_directories(kr2_stress_e2e PRIVATE ${KR2_E2E_DIR}/hardening)
 kr2_e2e_executable(kr2_stress_e2e)
 
 # A face named "Microsoft Sans Serif", as Windows has one, made from Wine's
