@@ -31,7 +31,7 @@ TEST(WaveChunks, BothSidesOfEveryCheck) {
         std::uint64_t more;
         bool fits;
     } rows[] = {
-        {"", 0, true},
+        {"", 0, true}, {"RIFF", 0, true},                              // nothing, or too short to say
         {"just some text that ends in .WAV", 0, true},
         {Riff(lying).substr(0, 11), 0, true},                          // too short for "WAVE"
         {Riff(""), 0, true},                                           // no chunk
