@@ -26,11 +26,7 @@ std::string Riff(const std::string& chunks) { return "RIFF" + Le32(4 + static_ca
 // that was read, how much longer the file is, and the verdict.
 TEST(WaveChunks, BothSidesOfEveryCheck) {
     const std::string lying = Chunk("LIST", 0xFFFFFFF0u, 0), big = Riff(Chunk("LIST", 100'000, 100));
-    const struct {
-        std::string head;
-        std::uint64_t more;
-        bool fits;
-    } rows[] = {
+    const struct { std::string head; std::uint64_t more; bool fits; } rows[] = {
         {"", 0, true}, {"RIFF", 0, true},                              // nothing, or too short to say
         {"just some text that ends in .WAV", 0, true},
         {Riff(lying).substr(0, 11), 0, true},                          // too short for "WAVE"
