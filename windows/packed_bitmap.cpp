@@ -12,7 +12,7 @@ constexpr std::size_t kPackedHeader = 20;
 constexpr std::uint32_t kLargestFile = 16u << 20;
 constexpr std::size_t kMinMatch = 3;
 constexpr std::size_t kFileHeader = 14;
-constexpr std::size_t kInfoHeader = 40;
+constexpr std::size_t kInfoHeader = kDibHeaderBytes;
 constexpr std::int32_t kLargestSide = 1 << 15;
 
 std::uint32_t Read32(const std::uint8_t* p) {
@@ -103,7 +103,7 @@ bool FindDibParts(std::span<const std::uint8_t> bmp, DibParts& parts) {
     const auto height = static_cast<std::int32_t>(Read32(info + 8));
     if (Read32(info) != kInfoHeader || width <= 0 || width > kLargestSide || height <= 0 ||
         height > kLargestSide || Read16(info + 12) != 1 || Read16(info + 14) != 24 ||
-        Read32(info + 16) != 0)
+        Read32(info + 16) != 0 || Read32(info + 32) != 0)
         return false;
     const std::size_t pixelBytes = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4 * height;
     if (pixelsAt < kFileHeader + kInfoHeader || pixelsAt > bmp.size() ||

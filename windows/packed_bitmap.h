@@ -15,9 +15,14 @@ namespace kr2 {
 // The .bmp file `packed` was made from, or false (and `bmp` empty).
 bool UnpackBitmapFile(std::span<const std::uint8_t> packed, std::vector<std::uint8_t>& bmp);
 
+// The BITMAPINFOHEADER's size: the platform is handed a copy of this many
+// bytes and nothing after them, so the header must be this one and imply no
+// colour table.
+inline constexpr std::size_t kDibHeaderBytes = 40;
+
 // Where a .bmp file keeps its BITMAPINFOHEADER and pixel rows.
 struct DibParts {
-    const std::uint8_t* infoHeader = nullptr;  // 40 bytes, not aligned
+    const std::uint8_t* infoHeader = nullptr;  // kDibHeaderBytes, not aligned
     const std::uint8_t* pixels = nullptr;
     std::size_t pixelBytes = 0;
     int width = 0;
@@ -25,7 +30,8 @@ struct DibParts {
 };
 
 // Finds the parts of a bottom-up, uncompressed, 24 bits per pixel .bmp file
-// whose pixel rows all lie inside it; false for any other file.
+// with a 40-byte header that counts no colours (biClrUsed 0) and whose pixel
+// rows all lie inside it; false for any other file.
 bool FindDibParts(std::span<const std::uint8_t> bmp, DibParts& parts);
 
 }  // namespace kr2

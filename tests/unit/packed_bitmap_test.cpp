@@ -47,7 +47,28 @@ Bytes Packed(const Bytes& expected, const Bytes& stream) {
     return out;
 }
 
-bool Unpack(const Bytes& packed, Bytes& bmp) { return UnpackBitmapFile(packed, bmp); }
+// The input copied to a buffer of its own size: a read past it is caught
+// (by the sanitizers, where they run).
+bool Unpack(const Bytes& packed, Bytes& bmp) { return UnpackBitmapFile(Bytes(packed), bmp); }
+
+// 'a', then copies from one back to make `n` bytes in all.
+Bytes RunOfA(std::size_t n) {
+    Bytes stream{0b01, 'a', 0x00, 0x0F};
+    for (n -= 19; n >= 255; n -= 255) stream.push_back(255);
+    stream.push_back(static_cast<std::uint8_t>(n));
+    return stream;
+}
+
+// A bottom-up 24-bit .bmp of w x h pixels, each row padded to four bytes.
+Bytes Dib(std::uint32_t w, std::uint32_t h) {
+    const std::size_t rows = (w * 3 + (4 - w * 3 % 4) % 4) * std::size_t{h};
+    Bytes bmp{'B', 'M'};
+    for (std::uint32_t v : {54 + static_cast<std::uint32_t>(rows), 0u, 54u, 40u, w, h}) Put32(bmp, v);
+    bmp.insert(bmp.end(), {1, 0, 24, 0});
+    bmp.resize(54);
+    bmp.resize(54 + rows, 0x5A);
+    return bmp;
+}
 
 class ShippedPicture : public ::testing::Test {
 protected:
@@ -147,92 +168,89 @@ TEST(PackedStream, CopiesMayOverlapAndLongLengthsAddUp) {
     EXPECT_TRUE(out == expectedFar);
 }
 
-TEST(PackedStream, RefusesCopiesOutsideTheOutput) {
-    Bytes out;
-    // A copy from before the first byte.
-    EXPECT_FALSE(Unpack(Packed(Bytes(4, 'a'), {0b01, 'a', 0x01, 0x00}), out));
-    // A copy that would run past the declared size.
-    EXPECT_FALSE(Unpack(Packed(Bytes(3, 'a'), {0b01, 'a', 0x00, 0x00}), out));
-    // A length continued past the end of the input.
-    EXPECT_FALSE(Unpack(Packed(Bytes(300, 'a'), {0b01, 'a', 0x00, 0x0F, 255}), out));
-    // The same copies inside the output are accepted.
-    EXPECT_TRUE(Unpack(Packed(Bytes(4, 'a'), {0b01, 'a', 0x00, 0x00}), out));
-    // A set flag bit left over once the output is full: a literal with no byte.
-    EXPECT_FALSE(Unpack(Packed(Bytes(1, 'a'), {0b11, 'a'}), out));
-    EXPECT_TRUE(Unpack(Packed(Bytes(1, 'a'), {0b01, 'a'}), out));
-}
-
-TEST(PackedStream, RefusesBadHeaders) {
-    const Bytes good = Packed(Bytes(4, 'a'), {0b01, 'a', 0x00, 0x00});
+// Each check of the header and of the stream's decoder, with the inputs on
+// both sides of it.
+TEST(PackedStream, BothSidesOfEveryCheck) {
+    const Bytes copy{0b01, 'a', 0x00, 0x00}, good = Packed(Bytes(4, 'a'), copy), empty = Packed({}, {});
     auto with = [&](std::size_t at, std::uint32_t value) {
         Bytes b = good;
         for (int i = 0; i < 4; ++i) b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
         return b;
     };
-    Bytes out;
-    EXPECT_FALSE(Unpack(with(0, 0x31505242), out));       // magic "BRP1"
-    EXPECT_FALSE(Unpack(with(4, 0xFFFFFFFF), out));       // absurd size
-    EXPECT_FALSE(Unpack(with(4, 5), out));                // more output than the stream makes
-    EXPECT_FALSE(Unpack(with(8, 5), out));                // headers longer than the file
-    EXPECT_FALSE(Unpack(with(12, 0), out));               // rows of no length
-    EXPECT_FALSE(Unpack(with(16, Crc32(Bytes(4, 'b'))), out));  // checksum of other bytes
-}
-
-TEST(DibParts, RefusesAnyOtherKindOfBmp) {
-    const Bytes bmp = ReadAsset("picture.bmp");
-    ASSERT_EQ(bmp.size(), 177894u);
-    struct Change {
-        const char* what;
-        std::size_t at;
-        std::uint32_t value;
-        int width;  // bytes written
+    const std::size_t largest = 16u << 20;
+    const struct { const char* what; Bytes packed; bool ok; } rows[] = {
+        {"four bytes", good, true},
+        {"no bytes", empty, true},
+        {"a header a byte short", Bytes(good.begin(), good.begin() + 19), false},
+        {"magic BRP1", with(0, 0x31505242), false},
+        {"the largest size", Packed(Bytes(largest, 'a'), RunOfA(largest)), true},
+        {"a byte larger", Packed(Bytes(largest + 1, 'a'), RunOfA(largest + 1)), false},
+        {"more output than the stream makes", with(4, 5), false},
+        {"headers longer than the file", with(8, 5), false},
+        {"rows of no length", with(12, 0), false},
+        {"checksum of other bytes", with(16, Crc32(Bytes(4, 'b'))), false},
+        {"eight literals", Packed(Bytes(8, 'a'), {0xFF, 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a'}), true},
+        {"a ninth with no flag byte", Packed(Bytes(9, 'a'), {0xFF, 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a'}), false},
+        {"a literal with no byte", Packed(Bytes(2, 'a'), {0b11, 'a'}), false},
+        {"two literals", Packed(Bytes(2, 'a'), {0b11, 'a', 'a'}), true},
+        {"a copy with one byte of two", Packed(Bytes(4, 'a'), {0b01, 'a', 0x00}), false},
+        {"a copy from before the first byte", Packed(Bytes(4, 'a'), {0b01, 'a', 0x01, 0x00}), false},
+        {"a copy past the end of the output", Packed(Bytes(3, 'a'), copy), false},
+        {"a length continued past the input", Packed(Bytes(300, 'a'), {0b01, 'a', 0x00, 0x0F, 255}), false},
+        {"a byte after the stream", Packed(Bytes(4, 'a'), {0b01, 'a', 0x00, 0x00, 0x00}), false},
+        {"a set flag bit left over", Packed(Bytes(1, 'a'), {0b11, 'a'}), false},
+        {"a clear one", Packed(Bytes(1, 'a'), {0b01, 'a'}), true},
     };
-    const Change changes[] = {
-        {"not BM", 0, 'B' | 'A' << 8, 2},
-        {"pixels before the headers end", 10, 40, 4},
-        {"pixels after the end", 10, 177894 - 936 * 190 + 1, 4},
-        {"core header", 14, 12, 4},
-        {"zero width", 18, 0, 4},
-        {"negative width", 18, 0xFFFFFEC8, 4},
-        {"wider than the file", 18, 313, 4},
-        {"top-down", 22, static_cast<std::uint32_t>(-190), 4},
-        {"taller than the file", 22, 191, 4},
-        {"two planes", 26, 2, 2},
-        {"32 bits per pixel", 28, 32, 2},
-        {"RLE8", 30, 1, 4},
-    };
-    for (const Change& c : changes) {
-        Bytes b = bmp;
-        for (int i = 0; i < c.width; ++i) b[c.at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(c.value >> (8 * i));
-        DibParts parts;
-        EXPECT_FALSE(FindDibParts(b, parts)) << c.what;
-        EXPECT_EQ(parts.pixels, nullptr) << c.what;
+    for (const auto& row : rows) {
+        Bytes out{1};
+        EXPECT_EQ(Unpack(row.packed, out), row.ok) << row.what;
+        EXPECT_EQ(out.size(), row.ok ? row.packed[4] | row.packed[5] << 8 | row.packed[6] << 16 | row.packed[7] << 24 : 0) << row.what;
     }
-    DibParts parts;
-    EXPECT_FALSE(FindDibParts(Bytes(bmp.begin(), bmp.begin() + 53), parts));
-    EXPECT_FALSE(FindDibParts(Bytes(bmp.begin(), bmp.end() - 1), parts));
 }
 
-// 5 pixels make 15 bytes a row, stored padded to 16. The test reads every
-// byte the parts claim, so a claim past the file is caught (by the
-// sanitizers, where they run) even when the answer looks right.
-TEST(DibParts, RowsArePaddedToFourBytes) {
-    Bytes bmp{'B', 'M'};
-    Put32(bmp, 14 + 40 + 2 * 16);
-    Put32(bmp, 0);
-    Put32(bmp, 14 + 40);
-    for (std::uint32_t v : {40u, 5u, 2u}) Put32(bmp, v);
-    bmp.insert(bmp.end(), {1, 0, 24, 0});
-    for (int i = 0; i < 6; ++i) Put32(bmp, 0);
-    for (int i = 0; i < 2 * 16; ++i) bmp.push_back(static_cast<std::uint8_t>(i));
-    DibParts parts;
-    ASSERT_TRUE(FindDibParts(bmp, parts));
-    ASSERT_EQ(parts.pixelBytes, 2u * 16u);
-    EXPECT_EQ(Bytes(parts.pixels, parts.pixels + parts.pixelBytes), Bytes(bmp.begin() + 54, bmp.end()));
-    // Rows stored unpadded (or the last row's padding missing) are refused.
-    for (std::size_t cut : {1u, 2u}) {
-        const Bytes shorter(bmp.begin(), bmp.end() - static_cast<std::ptrdiff_t>(cut));
-        EXPECT_FALSE(FindDibParts(shorter, parts)) << cut;
+// Each check of the bitmap's with the inputs on both sides of it: a w x h
+// file with `value` written over the field at `at`, `more` bytes longer.
+TEST(DibParts, BothSidesOfEveryCheck) {
+    const struct { std::uint32_t w, h; std::size_t at; std::uint32_t value; int more; bool ok; } rows[] = {
+        // As made, a byte longer or shorter, shorter than its headers; not "BM".
+        {5, 2, 0, 0, 0, true}, {5, 2, 0, 0, 1, true}, {5, 2, 0, 0, -1, false}, {1, 1, 0, 0, -5, false}, {1, 1, 0, 0, -40, false},
+        {5, 2, 0, 'A', 0, false}, {5, 2, 1, 'A', 0, false},
+        // Pixels inside the headers, a byte later (in a file a byte longer or not), at and after the end.
+        {5, 2, 10, 53, 0, false}, {5, 2, 10, 55, 1, true}, {5, 2, 10, 55, 0, false},
+        {5, 2, 10, 86, 0, false}, {5, 2, 10, 87, 0, false}, {5, 2, 10, 0xFFFFFFFF, 0, false},
+        // Headers of 12, 39, 41 and 124 bytes.
+        {5, 2, 14, 12, 0, false}, {5, 2, 14, 39, 0, false}, {5, 2, 14, 41, 0, false}, {5, 2, 14, 124, 0, false},
+        // Width, then height: none, 1, negative, more than the rows hold; the largest and one more.
+        {5, 2, 18, 0, 0, false}, {5, 2, 18, 1, 0, true}, {5, 2, 18, 0xFFFFFFFB, 0, false}, {5, 2, 18, 6, 0, false},
+        {5, 2, 22, 0, 0, false}, {5, 2, 22, 1, 0, true}, {5, 2, 22, 0xFFFFFFFE, 0, false}, {5, 2, 22, 3, 0, false},
+        {32768, 1, 0, 0, 0, true}, {32769, 1, 0, 0, 0, false}, {1, 32768, 0, 0, 0, true}, {1, 32769, 0, 0, 0, false},
+        // Rows of 3, 6, 9 and 12 bytes, stored in 4, 8, 12 and 12.
+        {1, 3, 0, 0, 0, true}, {2, 3, 0, 0, 0, true}, {3, 3, 0, 0, 0, true}, {4, 3, 0, 0, 0, true},
+        // Planes 0 and 2; 8 bits (a colour table), 23 and 25; RLE8 and bit fields.
+        {5, 2, 26, 0, 0, false}, {5, 2, 26, 2, 0, false}, {5, 2, 28, 8, 0, false}, {5, 2, 28, 23, 0, false},
+        {5, 2, 28, 25, 0, false}, {5, 2, 30, 1, 0, false}, {5, 2, 30, 3, 0, false},
+        // A colour count, small or large, makes a table; important colours do not.
+        {5, 2, 46, 1, 0, false}, {5, 2, 46, 0x01000000, 0, false}, {5, 2, 50, 1, 0, true},
+    };
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(i);
+        const auto& row = rows[i];
+        Bytes b = Dib(row.w, row.h);
+        const std::size_t bytes = row.at < 2 ? 1 : row.at == 26 || row.at == 28 ? 2 : 4;
+        for (std::size_t k = 0; (row.at || row.value) && k < bytes; ++k) b[row.at + k] = static_cast<std::uint8_t>(row.value >> (8 * k));
+        b.resize(b.size() + static_cast<std::size_t>(row.more), 0x5A);
+        const Bytes exact = b;  // a buffer of its own size
+        DibParts parts;
+        ASSERT_EQ(FindDibParts(exact, parts), row.ok);
+        EXPECT_TRUE(row.ok || parts.pixels == nullptr);
+        if (!row.ok) continue;
+        // The claims are the header and the padded rows, all inside the file.
+        const auto field = [&](std::size_t at) { return std::size_t{exact[at]} | exact[at + 1] << 8 | exact[at + 2] << 16; };
+        const std::size_t w = field(18), pixelsAt = field(10);
+        EXPECT_EQ(parts.infoHeader, &exact[14]);
+        EXPECT_EQ(parts.pixels, &exact[pixelsAt]);
+        EXPECT_EQ(parts.pixelBytes, (w * 3 + (4 - w * 3 % 4) % 4) * field(22));
+        EXPECT_LE(pixelsAt + parts.pixelBytes, exact.size());
     }
 }
 

@@ -22,37 +22,36 @@ std::string Chunk(const char* id, std::uint32_t claimed, std::size_t actual) {
 
 std::string Riff(const std::string& chunks) { return "RIFF" + Le32(4 + static_cast<std::uint32_t>(chunks.size())) + "WAVE" + chunks; }
 
-bool Fits(const std::string& file) { return WaveChunksFitTheFile(file, file.size()); }
-
-TEST(WaveChunks, PlainWavesPass) {
-    EXPECT_TRUE(Fits(Riff(Chunk("fmt ", 16, 16) + Chunk("data", 8, 8))));
-    // An odd-sized chunk is padded to an even length before the next one.
-    EXPECT_TRUE(Fits(Riff(Chunk("LIST", 3, 4) + Chunk("fmt ", 16, 16) + Chunk("data", 8, 8))));
-    // The data chunk may claim more than is there: the player plays what is.
-    EXPECT_TRUE(Fits(Riff(Chunk("fmt ", 16, 16) + Chunk("data", 100'000'000, 8))));
-}
-
-TEST(WaveChunks, AChunkBeforeTheDataThatOverrunsTheFileFails) {
-    EXPECT_FALSE(Fits(Riff(Chunk("fmt ", 0xFFFFFFF0u, 16) + Chunk("data", 8, 8))));
-    EXPECT_FALSE(Fits(Riff(Chunk("fmt ", 16, 16) + Chunk("LIST", 1000, 8) + Chunk("data", 8, 8))));
-    // The boundary: a chunk that ends exactly at the end of the file fits,
-    // one byte more does not.
-    EXPECT_TRUE(Fits(Riff(Chunk("fmt ", 16, 16))));
-    EXPECT_FALSE(Fits(Riff(Chunk("fmt ", 17, 16))));
-}
-
-TEST(WaveChunks, WhatIsNoRiffWaveIsLeftToThePlayer) {
-    EXPECT_TRUE(Fits(""));
-    EXPECT_TRUE(Fits(std::string("RIFF\x24\x08\x00\x00WA", 10)));
-    EXPECT_TRUE(Fits("RIFX" + Le32(4) + "WAVE" + Chunk("fmt ", 0xFFFFFFF0u, 0)));
-    EXPECT_TRUE(Fits("just some text that ends in .WAV"));
-}
-
-TEST(WaveChunks, OnlyTheHeadThatWasReadIsWalked) {
-    // The head stops inside a big but honest chunk: nothing more to judge.
-    const std::string head = Riff(Chunk("LIST", 100'000, 100));
-    EXPECT_TRUE(WaveChunksFitTheFile(head, 200'000));
-    EXPECT_FALSE(WaveChunksFitTheFile(head, 50'000));
+// Each comparison of the walk with the inputs on both sides of it: the head
+// that was read, how much longer the file is, and the verdict.
+TEST(WaveChunks, BothSidesOfEveryCheck) {
+    const std::string lying = Chunk("LIST", 0xFFFFFFF0u, 0), big = Riff(Chunk("LIST", 100'000, 100));
+    const struct { std::string head; std::uint64_t more; bool fits; } rows[] = {
+        {"", 0, true}, {"RIFF", 0, true},                              // nothing, or too short to say
+        {"just some text that ends in .WAV", 0, true},
+        {Riff(lying).substr(0, 11), 0, true},                          // too short for "WAVE"
+        {Riff(""), 0, true},                                           // no chunk
+        {"RIFX" + Le32(4) + "WAVE" + lying, 0, true},                  // not RIFF
+        {"RIFF" + Le32(4) + "WAVF" + lying, 0, true},                  // not WAVE
+        {Riff(lying), 0, false},                                       // a header that ends the head
+        {Riff(lying).substr(0, 19), 0, true},                          // ...one byte short of it
+        {Riff(Chunk("fmt ", 16, 16) + lying), 0, false},               // the second header, likewise
+        {Riff(Chunk("fmt ", 16, 16) + lying).substr(0, 43), 0, true},
+        {Riff(Chunk("fmt ", 16, 16)), 0, true},                        // ends where the file does
+        {Riff(Chunk("fmt ", 17, 16)), 0, false},                       // ...one byte after
+        {Riff(Chunk("fmt ", 17, 16)), 1, true},                        // ...in a file one byte longer
+        {Riff(Chunk("fmt ", 15, 15)), 0, true},                        // odd, its padding not in the file
+        {Riff(Chunk("fmt ", 16, 16) + Chunk("data", 100'000'000, 8)), 0, true},  // the data is the player's
+        {Riff(Chunk("data", 0xFFFFFFF0u, 0) + lying), 0, true},
+        {Riff(Chunk("datb", 0xFFFFFFF0u, 0)), 0, false},
+        {Riff(Chunk("LIST", 3, 4) + Chunk("data", 0xFFFFFFF0u, 0)), 0, true},  // padded to an even length
+        {Riff(Chunk("LIST", 3, 4) + lying), 0, false},
+        {Riff(Chunk("LIST", 2, 2) + Chunk("data", 0xFFFFFFF0u, 0)), 0, true},
+        {big, 100'000 - 100, true},                                    // a head that stops in a chunk
+        {big, 100'000 - 101, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(WaveChunksFitTheFile(row.head, row.head.size() + row.more), row.fits) << testing::PrintToString(row.head);
 }
 
 }  // namespace

@@ -23,8 +23,10 @@ HBITMAP LoadPackedPicture(HINSTANCE instance, int id) {
         SetLastError(ERROR_INVALID_DATA);
         ThrowLastError();
     }
-    // The header sits at an odd offset in the file: copied out, aligned.
+    // The header sits at an odd offset in the file: copied out, aligned. It
+    // implies no colour table, so the platform reads no further than the copy.
     BITMAPINFO info{};
+    static_assert(sizeof info.bmiHeader == kDibHeaderBytes);
     std::memcpy(&info.bmiHeader, parts.infoHeader, sizeof info.bmiHeader);
     void* bits = nullptr;
     BitmapOwner bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));

@@ -14,7 +14,7 @@ for tool in apt-get sudo dpkg-query cmake ctest; do
 done
 failures=0
 fail() { echo "FAILED: $*" >&2; failures=$((failures + 1)); }
-for script in test run faults soak bench release package; do
+for script in test run faults soak bench release package fuzz; do
     help=$(PATH=$work:$PATH "$src/scripts/$script" --help 2>&1) || fail "$script --help: exit $?"
     grep -qEi '[0-9] (minutes?|seconds?)|few seconds' <<<"$help" || fail "$script --help says not how long it runs"
     grep -qi usage <<<"$help" || grep -q "scripts/$script" <<<"$help" || fail "$script --help gives no usage"
