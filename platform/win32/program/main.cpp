@@ -82,10 +82,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const auto setDefault =
         kr2::SystemFunction<SetDefaultFn>(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
     if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
-    // Wine loads a system DLL's delay-loaded imports by the old search,
-    // which starts beside the launcher: uxtheme's msimg32, when it first
-    // paints. Loaded now from the system directory, it is found loaded then.
-    kr2::LoadSystemDll(L"msimg32.dll");
     // The C++ runtime keeps its exception state in emulated thread-local
     // storage, allocated on the thread's first use and abort()ing when that
     // allocation fails. Taken now, so that memory running out later, even
@@ -95,6 +91,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     volatile int exceptionState = std::uncaught_exceptions();
     static_cast<void>(exceptionState);
     signal(SIGABRT, SIG_DFL);
+    // Wine loads a system DLL's delay-loaded imports by the old search,
+    // which starts beside the launcher: uxtheme's msimg32, when it first
+    // paints. Loaded now from the system directory, it is found loaded then.
+    // (After the exception state: the path is a string, whose allocation
+    // may fail.)
+    kr2::LoadSystemDll(L"msimg32.dll");
     // The manifest asks for per-monitor v2; this covers a copy run without it.
     kr2::dpi::EnablePerMonitorAwareness();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
