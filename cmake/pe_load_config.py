@@ -8,6 +8,7 @@ header checksum again. Run after the link:
 
     pe_load_config.py <exe> <map>
 """
+import os
 import re
 import struct
 import sys
@@ -15,7 +16,17 @@ import sys
 LOAD_CONFIG = 10  # IMAGE_DIRECTORY_ENTRY_LOAD_CONFIG
 
 
+EXE = None
+
+
 def fail(message):
+    # An exe left unpatched would stand as built: it goes, and the next
+    # build links it again.
+    if EXE:
+        try:
+            os.remove(EXE)
+        except OSError:
+            pass
     sys.exit(f"pe_load_config.py: {message}")
 
 
@@ -32,6 +43,8 @@ def checksum(image, at):
 
 
 def main(exe_path, map_path):
+    global EXE
+    EXE = exe_path
     with open(map_path, encoding="utf-8", errors="replace") as f:
         found = re.search(r"^\s+0x([0-9a-fA-F]+)\s+_load_config_used\s*$", f.read(), re.M)
     if not found:

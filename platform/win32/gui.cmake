@@ -75,6 +75,8 @@ if(MINGW)
     add_custom_command(TARGET kr2_s1 POST_BUILD
       COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/cmake/pe_load_config.py $<TARGET_FILE:kr2_s1> ${KR2_S1_MAP}
       VERBATIM)
+    # A change to the patch links (and patches) the exe again.
+    set_property(TARGET kr2_s1 APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/pe_load_config.py)
   endif()
 endif()
 

@@ -92,11 +92,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     static_cast<void>(exceptionState);
     signal(SIGABRT, SIG_DFL);
     // Wine loads a system DLL's delay-loaded imports by the old search,
-    // which starts beside the launcher: uxtheme's msimg32, when it first
-    // paints. Loaded now from the system directory, it is found loaded then.
-    // (After the exception state: the path is a string, whose allocation
-    // may fail.)
-    kr2::LoadSystemDll(L"msimg32.dll");
+    // which starts beside the launcher: uxtheme's msimg32 when it first
+    // paints, imm32's ole32 (and with it combase and rpcrt4) when a window
+    // first takes the keyboard. Loaded now from the system directory, they
+    // are found loaded then. (After the exception state: a path is a string,
+    // whose allocation may fail.)
+    for (const wchar_t* dll : {L"msimg32.dll", L"ole32.dll"}) kr2::LoadSystemDll(dll);
     // The manifest asks for per-monitor v2; this covers a copy run without it.
     kr2::dpi::EnablePerMonitorAwareness();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
