@@ -13,7 +13,7 @@ import os
 import re
 import sys
 
-SESSION = re.compile(r"^faults: \[\d+/\d+\] (\S+) #(\d+)\s+(went on|error box|ended|not reached)\s+in\s+(\d+) ms"
+SESSION = re.compile(r"^faults: \[\d+/\d+\] (\S+) #(\d+)(?: stale)?\s+(went on|error box|ended|not reached)\s+in\s+(\d+) ms"
                      r".*?(AGAINST THE DESIGN)?$")
 RANDOM = re.compile(r"^faults: random seed (\d+): (\d+) failures, first (.*?): (.*) in (\d+) ms(  AGAINST THE DESIGN)?$")
 CALLS = re.compile(r"^faults: calls (\S+) (\d+)$")

@@ -28,8 +28,10 @@ ULONG64 Draw(ULONG64 seed, int row, LONG call) {
 }
 
 // Counts the call and says whether it fails; a failure leaves the plan's
-// last error. `from`: the launcher's code that called.
+// last error, or keeps the one it found. `from`: the launcher's code that
+// called.
 bool FailNow(int row, void* from) {
+    const DWORD found = GetLastError();
     if (reinterpret_cast<ULONG_PTR>(from) < runtimeStartupEnd) return false;
     const LONG call = ++plan->calls[row];
     const bool planned = (plan->row == row && (call == plan->from || (plan->onward && call > plan->from))) ||
@@ -41,7 +43,7 @@ bool FailNow(int row, void* from) {
         plan->firstFailedCall = call;
         plan->firstFailedFrom = reinterpret_cast<ULONG64>(from) - reinterpret_cast<ULONG64>(GetModuleHandleW(nullptr));
     }
-    SetLastError(plan->error);
+    SetLastError(plan->error == kStaleError ? found : plan->error);
     return true;
 }
 

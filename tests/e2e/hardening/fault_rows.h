@@ -12,11 +12,15 @@
 //                 path cannot be told; a paint that gets no device context
 //                 draws next time; a window without its icon)
 //   ErrorBox      the run-time error box with the platform's error number
-//                 for the call, then the end: no window left, exit code 0
+//                 for the call, then the end: no window left, exit code 0.
+//                 A failure that sets no number (kStaleError in fault_plan.h)
+//                 shows the launcher's own "Out of memory" (7), never a
+//                 number an earlier call left
 //   MemoryBox     the box's "Out of memory" (7), then the end as above; or
 //                 nothing a player can tell, where the C++ runtime does
 //                 without (its reserve for exceptions, made at start-up)
-//   LaunchPolicy  CreateProcessW: the error policy of the launch it made
+//   LaunchPolicy  CreateProcessW: the error policy of the launch it made; its
+//                 box gives the number as ErrorBox does
 //   NoBox         the box itself could not be shown: the end all the same
 
 namespace kr2::faults {
