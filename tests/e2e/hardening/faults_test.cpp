@@ -80,6 +80,9 @@ std::vector<LONG> CallsOfACleanSession(SessionResult& clean) {
     PlanBlock block;
     clean = RunSession(block);
     EXPECT_TRUE(clean.completed) << "the session without failures stopped: " << clean.stopped;
+    // Only a picture laid out above 96 DPI is stretched: the moves reached
+    // the launcher's change of DPI.
+    EXPECT_GT(block.plan().calls[k_StretchBlt], 0) << "the main window never drew its picture at 144 DPI";
     std::printf("faults: without failures in %llu ms; with the main window alone it holds %ld GDI objects, %ld icons\n",
                 static_cast<unsigned long long>(clean.ms), clean.checkpoint.gdiHeld, clean.checkpoint.icons);
     return {std::begin(block.plan().calls), std::end(block.plan().calls)};
