@@ -47,6 +47,12 @@ bool FailNow(int row, void* from) {
     return true;
 }
 
+// Where failures set no number, a call let through that leaves none leaves
+// kEarlierError, as a call before a failure may.
+void LeaveEarlierError() {
+    if (plan->error == kStaleError && GetLastError() == ERROR_SUCCESS) SetLastError(kEarlierError);
+}
+
 template <class R>
 R FailedValue(Fails fails) {
     if constexpr (std::is_pointer_v<R>) {
@@ -76,6 +82,7 @@ struct Faulty<Row, R (*)(A...)> {
         if (FailNow(Row, from)) return FailedValue<R>(kRows[Row].fails);
         const R result = reinterpret_cast<R (*)(A...)>(real[Row])(args...);
         if constexpr (MakesGdiObject(Row)) plan->gdiHeld += result ? 1 : 0;
+        LeaveEarlierError();
         return result;
     }
 };

@@ -14,8 +14,10 @@ inline constexpr wchar_t kPlanVariable[] = L"KR2_FAULT_PLAN";
 
 // Plan::error for a call that sets no error number when it fails: the last
 // error stays as the call found it, 0 where the launcher cleared it first
-// and otherwise whatever an earlier call left.
+// and otherwise whatever an earlier call left. The calls let through then
+// leave kEarlierError where they leave no number.
 inline constexpr DWORD kStaleError = 0xFFFFFFFF;
+inline constexpr DWORD kEarlierError = ERROR_CAN_NOT_COMPLETE;
 
 struct Plan {
     // Call `from` (1: the first) of row `row` fails, and where `onward`
