@@ -7,8 +7,9 @@ Per function: the calls a session makes (count.log, the one session without
 failures that counted them for every worker), the calls swept, and how the
 sessions ended; the calls the cap left out; then the sessions against the
 design, with what went wrong. Exits 1 when any session went against the
-design, when a worker shared out other counts than those, or when a call
-below the cap (or the last) was swept by no worker.
+design (the sessions after a failure, worker 0's, too), when a worker
+shared out other counts than those, or when a call below the cap (or the
+last) was swept by no worker.
 """
 import collections
 import glob
@@ -18,6 +19,10 @@ import sys
 
 SESSION = re.compile(r"^faults: \[\d+/\d+\] (\S+) #(\d+)(?: stale)?\s+(went on|error box|ended|not reached)\s+in\s+(\d+) ms"
                      r".*?(AGAINST THE DESIGN)?$")
+# The sessions with a second failure behind the first, and the home page's
+# launch without an error number: worker 0's, after its share.
+AFTER = re.compile(r"^faults: (\S+ #\d+ (?:behind \S+ #\d+|stale))\s+(went on|error box|ended|not reached)\s+in\s+\d+ ms"
+                   r".*?(AGAINST THE DESIGN)?$")
 RANDOM = re.compile(r"^faults: random seed (\d+): (\d+) failures, first (.*?): (.*) in (\d+) ms(  AGAINST THE DESIGN)?$")
 CALLS = re.compile(r"^faults: calls (\S+) (\d+)$")
 
@@ -37,7 +42,7 @@ def main(work, swept_s, random_s, cap):
     calls = {}
     rows = collections.OrderedDict()
     swept = collections.defaultdict(set)
-    wrong, missed = [], []
+    wrong, missed, after = [], [], []
     total_ms = 0
     for line in open(os.path.join(work, "count.log"), encoding="utf-8", errors="replace").read().splitlines():
         if m := CALLS.match(line):
@@ -49,6 +54,11 @@ def main(work, swept_s, random_s, cap):
             if (m := CALLS.match(line)) and calls.get(m[1]) != int(m[2]):
                 missed.append(f"{os.path.basename(log)} shares out {m[2]} calls of {m[1]}, "
                               f"not the {calls.get(m[1])} counted")
+            elif m := AFTER.match(line):
+                after.append(f"{m[1]}: {m[2]}")
+                if m[3]:
+                    why = [l for l in lines[i + 1:i + 30] if l.startswith(m[1] + ":")]
+                    wrong.append("; ".join(why[:4]) or m[1])
             elif m := SESSION.match(line):
                 row = rows.setdefault(m[1], collections.Counter())
                 swept[m[1]].add(int(m[2]))
@@ -92,6 +102,7 @@ def main(work, swept_s, random_s, cap):
         if missing := sorted(set(due) - swept[name]):
             missed.append(f"{name} {spans(missing)}: swept by no worker")
     print(f"the cap ({cap} calls a function, and the last) left out: " + ("; ".join(left_out) or "nothing"))
+    print(f"after a failure: {len(after)} sessions: " + "; ".join(after))
     print(f"random: {randoms['sessions']} sessions, {randoms['failures']} failures put in, "
           f"{randoms['went on']} went on, {randoms['error box']} ended in the box, {randoms['ended']} ended otherwise, "
           f"in {random_s} s; {randoms['against']} against the design")
