@@ -3,16 +3,18 @@
 #include <string>
 
 #include "platform_queries.h"
-#include "ports.h"
+#include "run_time_error.h"
 
 namespace kr2 {
 
-void ThrowPlatformError(DWORD code) {
-    if (code == ERROR_SUCCESS) code = ERROR_NOT_ENOUGH_MEMORY;
+LaunchError PlatformError(DWORD code) {
+    if (code == ERROR_SUCCESS) return {kOutOfMemory, {}};
     std::wstring text = SystemErrorText(code);
     if (text.empty()) text = L"Unexpected platform error";
-    throw RunTimeFailure(LaunchError{code, std::move(text)});
+    return {code, std::move(text)};
 }
+
+void ThrowPlatformError(DWORD code) { throw RunTimeFailure(PlatformError(code)); }
 
 void ThrowLastError() { ThrowPlatformError(GetLastError()); }
 

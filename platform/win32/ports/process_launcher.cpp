@@ -6,7 +6,7 @@
 
 #include "command_line.h"
 #include "owner.h"
-#include "platform_queries.h"
+#include "platform_failure.h"
 #include "win32_ports.h"
 
 namespace kr2 {
@@ -33,15 +33,15 @@ LaunchResult Win32ProcessLauncher::LaunchProcess(std::wstring_view commandLine, 
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(show);
     PROCESS_INFORMATION created{};
-    if (!CreateProcessW(application.empty() ? nullptr : application.c_str(), line.data(), nullptr,
-                        nullptr, FALSE, 0, nullptr, nullptr, &startup, &created)) {
+    if (!Cleared(CreateProcessW, application.empty() ? nullptr : application.c_str(), line.data(), nullptr, nullptr,
+                 FALSE, 0, nullptr, nullptr, &startup, &created)) {
         DWORD code = GetLastError();
         // Named explicitly, a program in a missing directory fails with
         // "path not found"; the program search, which the line would get
         // otherwise, calls every missing program "file not found". Keep
         // reporting that.
         if (!application.empty() && code == ERROR_PATH_NOT_FOUND) code = ERROR_FILE_NOT_FOUND;
-        return LaunchResult::Failed({code, SystemErrorText(code)});
+        return LaunchResult::Failed(PlatformError(code));
     }
     // Nothing of the started process is kept.
     UniqueHandle process(created.hProcess);

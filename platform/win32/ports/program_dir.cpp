@@ -14,8 +14,7 @@ std::wstring ModuleFileName(unsigned long initialSize) {
     // whole name fits. A full buffer means the name was cut short.
     std::wstring path(initialSize == 0 ? 1 : initialSize, L'\0');
     for (;;) {
-        SetLastError(ERROR_SUCCESS);
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD n = Cleared(GetModuleFileNameW, nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n == 0) ThrowLastError();
         if (n < path.size() && GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
             path.resize(n);

@@ -8,7 +8,7 @@ namespace kr2 {
 int RunMessageLoop(NativeScreen& screen) {
     MSG msg;
     for (;;) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        const BOOL got = Cleared(GetMessageW, &msg, nullptr, 0, 0);
         if (got == 0) return static_cast<int>(msg.wParam);
         if (got == -1) ThrowLastError();
         // A click or key given before its window appeared was meant for

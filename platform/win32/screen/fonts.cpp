@@ -13,11 +13,9 @@ constexpr wchar_t kFace[] = L"MS Sans Serif";
 static_assert(kFontFace == kFace);
 
 HFONT MakeFace(const wchar_t* face, UINT dpi, int weight) {
-    HFONT font = CreateFontW(-FontPixelHeight(static_cast<int>(dpi)), 0, 0, 0, weight, FALSE, FALSE,
-                             FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
-    if (!font) ThrowLastError();
-    return font;
+    return Checked(CreateFontW, -FontPixelHeight(static_cast<int>(dpi)), 0, 0, 0, weight, FALSE, FALSE, FALSE,
+                   ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                   DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
 // What the platform made of a font request: the face it chose, the weight

@@ -43,7 +43,7 @@ bool OuterRect(const WindowSpec& desc, UINT dpi, RECT& outer) noexcept {
 // That rectangle centred on the primary monitor, within its work area.
 RECT CentredRect(const WindowSpec& desc, UINT dpi) {
     RECT outer{};
-    if (!OuterRect(desc, dpi, outer)) ThrowLastError();
+    Checked(OuterRect, desc, dpi, outer);
     const PixelRect screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     RECT work{};
     const PixelRect room = SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)
@@ -90,7 +90,8 @@ void RegisterFormClasses(HINSTANCE instance, WNDPROC proc) {
     const UINT dpi = dpi::ForSystem();
     mainClass.hIcon = LoadProgramIcon(instance, dpi::SystemMetric(SM_CXICON, dpi));
     mainClass.hIconSm = LoadProgramIcon(instance, dpi::SystemMetric(SM_CXSMICON, dpi));
-    if (!RegisterClassExW(&wc) || !RegisterClassExW(&mainClass)) ThrowLastError();
+    Checked(RegisterClassExW, &wc);
+    Checked(RegisterClassExW, &mainClass);
 }
 
 Form* Form::Of(HWND window, UINT msg, LPARAM lParam) noexcept {
@@ -119,9 +120,8 @@ void Form::Build(HINSTANCE instance, Fonts& fonts) {
     // The window procedure has set hwnd at WM_NCCREATE (Form::Of), before
     // the messages of creation that need it; the handle returned here is the
     // same one and only tells whether the window was made.
-    if (!CreateWindowExW(styles.exStyle, cls, caption.c_str(), styles.style, at.left, at.top, at.right - at.left,
-                         at.bottom - at.top, nullptr, nullptr, instance, this))
-        ThrowLastError();
+    Checked(CreateWindowExW, styles.exStyle, cls, caption.c_str(), styles.style, at.left, at.top, at.right - at.left,
+            at.bottom - at.top, nullptr, nullptr, instance, this);
     dpi = dpi::ForWindow(hwnd);
     dpi::KeepDialogScalingOff(hwnd);
 
@@ -137,14 +137,13 @@ void Form::Build(HINSTANCE instance, Fonts& fonts) {
         const std::wstring text(c.caption);
         const PixelRect r = ControlPixels(c, static_cast<int>(dpi));
         const ShownImage shown = ImageFor(cls.image);
-        const HWND control = CreateWindowExW(cls.exStyle, cls.name, text.c_str(), cls.style, r.left, r.top, r.width,
-                                             r.height, parent,
-                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
-                                             instance, shown.image ? const_cast<ShownImage*>(&shown) : nullptr);
-        if (!control) ThrowLastError();
+        const HWND control = Checked(CreateWindowExW, cls.exStyle, cls.name, text.c_str(), cls.style, r.left, r.top,
+                                     r.width, r.height, parent,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))), instance,
+                                     shown.image ? const_cast<ShownImage*>(&shown) : nullptr);
         controls[i] = control;
         dpi::KeepControlScalingOff(control);
-        if (cls.holdsControls && !MakeFrameContainer(control)) ThrowLastError();
+        if (cls.holdsControls) Checked(MakeFrameContainer, control);
         if (cls.takesFont) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(dpi, c.bold)), FALSE);
     }
 

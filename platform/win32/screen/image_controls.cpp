@@ -3,6 +3,7 @@
 #include "accessible_image.h"
 #include "dpi.h"
 #include "owner.h"
+#include "platform_failure.h"
 
 namespace kr2 {
 namespace {
@@ -146,7 +147,7 @@ LRESULT CALLBACK IconImageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     return CommonProc(hwnd, msg, wParam, lParam, kIcon);
 }
 
-bool RegisterOne(HINSTANCE instance, const wchar_t* name, WNDPROC proc) noexcept {
+void RegisterOne(HINSTANCE instance, const wchar_t* name, WNDPROC proc) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = proc;
@@ -155,14 +156,14 @@ bool RegisterOne(HINSTANCE instance, const wchar_t* name, WNDPROC proc) noexcept
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = name;
-    return RegisterClassExW(&wc) != 0;
+    Checked(RegisterClassExW, &wc);
 }
 
 }  // namespace
 
-bool RegisterImageControlClasses(HINSTANCE instance) noexcept {
-    return RegisterOne(instance, kPictureBoxClass, PictureBoxProc) &&
-           RegisterOne(instance, kIconImageClass, IconImageProc);
+void RegisterImageControlClasses(HINSTANCE instance) {
+    RegisterOne(instance, kPictureBoxClass, PictureBoxProc);
+    RegisterOne(instance, kIconImageClass, IconImageProc);
 }
 
 void SetControlImage(HWND control, const ShownImage& shown) noexcept {

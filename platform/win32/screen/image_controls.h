@@ -15,8 +15,8 @@ inline constexpr wchar_t kIconImageClass[] = L"Kr2IconImage";
 // The image shows the program icon at this size at 96 DPI, scaled with it.
 inline constexpr int kIconDesignSize = 32;
 
-// Registers both classes; false if the platform refuses.
-bool RegisterImageControlClasses(HINSTANCE instance) noexcept;
+// Registers both classes; throws RunTimeFailure if the platform refuses.
+void RegisterImageControlClasses(HINSTANCE instance);
 
 // What a control shows: its image (the caller keeps owning it) and the DPI
 // its window is laid out for, which the picture is drawn at. The icon is

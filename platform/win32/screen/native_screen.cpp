@@ -2,13 +2,12 @@
 
 #include "image_controls.h"
 #include "input_guard.h"
-#include "platform_failure.h"
 
 namespace kr2 {
 
 void NativeScreen::RegisterClasses(HINSTANCE instance) {
     RegisterFormClasses(instance, FormProc);
-    if (!RegisterImageControlClasses(instance)) ThrowLastError();
+    RegisterImageControlClasses(instance);
 }
 
 void NativeScreen::Create(const WindowSpec& desc) {

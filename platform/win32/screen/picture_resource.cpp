@@ -10,18 +10,15 @@
 namespace kr2 {
 
 HBITMAP LoadPackedPicture(HINSTANCE instance, int id) {
-    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
-    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
-    const void* data = loaded ? LockResource(loaded) : nullptr;
-    const DWORD size = data ? SizeofResource(instance, found) : 0;
-    if (size == 0) ThrowLastError();
+    HRSRC found = Checked(FindResourceW, instance, MAKEINTRESOURCEW(id), RT_RCDATA);
+    const void* data = Checked(LockResource, Checked(LoadResource, instance, found));
+    const DWORD size = Checked(SizeofResource, instance, found);
 
     std::vector<std::uint8_t> bmp;
     DibParts parts;
     if (!UnpackBitmapFile({static_cast<const std::uint8_t*>(data), size}, bmp) ||
         !FindDibParts(bmp, parts)) {
-        SetLastError(ERROR_INVALID_DATA);
-        ThrowLastError();
+        ThrowPlatformError(ERROR_INVALID_DATA);
     }
     // The header sits at an odd offset in the file: copied out, aligned. It
     // implies no colour table, so the platform reads no further than the copy.
@@ -29,8 +26,8 @@ HBITMAP LoadPackedPicture(HINSTANCE instance, int id) {
     static_assert(sizeof info.bmiHeader == kDibHeaderBytes);
     std::memcpy(&info.bmiHeader, parts.infoHeader, sizeof info.bmiHeader);
     void* bits = nullptr;
-    BitmapOwner bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) ThrowLastError();
+    BitmapOwner bitmap(Checked(CreateDIBSection, nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bits) ThrowLastError();
     std::memcpy(bits, parts.pixels, parts.pixelBytes);
     return bitmap.release();
 }

@@ -28,8 +28,10 @@ ULONG64 Draw(ULONG64 seed, int row, LONG call) {
 }
 
 // Counts the call and says whether it fails; a failure leaves the plan's
-// last error. `from`: the launcher's code that called.
+// last error, or keeps the one it found. `from`: the launcher's code that
+// called.
 bool FailNow(int row, void* from) {
+    const DWORD found = GetLastError();
     if (reinterpret_cast<ULONG_PTR>(from) < runtimeStartupEnd) return false;
     const LONG call = ++plan->calls[row];
     const bool planned = (plan->row == row && (call == plan->from || (plan->onward && call > plan->from))) ||
@@ -41,8 +43,14 @@ bool FailNow(int row, void* from) {
         plan->firstFailedCall = call;
         plan->firstFailedFrom = reinterpret_cast<ULONG64>(from) - reinterpret_cast<ULONG64>(GetModuleHandleW(nullptr));
     }
-    SetLastError(plan->error);
+    SetLastError(plan->error == kStaleError ? found : plan->error);
     return true;
+}
+
+// Where failures set no number, a call let through that leaves none leaves
+// kEarlierError, as a call before a failure may.
+void LeaveEarlierError() {
+    if (plan->error == kStaleError && GetLastError() == ERROR_SUCCESS) SetLastError(kEarlierError);
 }
 
 template <class R>
@@ -74,6 +82,7 @@ struct Faulty<Row, R (*)(A...)> {
         if (FailNow(Row, from)) return FailedValue<R>(kRows[Row].fails);
         const R result = reinterpret_cast<R (*)(A...)>(real[Row])(args...);
         if constexpr (MakesGdiObject(Row)) plan->gdiHeld += result ? 1 : 0;
+        LeaveEarlierError();
         return result;
     }
 };

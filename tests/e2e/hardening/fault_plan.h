@@ -12,6 +12,13 @@ namespace kr2::faults {
 
 inline constexpr wchar_t kPlanVariable[] = L"KR2_FAULT_PLAN";
 
+// Plan::error for a call that sets no error number when it fails: the last
+// error stays as the call found it, 0 where the launcher cleared it first
+// and otherwise whatever an earlier call left. The calls let through then
+// leave kEarlierError where they leave no number.
+inline constexpr DWORD kStaleError = 0xFFFFFFFF;
+inline constexpr DWORD kEarlierError = ERROR_CAN_NOT_COMPLETE;
+
 struct Plan {
     // Call `from` (1: the first) of row `row` fails, and where `onward`
     // every later call of it too; row -1: none.
@@ -22,7 +29,7 @@ struct Plan {
     // for what runs only once something has failed (the box and its words).
     LONG secondRow;
     LONG secondFrom;
-    // The last error a failed call leaves.
+    // The last error a failed call leaves, or kStaleError.
     DWORD error;
     // Or every failure-capable call fails with probability permille/1000,
     // drawn for each function's call number from `seed`: the same calls

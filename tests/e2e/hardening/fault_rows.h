@@ -12,16 +12,23 @@
 //                 path cannot be told; a paint that gets no device context
 //                 draws next time; a window without its icon)
 //   ErrorBox      the run-time error box with the platform's error number
-//                 for the call, then the end: no window left, exit code 0
+//                 for the call, then the end: no window left, exit code 0.
+//                 A failure that sets no number (kStaleError in fault_plan.h)
+//                 shows the launcher's own "Out of memory" (7), never a
+//                 number an earlier call left
+//   BoxUnlessMoving  ErrorBox, but in a window's move to another DPI the
+//                 size question goes unanswered and the platform's size,
+//                 scaled in a straight line, stands: goes on
 //   MemoryBox     the box's "Out of memory" (7), then the end as above; or
 //                 nothing a player can tell, where the C++ runtime does
 //                 without (its reserve for exceptions, made at start-up)
-//   LaunchPolicy  CreateProcessW: the error policy of the launch it made
+//   LaunchPolicy  CreateProcessW: the error policy of the launch it made; its
+//                 box gives the number as ErrorBox does
 //   NoBox         the box itself could not be shown: the end all the same
 
 namespace kr2::faults {
 
-enum class Outcome { GoesOn, ErrorBox, MemoryBox, LaunchPolicy, NoBox };
+enum class Outcome { GoesOn, ErrorBox, BoxUnlessMoving, MemoryBox, LaunchPolicy, NoBox };
 // What a failed call returns: 0 (null, FALSE), -1 (INVALID_HANDLE_VALUE),
 // or E_OUTOFMEMORY for the functions that return an HRESULT.
 enum class Fails { Zero, MinusOne, OutOfMemory };
@@ -52,7 +59,7 @@ enum class Fails { Zero, MinusOne, OutOfMemory };
     X(RegisterClassExW, ErrorBox, Zero)                    \
     X(LoadCursorW, GoesOn, Zero)                           \
     X(LoadImageW, GoesOn, Zero)                            \
-    X(AdjustWindowRectEx, ErrorBox, Zero)                  \
+    X(AdjustWindowRectEx, BoxUnlessMoving, Zero)           \
     X(CreateWindowExW, ErrorBox, Zero)                     \
     X(SetWindowSubclass, ErrorBox, Zero)                   \
     X(GetMessageW, ErrorBox, MinusOne)                     \
@@ -75,7 +82,7 @@ enum class Fails { Zero, MinusOne, OutOfMemory };
     X(SetProcessDpiAwarenessContext, GoesOn, Zero)         \
     X(GetDpiForWindow, GoesOn, Zero)                       \
     X(GetDpiForSystem, GoesOn, Zero)                       \
-    X(AdjustWindowRectExForDpi, ErrorBox, Zero)            \
+    X(AdjustWindowRectExForDpi, BoxUnlessMoving, Zero)     \
     X(GetSystemMetricsForDpi, GoesOn, Zero)                \
     X(SetDialogDpiChangeBehavior, GoesOn, Zero)            \
     X(SetDialogControlDpiChangeBehavior, GoesOn, Zero)     \

@@ -4,12 +4,13 @@
 // against the design (fault_rows.h).
 //
 // The session: the launcher starts with its open cue present; every window
-// opens and closes, some from the keyboard and some with the mouse (the
-// About window by a click on its icon); a screen reader asks for the
-// picture; then one launch of each error policy: the readme
-// (FallbackThenEnd), then multiplayer (IgnoreErrors), which closes the
-// main window and so ends the launcher, and in a second launcher run the
-// home page (Unhandled), whose start ends it too.
+// opens, moves to a monitor at 144 DPI and back, and closes, some from the
+// keyboard and some with the mouse (the About window by a click on its
+// icon); a screen reader asks for the picture; then one launch of each
+// error policy: the readme (FallbackThenEnd), then multiplayer
+// (IgnoreErrors), which closes the main window and so ends the launcher,
+// and in a second launcher run the home page (Unhandled), whose start ends
+// it too.
 
 #include <windows.h>
 
@@ -66,6 +67,7 @@ struct SessionResult {
     std::string missingControl;  // a window that showed without all its controls
     std::vector<std::wstring> started;  // the command lines the started programs received
     Checkpoint checkpoint;
+    bool failedInAMove = false;  // the first failure came in a window's move to another DPI
     std::uint64_t ms = 0;
 };
 
