@@ -103,6 +103,17 @@ UINT WINAPI HandedDpi(HWND window) {
     return dpi && plan->windowDpi ? plan->windowDpi : dpi;
 }
 
+// An icon a control still draws after the launcher destroyed it: the
+// platform no longer knows the handle.
+BOOL WINAPI CheckedDrawIcon(HDC dc, int x, int y, HICON icon, int cx, int cy, UINT step, HBRUSH brush, UINT flags) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) ++plan->deadIconsDrawn;
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return Faulty<k_DrawIconEx, decltype(&DrawIconEx)>::Through(__builtin_return_address(0), dc, x, y, icon, cx, cy,
+                                                                  step, brush, flags);
+}
+
 // The box's text as the launcher hands it over.
 int WINAPI RecordedMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
     ++plan->boxes;
@@ -204,6 +215,7 @@ void AttachHarness(Plan* given) noexcept {
     for (int row = 0; row < kRowCount; ++row) {
         void* call = row == k_GetProcAddress ? reinterpret_cast<void*>(&HandOut)
                      : row == k_LoadImageW   ? reinterpret_cast<void*>(&CountedLoadImage)
+                     : row == k_DrawIconEx   ? reinterpret_cast<void*>(&CheckedDrawIcon)
                      : row == k_MessageBoxW  ? reinterpret_cast<void*>(&RecordedMessageBox)
                                              : kWrappers[row].call;
         if (void* was = PatchImport(kRows[row].function, call)) real[row] = was;

@@ -46,6 +46,7 @@ struct Plan {
     ULONG64 firstFailedFrom;  // where in kr2_s1.exe it was called from (an offset)
     LONG gdiHeld;
     LONG iconsHeld;
+    LONG deadIconsDrawn;  // icons the launcher drew after it had destroyed them
     LONG attached;
     // The run-time error boxes the launcher asked for, and the last one's
     // text, as it handed it over: a box the session's own input closed at

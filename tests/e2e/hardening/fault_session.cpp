@@ -386,6 +386,7 @@ std::vector<std::string> Judge(const SessionResult& seen, const SessionResult& c
     for (std::int64_t code : seen.exitCodes)
         check(code == 0, "exit code " + std::to_string(code) + (code == -1 ? " (killed)" : " (a crash or an abort)"));
     check(!seen.windowAfterBox, "a launcher window outlived the run-time error box");
+    check(plan.deadIconsDrawn == 0, std::to_string(plan.deadIconsDrawn) + " icons drawn after they were destroyed");
     check(seen.missingControl.empty(), seen.missingControl);
     const std::vector<std::wstring> catalogue{Line("ReadmeOpen"), ReadmeFallback(), Line("MultiplayerStart"),
                                               Line("HomePageOpen")};
