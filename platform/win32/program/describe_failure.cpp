@@ -18,6 +18,7 @@ LaunchError DescribeFailure(std::exception_ptr failure) noexcept {
         }
     } catch (...) {
         // Copying the description itself ran out of memory.
+        return {kOutOfMemory, {}};
     }
     return {kInternalError, {}};
 }

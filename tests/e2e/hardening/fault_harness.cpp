@@ -35,13 +35,14 @@ bool FailNow(int row, void* from) {
     if (reinterpret_cast<ULONG_PTR>(from) < runtimeStartupEnd) return false;
     const LONG call = ++plan->calls[row];
     const bool planned = (plan->row == row && (call == plan->from || (plan->onward && call > plan->from))) ||
-                         (plan->secondRow == row && call == plan->secondFrom);
+                         (plan->secondRow == row && plan->firstFailedRow >= 0 && call == plan->secondFrom);
     const bool drawn = plan->permille > 0 && static_cast<LONG>(Draw(plan->seed, row, call) % 1000) < plan->permille;
     if (!planned && !drawn) return false;
     if (plan->failed[row]++ == 0 && plan->firstFailedRow < 0) {
         plan->firstFailedRow = row;
         plan->firstFailedCall = call;
         plan->firstFailedFrom = reinterpret_cast<ULONG64>(from) - reinterpret_cast<ULONG64>(GetModuleHandleW(nullptr));
+        if (plan->secondRow >= 0) plan->secondFrom += plan->calls[plan->secondRow];
     }
     SetLastError(plan->error == kStaleError ? found : plan->error);
     return true;

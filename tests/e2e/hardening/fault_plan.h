@@ -25,8 +25,9 @@ struct Plan {
     LONG row;
     LONG from;
     LONG onward;
-    // And call `secondFrom` of `secondRow`: a failure behind the first,
-    // for what runs only once something has failed (the box and its words).
+    // And call `secondFrom` of `secondRow` counted from the first failure:
+    // a failure behind it, for what runs only once something has failed (the
+    // box, its words, the memory that reports the failure).
     LONG secondRow;
     LONG secondFrom;
     // The last error a failed call leaves, or kStaleError.

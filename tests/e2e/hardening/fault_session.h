@@ -35,7 +35,7 @@ public:
     // From now on, call `from` of `row` fails with `error` (and every later
     // call of it where `onward`).
     void Fail(int row, LONG from, DWORD error, bool onward = false);
-    // And call `from` of `row` too, once the first has failed.
+    // And call `from` of `row` too, counted from the first failure.
     void AlsoFail(int row, LONG from);
     // Every call fails with probability permille/1000, drawn from `seed`.
     void FailAtRandom(LONG permille, ULONG64 seed, DWORD error);

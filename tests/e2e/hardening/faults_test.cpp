@@ -40,18 +40,18 @@ struct Failing {
 // Call N of a function, the first one without an error number.
 Failing Call(int row, LONG call) { return {row, call, call == 1 ? kStaleError : kError}; }
 
-// The box and its words come only once something has failed: their calls
-// fail behind a failure at start-up (the main window refused) and behind
-// one in a handler (the home page that cannot start). The launches' box
-// comes only with CreateProcessW's last call, which fails without an error
-// number too.
+// The box and its words come only once something has failed: their calls,
+// and every allocation made to report the failure, fail behind a failure
+// at start-up (the main window refused) and behind one in a handler (the
+// home page that cannot start). The launches' box comes only with
+// CreateProcessW's last call, which fails without an error number too.
 constexpr int kBehindAFailure[] = {k_FormatMessageW, k_MessageBoxW};
 constexpr Failing kFirstFailures[] = {{k_CreateWindowExW, 1}, {k_CreateProcessW, 3}};
 
 // One session with `failing` (and `behind` after it); its report line
 // (`progress` leads it), and a failed check for each way it went against
-// the design.
-void Sweep(Failing failing, const SessionResult& clean, const std::string& progress = {}, Failing behind = {}) {
+// the design. True when the call shown failed.
+bool Sweep(Failing failing, const SessionResult& clean, const std::string& progress = {}, Failing behind = {}) {
     PlanBlock block;
     block.Fail(failing.row, failing.call, failing.error);
     if (behind.row >= 0) block.AlsoFail(behind.row, behind.call);
@@ -67,11 +67,15 @@ void Sweep(Failing failing, const SessionResult& clean, const std::string& progr
                 static_cast<unsigned long long>(block.plan().firstFailedFrom), wrong.empty() ? "" : "  AGAINST THE DESIGN");
     std::fflush(stdout);
     for (const std::string& w : wrong) ADD_FAILURE() << name << ": " << w;
+    return block.plan().failed[shown] > 0;
 }
 
 void SweepBehindFailures(const SessionResult& clean) {
-    for (int row : kBehindAFailure)
-        for (const Failing& first : kFirstFailures) Sweep(first, clean, {}, {row, 1});
+    for (const Failing& first : kFirstFailures) {
+        for (int row : kBehindAFailure) Sweep(first, clean, {}, {row, 1});
+        for (LONG n = 1; n <= 20 && Sweep(first, clean, {}, {k_malloc, n}); ++n) {
+        }
+    }
     Sweep({k_CreateProcessW, 3, kStaleError}, clean);
 }
 
