@@ -230,6 +230,7 @@ private:
     // player drags it across (the inside probe's move, from within the
     // launcher's thread); then it is open as before, every control shown.
     bool Moved(WindowId w) {
+        if (r_.moves == Moves::ArtworkWindows && w != WindowId::frmMain && w != WindowId::frmAbout) return true;
         HWND top = Top(w);
         if (!probe_) probe_.emplace(top);
         for (const auto& [from, to] : {std::pair{96, 144}, std::pair{144, 96}}) {
@@ -367,8 +368,9 @@ void PlanBlock::FailAtRandom(LONG permille, ULONG64 seed, DWORD error) {
     InterlockedExchange(&plan_->permille, permille);
 }
 
-SessionResult RunSession(PlanBlock& block) {
+SessionResult RunSession(PlanBlock& block, Moves moves) {
     SessionResult result;
+    result.moves = moves;
     Script(block, result).Run();
     return result;
 }

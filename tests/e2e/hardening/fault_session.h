@@ -4,7 +4,7 @@
 // against the design (fault_rows.h).
 //
 // The session: the launcher starts with its open cue present; every window
-// opens, moves to a monitor at 144 DPI and back, and closes, some from the
+// opens, moves to a monitor at 144 DPI and back (see Moves), and closes, some from the
 // keyboard and some with the mouse (the About window by a click on its
 // icon); a screen reader asks for the picture; then one launch of each
 // error policy: the readme (FallbackThenEnd), then multiplayer
@@ -57,7 +57,13 @@ struct Checkpoint {
     bool operator==(const Checkpoint&) const = default;
 };
 
+// Which windows the session moves to 144 DPI and back: the two that show
+// artwork (the main window's picture, About's icon), or every window, as
+// scripts/faults sweeps.
+enum class Moves { ArtworkWindows, EveryWindow };
+
 struct SessionResult {
+    Moves moves = Moves::ArtworkWindows;  // as the session was asked to
     bool completed = false;      // every step had its effect
     std::string stopped;         // where it stopped short, and why
     bool stuck = false;          // a step saw no progress for 10 s
@@ -72,7 +78,7 @@ struct SessionResult {
 };
 
 // Runs the session with `block`'s plan as it stands.
-SessionResult RunSession(PlanBlock& block);
+SessionResult RunSession(PlanBlock& block, Moves moves);
 
 // What in `seen` goes against the design, for the failures the plan put in
 // (`plan`, after the session); `clean` is the session without failures.

@@ -55,7 +55,7 @@ bool Sweep(Failing failing, const SessionResult& clean, const std::string& progr
     PlanBlock block;
     block.Fail(failing.row, failing.call, failing.error);
     if (behind.row >= 0) block.AlsoFail(behind.row, behind.call);
-    const SessionResult seen = RunSession(block);
+    const SessionResult seen = RunSession(block, clean.moves);
     const std::vector<std::string> wrong = Judge(seen, clean, block.plan());
     const int shown = behind.row >= 0 ? behind.row : failing.row;
     const std::string name = (behind.row >= 0 ? Describe(behind.row, behind.call) + " behind " : std::string()) +
@@ -80,9 +80,9 @@ void SweepBehindFailures(const SessionResult& clean) {
 }
 
 // How often each function is called in a session without failures.
-std::vector<LONG> CallsOfACleanSession(SessionResult& clean) {
+std::vector<LONG> CallsOfACleanSession(SessionResult& clean, Moves moves = Moves::ArtworkWindows) {
     PlanBlock block;
-    clean = RunSession(block);
+    clean = RunSession(block, moves);
     EXPECT_TRUE(clean.completed) << "the session without failures stopped: " << clean.stopped;
     // Only a picture laid out above 96 DPI is stretched: the moves reached
     // the launcher's change of DPI.
@@ -110,7 +110,7 @@ TEST(HardeningFaults, MemoryThatStaysShortEndsInTheBox) {
     for (LONG from : {LONG{1}, calls[k_malloc] / 2}) {
         PlanBlock block;
         block.Fail(k_malloc, from, kError, true);
-        const SessionResult seen = RunSession(block);
+        const SessionResult seen = RunSession(block, clean.moves);
         Expect(seen.box.starts_with(L"Run-time error '7':\r\n\r\nOut of memory"),
                "every malloc from #" + std::to_string(from) + " on: the box says " + e2e::ToUtf8(seen.box));
         for (const std::string& w : Judge(seen, clean, block.plan())) ADD_FAILURE() << w;
@@ -132,7 +132,7 @@ TEST(HardeningFaults, RandomFailures) {
         const ULONG64 sessionSeed = seed + static_cast<ULONG64>(i);
         PlanBlock block;
         block.FailAtRandom(permille, sessionSeed, kError);
-        const SessionResult seen = RunSession(block);
+        const SessionResult seen = RunSession(block, clean.moves);
         LONG failures = 0;
         for (LONG n : block.plan().failed) failures += n;
         const std::vector<std::string> wrong = Judge(seen, clean, block.plan());
@@ -151,7 +151,7 @@ TEST(HardeningFaults, RandomFailures) {
 // counts them once for all its workers.
 TEST(HardeningFaults, DISABLED_CallsWithoutFailures) {
     SessionResult clean;
-    const std::vector<LONG> calls = CallsOfACleanSession(clean);
+    const std::vector<LONG> calls = CallsOfACleanSession(clean, Moves::EveryWindow);
     for (int row = 0; row < kRowCount; ++row) std::printf("faults: calls %s %ld\n", kRows[row].function, calls[row]);
 }
 
@@ -175,7 +175,7 @@ TEST(HardeningFaults, DISABLED_EveryCall) {
         }
     }
     SessionResult clean;
-    std::vector<LONG> calls = CallsOfACleanSession(clean);
+    std::vector<LONG> calls = CallsOfACleanSession(clean, Moves::EveryWindow);
     if (const char* given = std::getenv("KR2_FAULT_CALLS")) {
         const std::string counted = "," + std::string(given);
         for (int row = 0; row < kRowCount; ++row) {

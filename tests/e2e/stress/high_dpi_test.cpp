@@ -554,7 +554,7 @@ void CheckDoubleClick(const DoubleClickCase& c, unsigned cueMs, const std::strin
     const auto intact = [&](const Outcome& o) { return o.running && o.started == starts && o.open[Index(c.stands)] == 1; };
     gui::WaitFor([&] { return intact(OutcomeOf(run, layout)); }, 3000);
     // Long enough for a press of whatever the second click landed on to act.
-    gui::WaitFor([&] { return !intact(OutcomeOf(run, layout)); }, secondCueMs + 1500);
+    gui::WaitFor([&] { return !intact(OutcomeOf(run, layout)); }, secondCueMs + 1000);
     const Outcome settled = OutcomeOf(run, layout);
     if (!Expect(intact(settled), n + ": " + Name(c.stands) + " stands (open: " + std::to_string(settled.open[Index(c.stands)]) +
                                      "), the launcher runs on (" + (settled.running ? "yes" : "no") +
@@ -589,7 +589,7 @@ TEST(StressHighDpi, ADoubleClickPressesOnlyWhatItWasGivenOn) {
     cases.push_back({WindowId::frmMain, L"&Start Kestrane II Multiplayer", WindowId::Games, true});
     for (int dpi : {96, 144}) {
         SystemDpiSetting setting(static_cast<DWORD>(dpi));
-        for (unsigned cueMs : {2000u, 0u}) {
+        for (unsigned cueMs : {1000u, 0u}) {
             const std::string when = " at " + std::to_string(dpi) + " DPI" + (cueMs ? " with the cues" : " without cues");
             for (const DoubleClickCase& c : cases) CheckDoubleClick(c, cueMs, when);
         }
