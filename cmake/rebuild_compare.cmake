@@ -19,6 +19,18 @@ function(run_step what)
   endif()
 endfunction()
 
+# Where release_rebuilt_from_buildinfo runs (KR2_REBUILT_FROM_CLONE), a tree
+# without uncommitted changes is built again there, from a clone in another
+# folder, and its exe compared: this copy would only repeat it.
+if(DEFINED ENV{KR2_REBUILT_FROM_CLONE})
+  execute_process(COMMAND git -C ${SOURCE_DIR} status --porcelain --untracked-files=no
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE changes ERROR_QUIET)
+  if(rc EQUAL 0 AND changes STREQUAL "")
+    message("skipped: no uncommitted changes; release_rebuilt_from_buildinfo rebuilds the commit")
+    return()
+  endif()
+endif()
+
 # The compared executable must be the current source's.
 run_step("Building kr2_s1 in ${BINARY_DIR}" ${CMAKE_COMMAND} --build ${BINARY_DIR} --target kr2_s1)
 

@@ -18,8 +18,7 @@ foreach(group IN ITEMS "second_gui_layout;GuiLayout;120" "second_gui_catalogue;G
   list(GET group 0 name)
   list(GET group 1 suite)
   list(GET group 2 timeout)
-  # In the second world, beside the first one's groups.
-  kr2_add_e2e_test(NAME ${name} COMMAND kr2_gui_e2e --gtest_filter=${suite}.* TIMEOUT ${timeout} SECOND_WORLD)
+  kr2_add_e2e_test(NAME ${name} COMMAND kr2_gui_e2e --gtest_filter=${suite}.* TIMEOUT ${timeout})
   set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "KR2_E2E_LAUNCHER=Z:${KR2_SECOND_LAUNCHER}")
   # The program says which launcher it ran: the one built beside it means
   # the variable never reached it.

@@ -36,7 +36,7 @@ target_compile_definitions(kr2_stress_e2e PRIVATE "KR2_SANS_SERIF_STAND_IN=L\"Z:
 
 # 4 x 150 window cycles and 31 Notepad starts (./scripts/soak: 4 x 1000 and
 # 301, hence the timeout); they print how long they took.
-kr2_add_e2e_test(NAME stress_soak COMMAND kr2_stress_e2e --gtest_filter=StressSoak.* TIMEOUT 900 SECOND_WORLD)
+kr2_add_e2e_test(NAME stress_soak COMMAND kr2_stress_e2e --gtest_filter=StressSoak.* TIMEOUT 900)
 # One launcher run at 144 DPI and one at 120; the prefix's own DPI comes back
 # afterwards.
 kr2_add_e2e_test(NAME stress_high_dpi COMMAND kr2_stress_e2e --gtest_filter=StressHighDpi.* TIMEOUT 180
