@@ -28,7 +28,8 @@ set_tests_properties(release_sign_osslsigncode_2_5 PROPERTIES TIMEOUT 180)
 # of its own: nothing else runs meanwhile.
 add_test(NAME release_rebuilt_from_buildinfo
   COMMAND ${KR2_BASH} ${KR2_RELEASE_TEST_DIR}/rebuild_test.sh ${PROJECT_SOURCE_DIR} $<TARGET_FILE:kr2_s1>)
-set_tests_properties(release_rebuilt_from_buildinfo PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE TIMEOUT 600)
+set_tests_properties(release_rebuilt_from_buildinfo PROPERTIES SKIP_RETURN_CODE 77 RUN_SERIAL TRUE TIMEOUT 600
+                     FIXTURES_SETUP rebuilt_from_clone)
 # Every script answers --help and refuses an option it does not take, both
 # before it installs or builds anything.
 add_test(NAME scripts_interface
