@@ -18,9 +18,7 @@ std::string Describe(const T& value) {
     out << value;
     return out.str();
 }
-}  // namespace kr2::e2e
 
-namespace kr2::gui {
 
 inline bool Expect(bool ok, const std::string& what,
                    std::source_location at = std::source_location::current()) {
@@ -38,4 +36,4 @@ bool ExpectEq(const Seen& seen, const Want& expected, const std::string& what,
                   at);
 }
 
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

@@ -9,7 +9,7 @@
 
 #include "expected_layout.h"
 
-namespace kr2::gui {
+namespace kr2::e2e {
 
 using design::Kind;
 using ExpectedControl = design::Control;
@@ -50,4 +50,4 @@ inline std::vector<int> TabCycle(const ExpectedWindow& w) {
 // A figure of the table in pixels at the bench's 96 DPI.
 inline int At96(int twips) { return design::Pixels(twips, 96); }
 
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace kr2::gui {
+namespace kr2::e2e {
 
 std::wstring InsideProbeDll() {
     std::wstring dll = KR2_INSIDE_PROBE_DLL;
@@ -44,4 +44,4 @@ std::optional<ProbeReply> InsideProbe::Read(HWND hwnd, LPARAM asked) {
     return reply;
 }
 
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

@@ -10,7 +10,7 @@
 
 #include "inside_probe_shared.h"
 
-namespace kr2::gui {
+namespace kr2::e2e {
 
 // The probe's DLL (kr2_gui_inside_probe.dll), as Windows names it.
 std::wstring InsideProbeDll();
@@ -38,4 +38,4 @@ private:
     HANDLE done_ = nullptr;
 };
 
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

@@ -14,7 +14,7 @@
 
 namespace {
 
-void ReadFont(HWND hwnd, kr2::gui::ProbeReply& reply) {
+void ReadFont(HWND hwnd, kr2::e2e::ProbeReply& reply) {
     const auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
     reply.hasFont = font != nullptr;
     reply.fontRead = font && GetObjectW(font, sizeof reply.font, &reply.font) != 0;
@@ -54,7 +54,7 @@ LONG Ink(HDC like, HFONT font, const wchar_t* text, int n) {
 // The face the platform gave, and the caption in that face and size at the
 // regular weight beside the control's own: a bold that draws no wider and
 // no darker than the regular weight is not bold.
-void MeasureWeight(HDC dc, HFONT font, const wchar_t* shown, int n, kr2::gui::ProbeReply& reply) {
+void MeasureWeight(HDC dc, HFONT font, const wchar_t* shown, int n, kr2::e2e::ProbeReply& reply) {
     LOGFONTW regular{};
     if (!font || !GetObjectW(font, sizeof regular, &regular)) return;
     HGDIOBJ old = SelectObject(dc, font);
@@ -77,7 +77,7 @@ void MeasureWeight(HDC dc, HFONT font, const wchar_t* shown, int n, kr2::gui::Pr
 
 // Measured here because the font handle and the fonts the launcher sees
 // (they depend on its DPI) exist only in its process.
-void MeasureText(HWND hwnd, kr2::gui::ProbeReply& reply) {
+void MeasureText(HWND hwnd, kr2::e2e::ProbeReply& reply) {
     wchar_t text[512] = {};
     const int length = GetWindowTextW(hwnd, text, 512);
     wchar_t shown[512] = {};
@@ -99,7 +99,7 @@ void MeasureText(HWND hwnd, kr2::gui::ProbeReply& reply) {
     ReleaseDC(hwnd, dc);
 }
 
-void ReadIcon(HWND hwnd, kr2::gui::ProbeReply& reply) {
+void ReadIcon(HWND hwnd, kr2::e2e::ProbeReply& reply) {
     auto icon = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0));
     if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(hwnd, GCLP_HICON));
     reply.hasIcon = icon != nullptr;
@@ -221,7 +221,7 @@ LONG PrintedDiffers(HWND hwnd) {
 // Under Wine the client object answers only inside the launcher's process.
 // __uuidof: mingw's IID_IAccessible is a data import of oleacc that reads
 // as garbage here.
-void ReadAccessible(HWND hwnd, kr2::gui::ProbeReply& reply) {
+void ReadAccessible(HWND hwnd, kr2::e2e::ProbeReply& reply) {
     IAccessible* object = nullptr;
     if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                           reinterpret_cast<void**>(&object))) ||
@@ -275,13 +275,13 @@ HHOOK WatchClicksOnThisThread() {
 // prefix's DPI.
 // The fault harness counts the icons, failing nothing unless the launcher
 // was started with a plan.
-void MoveToDpi(HWND hwnd, LPARAM what, kr2::gui::ProbeReply& reply) {
-    static kr2::faults::Plan countOnly = [] {
-        kr2::faults::Plan p{};
+void MoveToDpi(HWND hwnd, LPARAM what, kr2::e2e::ProbeReply& reply) {
+    static kr2::e2e::Plan countOnly = [] {
+        kr2::e2e::Plan p{};
         p.row = p.secondRow = p.firstFailedRow = -1;
         return p;
     }();
-    kr2::faults::AttachHarness(&countOnly);
+    kr2::e2e::AttachHarness(&countOnly);
     const int from = static_cast<int>(what >> 16 & 0xFFFF);
     const int to = static_cast<int>(what >> 32 & 0xFFFF);
     RECT r{};
@@ -294,7 +294,7 @@ void MoveToDpi(HWND hwnd, LPARAM what, kr2::gui::ProbeReply& reply) {
     RECT suggested{r.left, r.top, r.left + size.cx, r.top + size.cy};
     SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
     RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    reply.iconsHeld = kr2::faults::AttachedPlan()->iconsHeld;
+    reply.iconsHeld = kr2::e2e::AttachedPlan()->iconsHeld;
     ReadIcon(hwnd, reply);
     reply.smallIcon = SmallIconSize(hwnd);
     reply.pictureDrawn = PictureDrawn(hwnd);
@@ -304,7 +304,7 @@ void MoveToDpi(HWND hwnd, LPARAM what, kr2::gui::ProbeReply& reply) {
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK Kr2InsideProbeHook(int code, WPARAM removed,
                                                                      LPARAM lp) {
-    static const UINT query = RegisterWindowMessageW(kr2::gui::kProbeQueryMessage);
+    static const UINT query = RegisterWindowMessageW(kr2::e2e::kProbeQueryMessage);
     MSG* msg = reinterpret_cast<MSG*>(lp);
     if (code == HC_ACTION && removed == PM_REMOVE && msg->message == WM_LBUTTONUP) ++buttonUps;
     if (code == HC_ACTION && removed == PM_REMOVE && msg->message == query) {
@@ -312,17 +312,17 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Kr2InsideProbeHook(int code, W
         const DWORD driver = static_cast<DWORD>(msg->wParam);
         wchar_t name[64];
         if (HANDLE map = OpenFileMappingW(FILE_MAP_WRITE, FALSE,
-                                          kr2::gui::ProbeObjectName(name, L"map", driver))) {
-            if (auto* reply = static_cast<kr2::gui::ProbeReply*>(
-                    MapViewOfFile(map, FILE_MAP_WRITE, 0, 0, sizeof(kr2::gui::ProbeReply)))) {
+                                          kr2::e2e::ProbeObjectName(name, L"map", driver))) {
+            if (auto* reply = static_cast<kr2::e2e::ProbeReply*>(
+                    MapViewOfFile(map, FILE_MAP_WRITE, 0, 0, sizeof(kr2::e2e::ProbeReply)))) {
                 *reply = {};
                 reply->artworkClicks = watching ? artworkClicks : -1;
                 reply->buttonUps = buttonUps;
-                if (msg->lParam & kr2::gui::kProbeMoveDpi) {
+                if (msg->lParam & kr2::e2e::kProbeMoveDpi) {
                     MoveToDpi(msg->hwnd, msg->lParam, *reply);
-                } else if (msg->lParam & kr2::gui::kProbeLoadByName) {
-                    LoadLibraryW(kr2::gui::kProbeDllByName);
-                } else if (msg->lParam & kr2::gui::kProbeTaskbar) {
+                } else if (msg->lParam & kr2::e2e::kProbeLoadByName) {
+                    LoadLibraryW(kr2::e2e::kProbeDllByName);
+                } else if (msg->lParam & kr2::e2e::kProbeTaskbar) {
                     RECT work{0, static_cast<LONG>(msg->lParam >> 16), GetSystemMetrics(SM_CXSCREEN),
                               GetSystemMetrics(SM_CYSCREEN)};
                     SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0);
@@ -331,18 +331,18 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK Kr2InsideProbeHook(int code, W
                     ReadIcon(msg->hwnd, *reply);
                     MeasureText(msg->hwnd, *reply);
                 }
-                if (msg->lParam & kr2::gui::kProbeAccessible) {
+                if (msg->lParam & kr2::e2e::kProbeAccessible) {
                     ReadAccessible(msg->hwnd, *reply);
                     reply->printedDiffers = PrintedDiffers(msg->hwnd);
                 }
-                if (msg->lParam & kr2::gui::kProbePlatformRoundTrip) PlatformRoundTrip(msg->hwnd);
+                if (msg->lParam & kr2::e2e::kProbePlatformRoundTrip) PlatformRoundTrip(msg->hwnd);
                 reply->heapBytes = HeapBytes();
                 UnmapViewOfFile(reply);
             }
             CloseHandle(map);
         }
         if (HANDLE done = OpenEventW(EVENT_MODIFY_STATE, FALSE,
-                                     kr2::gui::ProbeObjectName(name, L"done", driver))) {
+                                     kr2::e2e::ProbeObjectName(name, L"done", driver))) {
             SetEvent(done);
             CloseHandle(done);
         }

@@ -5,7 +5,7 @@
 
 #include <cwchar>
 
-namespace kr2::gui {
+namespace kr2::e2e {
 
 inline constexpr wchar_t kProbeQueryMessage[] = L"kr2_gui_inside_probe";
 
@@ -99,4 +99,4 @@ inline const wchar_t* ProbeObjectName(wchar_t (&out)[64], const wchar_t* what, D
     return out;
 }
 
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

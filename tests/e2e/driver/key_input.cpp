@@ -6,7 +6,7 @@
 
 #include "window_probe.h"
 
-namespace kr2::gui {
+namespace kr2::e2e {
 namespace {
 
 INPUT Key(WORD vk, bool up) {
@@ -181,4 +181,4 @@ POINT CloseBoxOf(HWND top) {
     return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
 }
 
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-namespace kr2::gui {
+namespace kr2::e2e {
 
 // Waits until `hwnd` is the foreground window; false on timeout.
 bool WaitForeground(HWND hwnd, DWORD timeoutMs = 3000);
@@ -33,4 +33,4 @@ POINT CentreOf(HWND hwnd);
 // itself reports it (WM_NCHITTEST); {-1, -1} when it has none.
 POINT CloseBoxOf(HWND top);
 
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

@@ -14,7 +14,7 @@
 #include "wave_file.h"
 #include "window_probe.h"
 
-namespace kr2::gui {
+namespace kr2::e2e {
 namespace {
 
 // The process whose image is `exe`, once it exists; 0 on timeout.
@@ -173,4 +173,4 @@ HWND LauncherRun::Open(WindowId w) const {
     return opened;
 }
 
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

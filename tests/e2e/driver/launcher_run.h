@@ -17,7 +17,7 @@
 #include "files.h"
 #include "stub_log.h"
 
-namespace kr2::gui {
+namespace kr2::e2e {
 
 // The kr2_s1.exe under test, as Windows names it: the one built beside this
 // program, or another build named by the environment variable
@@ -112,4 +112,4 @@ private:
     std::uint64_t startedAt_ = 0;
 };
 
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

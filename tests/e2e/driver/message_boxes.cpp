@@ -4,11 +4,11 @@
 #include "screen_pixels.h"
 #include "window_probe.h"
 
-namespace kr2::hardening {
+namespace kr2::e2e {
 namespace {
 
 BOOL CALLBACK CollectBox(HWND hwnd, LPARAM param) {
-    if (IsWindowVisible(hwnd) && gui::ClassOf(hwnd) == L"#32770")
+    if (IsWindowVisible(hwnd) && e2e::ClassOf(hwnd) == L"#32770")
         reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
     return TRUE;
 }
@@ -26,20 +26,20 @@ std::vector<HWND> VisibleMessageBoxes() {
 
 std::wstring MessageText(HWND box) {
     HWND text = GetDlgItem(box, kMessageTextId);
-    return text ? gui::TextOf(text) : std::wstring();
+    return text ? e2e::TextOf(text) : std::wstring();
 }
 
 int ButtonCount(HWND box) {
     int count = 0;
-    for (HWND child : gui::Descendants(box))
-        if (gui::ClassOf(child) == L"Button" || gui::ClassOf(child) == L"BUTTON") ++count;
+    for (HWND child : e2e::Descendants(box))
+        if (e2e::ClassOf(child) == L"Button" || e2e::ClassOf(child) == L"BUTTON") ++count;
     return count;
 }
 
 std::string ShownIcon(HWND box) {
     HWND icon = nullptr;
-    for (HWND c : gui::Descendants(box))
-        if (_wcsicmp(gui::ClassOf(c).c_str(), L"Static") == 0 &&
+    for (HWND c : e2e::Descendants(box))
+        if (_wcsicmp(e2e::ClassOf(c).c_str(), L"Static") == 0 &&
             (GetWindowLongPtrW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
             icon = c;
     if (!icon) return {};
@@ -50,13 +50,13 @@ std::string ShownIcon(HWND box) {
     static constexpr std::pair<int, const char*> kIcons[] = {
         {32513, "error"}, {32515, "warning"}, {32516, "information"}, {32514, "question"}};  // OIC_HAND...
     std::string shown;
-    gui::WaitFor([&] {
-        const stress::Pixels seen = stress::CaptureScreen(gui::ClientOnScreen(icon));
+    e2e::WaitFor([&] {
+        const e2e::Pixels seen = e2e::CaptureScreen(e2e::ClientOnScreen(icon));
         const std::uint32_t corner = seen.rgb.empty() ? 0 : seen.At(0, 0);
         const COLORREF background = RGB(corner >> 16 & 0xFF, corner >> 8 & 0xFF, corner & 0xFF);
         for (const auto& [id, name] : kIcons)
-            if (const auto drawn = stress::IconResource(GetModuleHandleW(L"user32.dll"), id, size, background))
-                if (!seen.rgb.empty() && stress::MeanDifference(seen, *drawn, 1.0, size, size) < 1.0) shown = name;
+            if (const auto drawn = e2e::IconResource(GetModuleHandleW(L"user32.dll"), id, size, background))
+                if (!seen.rgb.empty() && e2e::MeanDifference(seen, *drawn, 1.0, size, size) < 1.0) shown = name;
         return !shown.empty();
     }, 2000);
     return shown;
@@ -64,7 +64,7 @@ std::string ShownIcon(HWND box) {
 
 HWND WaitMessageBox(DWORD timeoutMs) {
     HWND found = nullptr;
-    gui::WaitFor([&] {
+    e2e::WaitFor([&] {
         const auto boxes = VisibleMessageBoxes();
         found = boxes.size() == 1 ? boxes.front() : nullptr;
         return found != nullptr;
@@ -79,7 +79,7 @@ void PressOk(HWND box) {
 bool ExpectNoMessageBox(const std::string& when) {
     const auto boxes = VisibleMessageBoxes();
     for (HWND box : boxes) {
-        gui::Expect(false, when + ": unexpected message box " + e2e::Describe(gui::CaptionOf(box)) + ": " +
+        e2e::Expect(false, when + ": unexpected message box " + e2e::Describe(e2e::CaptionOf(box)) + ": " +
                                e2e::Describe(MessageText(box)));
         PressOk(box);
         PostMessageW(box, WM_CLOSE, 0, 0);
@@ -100,8 +100,8 @@ std::optional<std::uint32_t> ExitCodeOf(DWORD pid, DWORD timeoutMs) {
 
 bool ExpectCleanEnd(DWORD pid, const std::string& when, DWORD timeoutMs) {
     const auto code = ExitCodeOf(pid, timeoutMs);
-    if (!gui::Expect(code.has_value(), when + ": the launcher ends")) return false;
-    return gui::ExpectEq(*code, std::uint32_t{0}, when + ": exit code (a crash leaves another one)");
+    if (!e2e::Expect(code.has_value(), when + ": the launcher ends")) return false;
+    return e2e::ExpectEq(*code, std::uint32_t{0}, when + ": exit code (a crash leaves another one)");
 }
 
-}  // namespace kr2::hardening
+}  // namespace kr2::e2e

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace kr2::hardening {
+namespace kr2::e2e {
 
 // Every visible message box (class "#32770") on the desktop, of any process.
 std::vector<HWND> VisibleMessageBoxes();
@@ -40,4 +40,4 @@ std::optional<std::uint32_t> ExitCodeOf(DWORD pid, DWORD timeoutMs);
 // The launcher ended on its own and cleanly: exit code 0, not a crash.
 bool ExpectCleanEnd(DWORD pid, const std::string& when, DWORD timeoutMs = 5000);
 
-}  // namespace kr2::hardening
+}  // namespace kr2::e2e

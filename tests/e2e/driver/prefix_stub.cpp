@@ -4,7 +4,7 @@
 
 #include "files.h"
 
-namespace kr2::gui {
+namespace kr2::e2e {
 
 PrefixStub::PrefixStub(std::wstring path) : path_(std::move(path)) {
     if (e2e::FileExists(path_)) {
@@ -20,4 +20,4 @@ PrefixStub::~PrefixStub() {
     if (!saved_.empty()) MoveFileW(saved_.c_str(), path_.c_str());
 }
 
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace kr2::gui {
+namespace kr2::e2e {
 
 class PrefixStub {
 public:
@@ -18,4 +18,4 @@ private:
     std::wstring saved_;  // where the original waits; empty if there was none
 };
 
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

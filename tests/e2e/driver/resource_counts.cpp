@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace kr2::stress {
+namespace kr2::e2e {
 namespace {
 
 BOOL CALLBACK CountChild(HWND, LPARAM param) {
@@ -125,4 +125,4 @@ std::string Describe(const ResourceCounts& c) {
     return out;
 }
 
-}  // namespace kr2::stress
+}  // namespace kr2::e2e

@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace kr2::stress {
+namespace kr2::e2e {
 
 // Wine answers GetGuiResources with 0 and is detected by the export only
 // its ntdll has.
@@ -41,4 +41,4 @@ private:
 
 std::string Describe(const ResourceCounts& c);
 
-}  // namespace kr2::stress
+}  // namespace kr2::e2e

@@ -7,7 +7,7 @@
 
 #include "packed_bitmap.h"
 
-namespace kr2::stress {
+namespace kr2::e2e {
 namespace {
 
 // A 32-bit top-down DIB section the size of `p`, selected into a memory DC.
@@ -131,4 +131,4 @@ double MeanDifference(const Pixels& seen, const Pixels& source, double scale, in
     return static_cast<double>(total) / (3.0 * width * height);
 }
 
-}  // namespace kr2::stress
+}  // namespace kr2::e2e

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-namespace kr2::stress {
+namespace kr2::e2e {
 
 struct Pixels {
     int width = 0, height = 0;
@@ -29,4 +29,4 @@ std::optional<Pixels> IconResource(HMODULE module, int id, int size, COLORREF ba
 // of `seen` that starts at its top-left and spans `width` x `height`.
 double MeanDifference(const Pixels& seen, const Pixels& source, double scale, int width, int height);
 
-}  // namespace kr2::stress
+}  // namespace kr2::e2e

@@ -12,7 +12,7 @@
 #include "screen_pixels.h"
 #include "window_probe.h"
 
-namespace kr2::gui {
+namespace kr2::e2e {
 namespace {
 
 void CheckStyles(HWND top, WindowId w, InsideProbe& inside) {
@@ -148,9 +148,9 @@ void CheckAccessible(HWND control, const ExpectedControl& want, InsideProbe& ins
 void CheckPicturePixels(HWND control, const ExpectedControl& want, const std::string& n) {
     if (want.kind != Kind::Picture) return;
     const LauncherResources exe;
-    const std::optional<stress::Pixels> art = stress::BitmapResource(exe.get(), IDB_PICTURE);
+    const std::optional<e2e::Pixels> art = e2e::BitmapResource(exe.get(), IDB_PICTURE);
     if (!Expect(exe.get() && art, n + ": the launcher's bitmap can be read")) return;
-    stress::Pixels seen;
+    e2e::Pixels seen;
     auto firstDifference = [&]() -> POINT {
         if (seen.width <= 0 || seen.height <= 0) return {0, 0};  // nothing captured
         for (int y = 0; y < seen.height; ++y)
@@ -159,7 +159,7 @@ void CheckPicturePixels(HWND control, const ExpectedControl& want, const std::st
         return {-1, -1};
     };
     WaitFor([&] {
-        seen = stress::CaptureScreen(ClientOnScreen(control));
+        seen = e2e::CaptureScreen(ClientOnScreen(control));
         return firstDifference().x < 0;
     }, 2000);
     const POINT at = firstDifference();
@@ -277,4 +277,4 @@ void CheckWindowLooks(HWND top, WindowId w, InsideProbe& inside) {
     }
 }
 
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

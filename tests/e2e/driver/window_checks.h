@@ -10,7 +10,7 @@
 #include "expected_windows.h"
 #include "inside_probe.h"
 
-namespace kr2::gui {
+namespace kr2::e2e {
 
 void CheckWindowLooks(HWND top, WindowId w, InsideProbe& inside);
 
@@ -30,4 +30,4 @@ RECT RectInContainer(HWND top, const ExpectedWindow& w, int index);
 bool IsCentred(HWND top);
 void CheckCentred(HWND top, WindowId w, const char* when);
 
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

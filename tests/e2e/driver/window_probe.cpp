@@ -1,6 +1,6 @@
 #include "window_probe.h"
 
-namespace kr2::gui {
+namespace kr2::e2e {
 namespace {
 
 struct TopSearch {
@@ -110,4 +110,4 @@ bool WaitForNoWindow(DWORD pid, std::wstring_view caption, DWORD timeoutMs) {
     return WaitFor([&] { return TopLevelWindows(pid, caption).empty(); }, timeoutMs);
 }
 
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

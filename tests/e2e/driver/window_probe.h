@@ -9,7 +9,7 @@
 
 #include "expected_windows.h"
 
-namespace kr2::gui {
+namespace kr2::e2e {
 
 // The visible top-level windows of a process with exactly this caption.
 std::vector<HWND> TopLevelWindows(DWORD pid, std::wstring_view caption);
@@ -51,4 +51,4 @@ HWND WaitForWindow(DWORD pid, std::wstring_view caption, DWORD timeoutMs = 5000)
 // Waits until no visible window of `pid` has the caption.
 bool WaitForNoWindow(DWORD pid, std::wstring_view caption, DWORD timeoutMs = 5000);
 
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

@@ -13,7 +13,7 @@
 #include "prefix_stub.h"
 #include "window_probe.h"
 
-namespace kr2::gui {
+namespace kr2::e2e {
 namespace {
 
 // The button of each game entry; the line the game must receive is the
@@ -159,4 +159,4 @@ TEST(GuiCatalogue, MainWindowEntries) {
 }
 
 }  // namespace
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

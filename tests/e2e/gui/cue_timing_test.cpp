@@ -8,7 +8,7 @@
 #include "launcher_run.h"
 #include "window_probe.h"
 
-namespace kr2::gui {
+namespace kr2::e2e {
 namespace {
 
 constexpr unsigned kCueMs = 2000;
@@ -119,4 +119,4 @@ TEST(GuiCues, SilentClosesPlayNoCue) {
 }
 
 }  // namespace
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

@@ -15,7 +15,7 @@
 #include "screen_pixels.h"
 #include "window_probe.h"
 
-namespace kr2::gui {
+namespace kr2::e2e {
 namespace {
 
 // What holds the focus, by its expected caption, for messages.
@@ -307,7 +307,7 @@ struct Changed {
     bool FocusRectangle() const { return edge * 4 >= ring && inside == 0; }
 };
 
-Changed Compare(const stress::Pixels& a, const stress::Pixels& b) {
+Changed Compare(const e2e::Pixels& a, const e2e::Pixels& b) {
     Changed c;
     c.ring = 2 * (a.width + a.height);
     if (a.width != b.width || a.height != b.height) {  // the picture has gone or moved
@@ -325,11 +325,11 @@ Changed Compare(const stress::Pixels& a, const stress::Pixels& b) {
 
 // The picture as drawn, once its artwork is there (a freshly shown window
 // may not have painted yet).
-stress::Pixels PaintedPicture(HWND picture) {
-    stress::Pixels seen;
+e2e::Pixels PaintedPicture(HWND picture) {
+    e2e::Pixels seen;
     WaitFor(
         [&] {
-            seen = stress::CaptureScreen(ClientOnScreen(picture));
+            seen = e2e::CaptureScreen(ClientOnScreen(picture));
             return std::set<std::uint32_t>(seen.rgb.begin(), seen.rgb.end()).size() > 16;
         },
         3000);
@@ -372,12 +372,12 @@ TEST(GuiKeyboard, PictureBoxShowsItsFocusAndIgnoresKeysAndClicks) {
     HWND picture = FindControl(main, want, pictureIndex);
     if (!Expect(picture != nullptr, "frmMain: the picture is there")) return;
 
-    const stress::Pixels unfocused = PaintedPicture(picture);
+    const e2e::Pixels unfocused = PaintedPicture(picture);
     TabTo(main, WindowId::frmMain, 5);
     if (!WaitFocus(main, WindowId::frmMain, pictureIndex, "after five Tabs")) return;
     Changed focusRect;
     WaitFor([&] {
-        focusRect = Compare(unfocused, stress::CaptureScreen(ClientOnScreen(picture)));
+        focusRect = Compare(unfocused, e2e::CaptureScreen(ClientOnScreen(picture)));
         return focusRect.FocusRectangle();
     }, 2000);
     Expect(focusRect.FocusRectangle(),
@@ -392,7 +392,7 @@ TEST(GuiKeyboard, PictureBoxShowsItsFocusAndIgnoresKeysAndClicks) {
     WaitFocus(main, WindowId::frmMain, TabCycle(want)[6], "after Tab from the picture");
     NothingHappened(run, layout, "Enter, Space, r, h and x with the picture box focused");
     if (!run.Running()) return;
-    Expect(WaitFor([&] { return Compare(unfocused, stress::CaptureScreen(ClientOnScreen(picture))).edge == 0; }, 2000),
+    Expect(WaitFor([&] { return Compare(unfocused, e2e::CaptureScreen(ClientOnScreen(picture))).edge == 0; }, 2000),
            "frmMain picture: the focus rectangle goes with the focus");
 
     // A click is a press and a release on the control: let go on its first
@@ -442,4 +442,4 @@ TEST(GuiKeyboard, PictureBoxShowsItsFocusAndIgnoresKeysAndClicks) {
 }
 
 }  // namespace
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

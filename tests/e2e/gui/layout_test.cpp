@@ -4,7 +4,7 @@
 #include "launcher_run.h"
 #include "window_checks.h"
 
-namespace kr2::gui {
+namespace kr2::e2e {
 namespace {
 
 TEST(GuiLayout, WindowsLookAsDesigned) {
@@ -35,4 +35,4 @@ TEST(GuiLayout, WindowsLookAsDesigned) {
 }
 
 }  // namespace
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

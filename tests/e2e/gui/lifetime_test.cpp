@@ -10,7 +10,7 @@
 #include "window_checks.h"
 #include "window_probe.h"
 
-namespace kr2::gui {
+namespace kr2::e2e {
 namespace {
 
 
@@ -168,4 +168,4 @@ TEST(GuiLifetime, EveryClickOnTheAboutIconClosesIt) {
 }
 
 }  // namespace
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

@@ -17,12 +17,8 @@
 #include "wave_file.h"
 #include "window_probe.h"
 
-namespace kr2::hardening {
+namespace kr2::e2e {
 namespace {
-
-using gui::Expect;
-using gui::GameLayout;
-using gui::LauncherRun;
 
 enum class Outcome {
     Plays,   // the window opens no sooner than the sound's length
@@ -76,7 +72,7 @@ void RunCase(const CueCase& c, const GameLayout& layout, LauncherRun& run, HWND 
 
     const std::uint64_t pressed = e2e::NowMs();
     run.Press(main, WindowId::frmMain, L"&About");
-    HWND about = gui::WaitForWindow(run.Pid(), gui::Expected(WindowId::frmAbout).caption, playMs + 15000);
+    HWND about = e2e::WaitForWindow(run.Pid(), e2e::Expected(WindowId::frmAbout).caption, playMs + 15000);
     const std::uint64_t took = e2e::NowMs() - pressed;
     ExpectNoMessageBox(n);
     if (!Expect(about != nullptr && run.Running(), n + ": the About window opens and the launcher runs on"))
@@ -118,11 +114,11 @@ TEST(HardeningCueFiles, BrokenCueFiles) {
     run.Press(games, WindowId::Games, L"&Player 1");
     ExpectCleanEnd(run.Pid(), "Player 1 with a broken start.WAV");
     const auto records = layout.Log().WaitFor(1, 5000);
-    if (gui::ExpectEq(records.size(), std::size_t{1}, "Player 1 with a broken start.WAV: programs started"))
-        gui::ExpectEq(records[0].commandLine, std::wstring(L"kr2sp.exe  +set fs_game players_kr2\\Player1_saves"),
+    if (e2e::ExpectEq(records.size(), std::size_t{1}, "Player 1 with a broken start.WAV: programs started"))
+        e2e::ExpectEq(records[0].commandLine, std::wstring(L"kr2sp.exe  +set fs_game players_kr2\\Player1_saves"),
                       "Player 1: command line");
     ExpectNoMessageBox("after Player 1");
 }
 
 }  // namespace
-}  // namespace kr2::hardening
+}  // namespace kr2::e2e

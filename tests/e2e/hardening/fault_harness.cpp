@@ -8,7 +8,7 @@
 #include <cstring>
 #include <type_traits>
 
-namespace kr2::faults {
+namespace kr2::e2e {
 namespace {
 
 Plan* plan = nullptr;
@@ -230,7 +230,7 @@ void AttachHarness(Plan* given) noexcept {
 
 Plan* AttachedPlan() noexcept { return plan; }
 
-}  // namespace kr2::faults
+}  // namespace kr2::e2e
 
 // Injected at start-up, the harness reads its plan from the block the
 // driver named; only into the launcher (the driver loads this DLL too, to
@@ -241,11 +241,11 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     const DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
     if (n < 10 || lstrcmpiW(exe + n - 10, L"kr2_s1.exe") != 0) return TRUE;
     wchar_t name[64] = {};
-    if (!GetEnvironmentVariableW(kr2::faults::kPlanVariable, name, 64)) return TRUE;
+    if (!GetEnvironmentVariableW(kr2::e2e::kPlanVariable, name, 64)) return TRUE;
     if (HANDLE map = OpenFileMappingW(FILE_MAP_WRITE, FALSE, name)) {
         // The view stays for the life of the launcher.
-        if (void* view = MapViewOfFile(map, FILE_MAP_WRITE, 0, 0, sizeof(kr2::faults::Plan)))
-            kr2::faults::AttachHarness(static_cast<kr2::faults::Plan*>(view));
+        if (void* view = MapViewOfFile(map, FILE_MAP_WRITE, 0, 0, sizeof(kr2::e2e::Plan)))
+            kr2::e2e::AttachHarness(static_cast<kr2::e2e::Plan*>(view));
     }
     return TRUE;
 }

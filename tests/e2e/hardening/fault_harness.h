@@ -6,7 +6,7 @@
 
 #include "fault_plan.h"
 
-namespace kr2::faults {
+namespace kr2::e2e {
 
 // Goes into the running launcher with `plan`, once; later calls keep the
 // first plan. Loaded before the launcher's first instruction (the driver
@@ -16,4 +16,4 @@ void AttachHarness(Plan* plan) noexcept;
 // The plan in force, or nullptr before AttachHarness.
 Plan* AttachedPlan() noexcept;
 
-}  // namespace kr2::faults
+}  // namespace kr2::e2e

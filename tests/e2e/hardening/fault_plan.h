@@ -8,7 +8,7 @@
 
 #include "fault_rows.h"
 
-namespace kr2::faults {
+namespace kr2::e2e {
 
 inline constexpr wchar_t kPlanVariable[] = L"KR2_FAULT_PLAN";
 
@@ -61,4 +61,4 @@ struct Plan {
     UINT windowDpi;
 };
 
-}  // namespace kr2::faults
+}  // namespace kr2::e2e

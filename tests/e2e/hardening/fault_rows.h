@@ -26,7 +26,7 @@
 //                 box gives the number as ErrorBox does
 //   NoBox         the box itself could not be shown: the end all the same
 
-namespace kr2::faults {
+namespace kr2::e2e {
 
 enum class Outcome { GoesOn, ErrorBox, BoxUnlessMoving, MemoryBox, LaunchPolicy, NoBox };
 // What a failed call returns: 0 (null, FALSE), -1 (INVALID_HANDLE_VALUE),
@@ -109,4 +109,4 @@ inline constexpr RowDesign kRows[kRowCount] = {
 #undef KR2_FAULT_ROW_DESIGN
 };
 
-}  // namespace kr2::faults
+}  // namespace kr2::e2e

@@ -18,7 +18,7 @@
 #include "utf8.h"
 #include "window_probe.h"
 
-namespace kr2::faults {
+namespace kr2::e2e {
 namespace {
 
 
@@ -29,7 +29,7 @@ std::wstring ReadmeFallback() { return std::wstring(LaunchCatalogue("ReadmeOpen"
 
 // The run-time error box of process `pid`, if one is up.
 HWND BoxOf(DWORD pid) {
-    for (HWND box : hardening::VisibleMessageBoxes()) {
+    for (HWND box : e2e::VisibleMessageBoxes()) {
         DWORD owner = 0;
         GetWindowThreadProcessId(box, &owner);
         if (owner == pid) return box;
@@ -40,21 +40,21 @@ HWND BoxOf(DWORD pid) {
 // The launcher's visible windows, for a report.
 std::string WindowsOf(DWORD pid) {
     std::string out;
-    for (HWND top : gui::AllTopLevelWindows(pid))
-        out += " " + e2e::ToUtf8(gui::ClassOf(top)) + " " + e2e::Describe(gui::CaptionOf(top));
+    for (HWND top : e2e::AllTopLevelWindows(pid))
+        out += " " + e2e::ToUtf8(e2e::ClassOf(top)) + " " + e2e::Describe(e2e::CaptionOf(top));
     return out.empty() ? " none" : out;
 }
 
 // A point inside `control` that a click reaches (no other window above it).
 POINT ReachableIn(HWND control) {
-    const RECT r = gui::ClientOnScreen(control);
+    const RECT r = e2e::ClientOnScreen(control);
     for (int fx : {50, 20, 80, 10, 90}) {
         for (int fy : {50, 30, 70}) {
             const POINT at{r.left + (r.right - r.left) * fx / 100, r.top + (r.bottom - r.top) * fy / 100};
             if (WindowFromPoint(at) == control) return at;
         }
     }
-    return gui::CentreOf(control);
+    return e2e::CentreOf(control);
 }
 
 // While it lives, a launcher that crashes ends at once with the exception's
@@ -91,10 +91,10 @@ public:
 
     void Run() {
         const NoCrashDebugger noDebugger;
-        gui::GameLayout layout(L"faults");
+        e2e::GameLayout layout(L"faults");
         layout.WriteCue(L"open.WAV", 30);
         log_ = &layout.Log();
-        const gui::PrefixStub notepad(e2e::kNotepadPath), notepadNt(e2e::kNotepadNtPath),
+        const e2e::PrefixStub notepad(e2e::kNotepadPath), notepadNt(e2e::kNotepadNtPath),
             explorer(e2e::kExplorerPath);
         const std::uint64_t start = e2e::NowMs();
         // The second run is the home page's: it ends the launcher.
@@ -131,8 +131,8 @@ private:
 
     // True when the launcher ended as a launch's policy or follow-up
     // ended it, so the second run goes ahead.
-    bool FirstRun(const gui::GameLayout& layout) {
-        gui::LauncherRun run(layout, true);
+    bool FirstRun(const e2e::GameLayout& layout) {
+        e2e::LauncherRun run(layout, true);
         run_ = &run;
         const bool steps = Window("start", WindowId::frmMain) && Moved(WindowId::frmMain) &&
             Key("profiles from the keyboard", WindowId::frmMain, VK_RETURN, 0) && Window("profiles open", WindowId::Games) &&
@@ -157,14 +157,14 @@ private:
         return steps || endedByLaunch;
     }
 
-    void SecondRun(const gui::GameLayout& layout, const e2e::StubLog& log) {
-        gui::LauncherRun run(layout.GameDir() + L"\\kr2_s1.exe", layout.GameDir(), log, true);
+    void SecondRun(const e2e::GameLayout& layout, const e2e::StubLog& log) {
+        e2e::LauncherRun run(layout.GameDir() + L"\\kr2_s1.exe", layout.GameDir(), log, true);
         run_ = &run;
         if (Window("start again", WindowId::frmMain)) Key("home page from the keyboard", WindowId::frmMain, 'H', VK_MENU) && Ended();
         Finish(run);
     }
 
-    void Finish(gui::LauncherRun& run) {
+    void Finish(e2e::LauncherRun& run) {
         const auto code = run.ExitCode(5000);
         if (!code) run.Kill();
         r_.exitCodes.push_back(code ? static_cast<std::int64_t>(*code) : -1);
@@ -198,17 +198,17 @@ private:
     // The box is read, then dismissed as a player would; the launcher must
     // end with it, leaving no window.
     bool Box(const std::string& what, HWND box) {
-        r_.box = hardening::MessageText(box);
-        if (gui::WaitForeground(box)) gui::PressKey(VK_RETURN);
-        if (!gui::WaitFor([&] { return !run_->Running(); }, 5000)) {
-            r_.windowAfterBox = !gui::AllTopLevelWindows(run_->Pid()).empty();
+        r_.box = e2e::MessageText(box);
+        if (e2e::WaitForeground(box)) e2e::PressKey(VK_RETURN);
+        if (!e2e::WaitFor([&] { return !run_->Running(); }, 5000)) {
+            r_.windowAfterBox = !e2e::AllTopLevelWindows(run_->Pid()).empty();
             r_.stuck = !r_.windowAfterBox;
         }
         return Stop(what + ": the run-time error box");
     }
 
     HWND Top(WindowId w) const {
-        const auto found = gui::TopLevelWindows(run_->Pid(), gui::Expected(w).caption);
+        const auto found = e2e::TopLevelWindows(run_->Pid(), e2e::Expected(w).caption);
         return found.size() == 1 ? found.front() : nullptr;
     }
 
@@ -218,10 +218,10 @@ private:
         // activation of the window, which would take the press back.
         if (!Await(what, [&] { return Top(w) != nullptr && GetForegroundWindow() == Top(w); })) return false;
         int shown = 0;
-        for (HWND h : gui::Descendants(Top(w))) shown += IsWindowVisible(h) ? 1 : 0;
-        const int want = static_cast<int>(gui::Expected(w).controls.size());
+        for (HWND h : e2e::Descendants(Top(w))) shown += IsWindowVisible(h) ? 1 : 0;
+        const int want = static_cast<int>(e2e::Expected(w).controls.size());
         if (shown != want && r_.missingControl.empty())
-            r_.missingControl = gui::Name(w) + " showed " + std::to_string(shown) + " of " +
+            r_.missingControl = e2e::Name(w) + " showed " + std::to_string(shown) + " of " +
                                 std::to_string(want) + " controls";
         return true;
     }
@@ -234,37 +234,37 @@ private:
         HWND top = Top(w);
         if (!probe_) probe_.emplace(top);
         for (const auto& [from, to] : {std::pair{96, 144}, std::pair{144, 96}}) {
-            const std::string what = gui::Name(w) + " moved to " + std::to_string(to) + " DPI";
+            const std::string what = e2e::Name(w) + " moved to " + std::to_string(to) + " DPI";
             if (HWND box = BoxOf(run_->Pid())) return Box(what, box);
             const bool failedBefore = block_.plan().firstFailedRow >= 0;
-            if (!top || !probe_->Read(top, gui::MoveToDpi(from, to)))
+            if (!top || !probe_->Read(top, e2e::MoveToDpi(from, to)))
                 return Await(what + ": the move went unanswered", [] { return false; });
             r_.failedInAMove = r_.failedInAMove || (!failedBefore && block_.plan().firstFailedRow >= 0);
         }
-        return Window(gui::Name(w) + " back at 96 DPI", w);
+        return Window(e2e::Name(w) + " back at 96 DPI", w);
     }
 
     bool Gone(WindowId w) {
-        return Await(gui::Name(w) + " closes", [&] { return Top(w) == nullptr; });
+        return Await(e2e::Name(w) + " closes", [&] { return Top(w) == nullptr; });
     }
 
     bool Key(const std::string& what, WindowId w, WORD vk, WORD modifier) {
         HWND top = Top(w);
         if (!top || !Await(what + " (the window comes to the front)", [&] { return GetForegroundWindow() == top; }))
             return Stop(what + ": no window to type into");
-        modifier ? gui::PressAltKey(vk) : gui::PressKey(vk);
+        modifier ? e2e::PressAltKey(vk) : e2e::PressKey(vk);
         return true;
     }
 
     bool ClickIndex(const std::string& what, WindowId w, int index) {
-        HWND control = Top(w) ? gui::FindControl(Top(w), gui::Expected(w), index) : nullptr;
+        HWND control = Top(w) ? e2e::FindControl(Top(w), e2e::Expected(w), index) : nullptr;
         if (!control) return Stop(what + ": no control to click");
-        gui::MouseClick(ReachableIn(control));
+        e2e::MouseClick(ReachableIn(control));
         return true;
     }
 
     bool Click(const std::string& what, WindowId w, std::wstring_view caption) {
-        return ClickIndex(what, w, gui::ControlIndex(gui::Expected(w), caption));
+        return ClickIndex(what, w, e2e::ControlIndex(e2e::Expected(w), caption));
     }
 
     bool Started(std::size_t count) {
@@ -275,7 +275,7 @@ private:
 
     // What a screen reader does first: ask the picture box for its object.
     bool ScreenReader() {
-        HWND picture = Top(WindowId::frmMain) ? gui::FindControl(Top(WindowId::frmMain), gui::Expected(WindowId::frmMain), 0) : nullptr;
+        HWND picture = Top(WindowId::frmMain) ? e2e::FindControl(Top(WindowId::frmMain), e2e::Expected(WindowId::frmMain), 0) : nullptr;
         DWORD_PTR answer = 0;
         if (picture)
             SendMessageTimeoutW(picture, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT), SMTO_ABORTIFHUNG, 5000,
@@ -286,15 +286,15 @@ private:
     bool Checkpoint() {
         HWND main = Top(WindowId::frmMain);
         if (!main) return Stop("the checkpoint: no main window");
-        const stress::ResourceCounts counts = stress::ResourceCounter(run_->Pid(), main).Count();
+        const e2e::ResourceCounts counts = e2e::ResourceCounter(run_->Pid(), main).Count();
         r_.checkpoint = {true, block_.plan().gdiHeld, block_.plan().iconsHeld, counts.childWindows};
         return true;
     }
 
     PlanBlock& block_;
     SessionResult& r_;
-    gui::LauncherRun* run_ = nullptr;
-    std::optional<gui::InsideProbe> probe_;
+    e2e::LauncherRun* run_ = nullptr;
+    std::optional<e2e::InsideProbe> probe_;
     const e2e::StubLog* log_ = nullptr;
 };
 
@@ -484,4 +484,4 @@ std::vector<std::string> Judge(const SessionResult& seen, const SessionResult& c
     return wrong;
 }
 
-}  // namespace kr2::faults
+}  // namespace kr2::e2e

@@ -20,7 +20,7 @@
 
 #include "fault_plan.h"
 
-namespace kr2::faults {
+namespace kr2::e2e {
 
 // The block the harness reads, named in KR2_FAULT_PLAN for every program
 // started while it lives.
@@ -88,4 +88,4 @@ std::vector<std::string> Judge(const SessionResult& seen, const SessionResult& c
 // "malloc #3" and the like, for reports.
 std::string Describe(int row, LONG call);
 
-}  // namespace kr2::faults
+}  // namespace kr2::e2e

@@ -22,10 +22,8 @@
 #include "message_boxes.h"
 #include "window_probe.h"
 
-namespace kr2::faults {
+namespace kr2::e2e {
 namespace {
-
-using gui::Expect;
 
 // The error a failed platform call leaves: the machine is short of resources.
 constexpr DWORD kError = ERROR_NO_SYSTEM_RESOURCES;
@@ -221,36 +219,36 @@ TEST(HardeningFaults, AFailingHandlerEndsInTheBoxThenTheLauncherEnds) {
         {"control refused, no error number", k_CreateWindowExW, 2, 0, L"Run-time error '7':\r\n\r\nOut of memory"},
         {"memory run out", k_malloc, 1, 0, L"Run-time error '7':\r\n\r\nOut of memory"},
     };
-    gui::GameLayout layout(L"hardening_failing_handler");
+    e2e::GameLayout layout(L"hardening_failing_handler");
     for (const Failure& f : failures) {
         const std::string n = f.what;
         PlanBlock block;
-        gui::LauncherRun run(layout, true);
+        e2e::LauncherRun run(layout, true);
         HWND main = run.WaitWindow(WindowId::frmMain);
         HWND games = run.Open(WindowId::Games);
         if (!main || !games) return;
         block.Fail(f.row, block.plan().calls[f.row] + f.next, f.error, true);
-        run.Press(main, WindowId::frmMain, L"&About", gui::LauncherRun::By::Mouse);
-        HWND box = hardening::WaitMessageBox(5000);
+        run.Press(main, WindowId::frmMain, L"&About", e2e::LauncherRun::By::Mouse);
+        HWND box = e2e::WaitMessageBox(5000);
         if (!Expect(box != nullptr, n + ": the run-time error box appears")) return;
-        const std::wstring text = hardening::MessageText(box);
+        const std::wstring text = e2e::MessageText(box);
         const std::size_t words = text.find(L"':\r\n\r\n");
         Expect(text.starts_with(f.starts) && words != std::wstring::npos && words + 5 < text.size(),
                n + ": the box gives the failure's number and words: " + e2e::Describe(text));
-        Expect(gui::TopLevelWindows(run.Pid(), gui::Expected(WindowId::frmAbout).caption).empty(), n + ": no About window");
+        Expect(e2e::TopLevelWindows(run.Pid(), e2e::Expected(WindowId::frmAbout).caption).empty(), n + ": no About window");
         for (HWND top : {main, games})
-            Expect(!IsWindowEnabled(top), n + ": " + e2e::Describe(gui::CaptionOf(top)) + " disabled under the box");
+            Expect(!IsWindowEnabled(top), n + ": " + e2e::Describe(e2e::CaptionOf(top)) + " disabled under the box");
         // On its caption bar, which the box (centred too) leaves free.
         RECT frame{};
         GetWindowRect(games, &frame);
-        gui::MouseClick({(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYSMCAPTION) / 2});
-        Expect(!gui::WaitFor([&] { return GetForegroundWindow() != box; }, 500),
+        e2e::MouseClick({(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYSMCAPTION) / 2});
+        Expect(!e2e::WaitFor([&] { return GetForegroundWindow() != box; }, 500),
                n + ": a click on HM Games leaves the box in front");
-        hardening::PressOk(box);
-        hardening::ExpectCleanEnd(run.Pid(), n + ": OK on the box", 5000);
+        e2e::PressOk(box);
+        e2e::ExpectCleanEnd(run.Pid(), n + ": OK on the box", 5000);
     }
-    hardening::ExpectNoMessageBox("after the failing handlers");
+    e2e::ExpectNoMessageBox("after the failing handlers");
 }
 
 }  // namespace
-}  // namespace kr2::faults
+}  // namespace kr2::e2e

@@ -17,14 +17,8 @@
 #include "message_boxes.h"
 #include "window_probe.h"
 
-namespace kr2::hardening {
+namespace kr2::e2e {
 namespace {
-
-using e2e::SwappedFile;
-using gui::Expect;
-using gui::ExpectEq;
-using gui::GameLayout;
-using gui::LauncherRun;
 
 constexpr unsigned kSettleMs = 1500;
 
@@ -78,12 +72,12 @@ void ExpectErrorBoxThenEnd(LauncherRun& run, DWORD code, const std::string& n) {
     DWORD owner = 0;
     GetWindowThreadProcessId(box, &owner);
     ExpectEq(owner, run.Pid(), n + ": the box belongs to the launcher");
-    ExpectEq(gui::CaptionOf(box), std::wstring(L"kr2_s1"), n + ": caption");
+    ExpectEq(e2e::CaptionOf(box), std::wstring(L"kr2_s1"), n + ": caption");
     const std::wstring text = PlatformText(code);
     Expect(!text.empty(), n + ": the platform has a text for error " + std::to_string(code));
     ExpectEq(MessageText(box), L"Run-time error '" + std::to_wstring(code) + L"':\r\n\r\n" + text, n + ": text");
     ExpectEq(ButtonCount(box), 1, n + ": buttons");
-    ExpectEq(gui::TextOf(GetDlgItem(box, IDOK)), std::wstring(L"OK"), n + ": its button");
+    ExpectEq(e2e::TextOf(GetDlgItem(box, IDOK)), std::wstring(L"OK"), n + ": its button");
     ExpectEq(ShownIcon(box), std::string("error"), n + ": its icon");
     Expect(!run.WaitExit(300), n + ": the launcher waits while the box is up");
     PressOk(box);
@@ -186,4 +180,4 @@ TEST(HardeningLaunchTargets, ProgramBesideLauncherWins) {
 }
 
 }  // namespace
-}  // namespace kr2::hardening
+}  // namespace kr2::e2e

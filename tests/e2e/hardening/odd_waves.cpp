@@ -7,7 +7,7 @@
 #include "files.h"
 #include "utf8.h"
 
-namespace kr2::hardening {
+namespace kr2::e2e {
 namespace {
 
 void Put16(std::string& out, std::uint32_t v) {
@@ -101,4 +101,4 @@ unsigned WriteHugeWave(const std::wstring& path, std::uint64_t bytes) {
     return static_cast<unsigned>(static_cast<std::uint64_t>(dataBytes) * 1000 / kHuge.ByteRate());
 }
 
-}  // namespace kr2::hardening
+}  // namespace kr2::e2e

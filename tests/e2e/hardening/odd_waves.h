@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace kr2::hardening {
+namespace kr2::e2e {
 
 // The first bytes of a RIFF header, cut off inside the "WAVE" tag.
 std::string TruncatedRiffHeader();
@@ -21,4 +21,4 @@ std::string OversizedFmtChunk();
 // Written in pieces. Returns how long it plays, in milliseconds.
 unsigned WriteHugeWave(const std::wstring& path, std::uint64_t bytes);
 
-}  // namespace kr2::hardening
+}  // namespace kr2::e2e

@@ -29,13 +29,8 @@
 #include "wave_file.h"
 #include "window_probe.h"
 
-namespace kr2::hardening {
+namespace kr2::e2e {
 namespace {
-
-using gui::Expect;
-using gui::ExpectEq;
-using gui::GameLayout;
-using gui::LauncherRun;
 
 constexpr unsigned kCueMs = 1000;
 
@@ -101,8 +96,8 @@ TEST(HardeningDriveRoot, ProgramDirAtADriveRoot) {
 TEST(HardeningProgramDir, UnicodeProgramDir) {
     GameLayout layout(L"Кестрейн II 游戏 hardening");
     for (const wchar_t* cue : {L"open.WAV", L"click.WAV", L"start.WAV"}) layout.WriteCue(cue, kCueMs);
-    gui::PrefixStub notepad(e2e::kNotepadPath);
-    gui::PrefixStub explorer(e2e::kExplorerPath);
+    e2e::PrefixStub notepad(e2e::kNotepadPath);
+    e2e::PrefixStub explorer(e2e::kExplorerPath);
     const std::wstring game = layout.GameDir();
     {
         LauncherRun run(layout);
@@ -198,7 +193,7 @@ TEST(HardeningProgramDir, ProgramDirPastMaxPath) {
     GameLayout layout(DeepCaseName(L"hardening_deeper", 300));
     ExpectEq(layout.GameDir().size(), std::size_t{300}, "length of the deeper game directory");
     for (const wchar_t* cue : {L"open.WAV", L"click.WAV"}) layout.WriteCue(cue, kCueMs);
-    gui::PrefixStub notepad(e2e::kNotepadPath);
+    e2e::PrefixStub notepad(e2e::kNotepadPath);
 
     LauncherRun run(LauncherRun::FromHostShell{}, layout);
     HWND main = run.WaitWindow(WindowId::frmMain, kCueMs + 8000);
@@ -233,7 +228,7 @@ std::set<std::wstring> DllsIn(DWORD pid) {
     MODULEENTRY32W m{};
     m.dwSize = sizeof m;
     for (BOOL more = Module32FirstW(snapshot, &m); more; more = Module32NextW(snapshot, &m))
-        if (DllName(m.szModule) != L"kr2_s1.exe" && DllName(m.szModule) != DllName(gui::InsideProbeDll()))
+        if (DllName(m.szModule) != L"kr2_s1.exe" && DllName(m.szModule) != DllName(e2e::InsideProbeDll()))
             names.insert(DllName(m.szModule));
     CloseHandle(snapshot);
     return names;
@@ -302,9 +297,9 @@ void Tour(const GameLayout& layout, std::set<std::wstring>* dlls = nullptr) {
     if (!main) return;
     for (WindowId w : kAllWindows)
         if (w != WindowId::frmMain) run.Open(w);
-    if (HWND picture = gui::FindControl(main, gui::Expected(WindowId::frmMain), 0))
+    if (HWND picture = e2e::FindControl(main, e2e::Expected(WindowId::frmMain), 0))
         SendMessageW(picture, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
-    gui::InsideProbe(main).Read(main, gui::kProbeLoadByName);
+    e2e::InsideProbe(main).Read(main, e2e::kProbeLoadByName);
     run.Press(main, WindowId::frmMain, L"&Readme");
     layout.Log().WaitFor(1, 5000);
     run.Press(main, WindowId::frmMain, L"&Start Kestrane II Multiplayer");
@@ -359,8 +354,8 @@ TEST(HardeningProgramDir, NoDllComesFromBesideTheLauncher) {
     static constexpr wchar_t kOverrides[] = L"Software\\Wine\\AppDefaults\\kr2_s1.exe";
     GameLayout layout(L"hardening_planted_dlls");
     layout.WriteCue(L"open.WAV", 100);
-    gui::PrefixStub notepad(e2e::kNotepadPath);
-    gui::PrefixStub explorer(e2e::kExplorerPath);
+    e2e::PrefixStub notepad(e2e::kNotepadPath);
+    e2e::PrefixStub explorer(e2e::kExplorerPath);
     const std::wstring exe = layout.GameDir() + L"\\kr2_s1.exe";
 
     // With its opening cue and without: the cue loads the sound DLLs, and
@@ -376,7 +371,7 @@ TEST(HardeningProgramDir, NoDllComesFromBesideTheLauncher) {
     std::printf("DLLs before the first instruction:%s\nDLLs after it:%s\n", Names(early).c_str(),
                 Names(later).c_str());
     Expect(later.contains(L"winmm.dll") && later.contains(L"oleacc.dll") && later.contains(L"msimg32.dll") &&
-               later.contains(gui::kProbeDllByName) && early.contains(L"user32.dll") &&
+               later.contains(e2e::kProbeDllByName) && early.contains(L"user32.dll") &&
                early.contains(L"version.dll"),
            "the cue's, the screen reader's, the theme's and the one loaded by name load after the start; user32 "
            "and version before");
@@ -405,4 +400,4 @@ TEST(HardeningProgramDir, NoDllComesFromBesideTheLauncher) {
 }
 
 }  // namespace
-}  // namespace kr2::hardening
+}  // namespace kr2::e2e

@@ -16,14 +16,8 @@
 #include "message_boxes.h"
 #include "window_probe.h"
 
-namespace kr2::hardening {
+namespace kr2::e2e {
 namespace {
-
-using e2e::SwappedFile;
-using gui::Expect;
-using gui::ExpectEq;
-using gui::GameLayout;
-using gui::LauncherRun;
 
 constexpr unsigned kCueMs = 2000;
 
@@ -32,9 +26,9 @@ std::uint64_t Since(std::uint64_t start) { return e2e::NowMs() - start; }
 // Buttons are looked up by their text, which a launcher busy with a cue
 // cannot give: every button is found before the first press.
 HWND Button(HWND top, WindowId w, std::wstring_view caption) {
-    const int index = gui::ControlIndex(gui::Expected(w), caption);
-    HWND button = top && index >= 0 ? gui::FindControl(top, gui::Expected(w), index) : nullptr;
-    Expect(button != nullptr, gui::Name(w) + ": button " + e2e::Describe(caption));
+    const int index = e2e::ControlIndex(e2e::Expected(w), caption);
+    HWND button = top && index >= 0 ? e2e::FindControl(top, e2e::Expected(w), index) : nullptr;
+    Expect(button != nullptr, e2e::Name(w) + ": button " + e2e::Describe(caption));
     return button;
 }
 
@@ -64,11 +58,11 @@ TEST(HardeningQueuedClicks, QueuedClicksRunInOrder) {
     Click(options);
     Click(single);
     std::array<std::uint64_t, 3> seenAt{};
-    gui::WaitFor([&] {
+    e2e::WaitFor([&] {
         bool all = true;
         for (std::size_t i = 0; i < kOpened.size(); ++i) {
-            const auto open = gui::TopLevelWindows(run.Pid(), gui::Expected(kOpened[i]).caption);
-            Expect(open.size() <= 1, gui::Name(kOpened[i]) + " is open at most once");
+            const auto open = e2e::TopLevelWindows(run.Pid(), e2e::Expected(kOpened[i]).caption);
+            Expect(open.size() <= 1, e2e::Name(kOpened[i]) + " is open at most once");
             if (!open.empty() && seenAt[i] == 0) seenAt[i] = Since(pressed);
             all = all && seenAt[i] != 0;
         }
@@ -77,7 +71,7 @@ TEST(HardeningQueuedClicks, QueuedClicksRunInOrder) {
     for (std::size_t i = 0; i < kOpened.size(); ++i) {
         const std::uint64_t earliest = (i + 1) * kCueMs;
         Expect(seenAt[i] >= earliest && seenAt[i] < earliest + 4000,
-               gui::Name(kOpened[i]) + " opens after cue " + std::to_string(i + 1) +
+               e2e::Name(kOpened[i]) + " opens after cue " + std::to_string(i + 1) +
                    " of 3, at " + std::to_string(earliest) + " ms; seen at " + std::to_string(seenAt[i]) + " ms");
     }
     HWND games = run.WaitWindow(WindowId::Games, 1000);
@@ -129,7 +123,7 @@ TEST(HardeningQueuedClicks, NoClickRunsUnderTheErrorBox) {
     Sleep(kCueMs + 1500);
     Expect(IsWindowVisible(box) && run.Running(), "the box stays up until OK");
     ExpectEq(layout.Log().Read().size(), std::size_t{0}, "programs started while the box is up");
-    Expect(gui::TopLevelWindows(run.Pid(), gui::Expected(WindowId::frmAbout).caption).empty(),
+    Expect(e2e::TopLevelWindows(run.Pid(), e2e::Expected(WindowId::frmAbout).caption).empty(),
            "no About window opens while the box is up");
     ExpectEq(VisibleMessageBoxes().size(), std::size_t{1}, "message boxes while the box is up");
     PressOk(box);
@@ -151,26 +145,26 @@ TEST(HardeningQueuedClicks, KeysAndClicksGivenDuringTheCueLeaveTheBoxUp) {
     for (const bool click : {false, true}) {
         LauncherRun run(layout);
         HWND main = run.WaitWindow(WindowId::frmMain);
-        if (!main || !Expect(gui::WaitForeground(main), "frmMain is the foreground window")) return;
+        if (!main || !Expect(e2e::WaitForeground(main), "frmMain is the foreground window")) return;
 
-        gui::PressAltKey('H');
+        e2e::PressAltKey('H');
         // Well inside the 2 s cue: the launcher is busy, the keys wait in its queue.
         Sleep(kCueMs / 4);
         if (click)
-            gui::MouseClick(ok);
+            e2e::MouseClick(ok);
         else
-            for (WORD vk : {VK_RETURN, VK_SPACE, VK_ESCAPE}) gui::PressKey(vk);
+            for (WORD vk : {VK_RETURN, VK_SPACE, VK_ESCAPE}) e2e::PressKey(vk);
         HWND box = WaitMessageBox(kCueMs + 8000);
         if (!Expect(box != nullptr, "the run-time error box appears after the Home Page cue")) return;
-        ok = gui::CentreOf(FindWindowExW(box, nullptr, L"Button", nullptr));
-        ExpectEq(gui::CaptionOf(box), std::wstring(L"kr2_s1"), "the box's caption");
+        ok = e2e::CentreOf(FindWindowExW(box, nullptr, L"Button", nullptr));
+        ExpectEq(e2e::CaptionOf(box), std::wstring(L"kr2_s1"), "the box's caption");
         Expect(MessageText(box).starts_with(L"Run-time error '2':"),
                "the box names the failure: " + e2e::Describe(MessageText(box)));
         // Far longer than the box's own loop needs to read a waiting key.
         Sleep(1500);
         Expect(IsWindowVisible(box) && run.Running(), std::string(click ? "a click" : "keys") + " given during the cue leave the box up");
-        if (!Expect(gui::WaitForeground(box), "the box is the foreground window")) return;
-        gui::PressKey(VK_RETURN);
+        if (!Expect(e2e::WaitForeground(box), "the box is the foreground window")) return;
+        e2e::PressKey(VK_RETURN);
         ExpectCleanEnd(run.Pid(), "Enter at the box", 8000);
         ExpectNoMessageBox("after Enter at the box");
     }
@@ -186,13 +180,13 @@ TEST(HardeningQueuedClicks, EnterAgainOrHeldOnlyOpensTheProfileWindow) {
         const std::string how = held ? "Enter held" : "Enter twice";
         LauncherRun run(layout);
         HWND main = run.WaitWindow(WindowId::frmMain);
-        if (!main || !Expect(gui::WaitForeground(main), "frmMain is the foreground window")) return;
+        if (!main || !Expect(e2e::WaitForeground(main), "frmMain is the foreground window")) return;
         if (held) {
-            gui::HoldKey(VK_RETURN, kCueMs + 1000);  // past the cue, into the profile window
+            e2e::HoldKey(VK_RETURN, kCueMs + 1000);  // past the cue, into the profile window
         } else {
-            gui::PressKey(VK_RETURN);
+            e2e::PressKey(VK_RETURN);
             Sleep(400);
-            gui::PressKey(VK_RETURN);
+            e2e::PressKey(VK_RETURN);
         }
         HWND games = run.WaitWindow(WindowId::Games, kCueMs + 8000);
         // A press in the profile window starts a game at once: no start cue.
@@ -204,4 +198,4 @@ TEST(HardeningQueuedClicks, EnterAgainOrHeldOnlyOpensTheProfileWindow) {
 }
 
 }  // namespace
-}  // namespace kr2::hardening
+}  // namespace kr2::e2e

@@ -16,9 +16,7 @@
 #include "utf8.h"
 
 using namespace kr2;
-using namespace kr2::launch_e2e;
-using kr2::e2e::SwappedFile;
-using kr2::e2e::ToUtf8;
+using namespace kr2::e2e;
 
 namespace {
 

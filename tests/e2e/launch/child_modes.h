@@ -2,7 +2,7 @@
 // Modes in which a copy of the launch test program runs one port and
 // reports through a file: for what cannot be watched from inside.
 
-namespace kr2::launch_e2e {
+namespace kr2::e2e {
 inline constexpr wchar_t kThisExeName[] = L"kr2_e2e_launch.exe";
 // <mode> <file>: writes ProgramDir as UTF-8 to <file>.
 inline constexpr wchar_t kModeProgramDir[] = L"--program-dir";
@@ -11,4 +11,4 @@ inline constexpr wchar_t kModeEndProgram[] = L"--end-program";
 // <mode> <file>: plays the start cue through ProgramDir with the real
 // ports and writes "<milliseconds>\t<cue path>" to <file>.
 inline constexpr wchar_t kModePlayCue[] = L"--play-cue";
-}  // namespace kr2::launch_e2e
+}  // namespace kr2::e2e

@@ -16,7 +16,7 @@
 #include "win32_ports.h"
 
 using namespace kr2;
-using namespace kr2::launch_e2e;
+using namespace kr2::e2e;
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace kr2::launch_e2e {
+namespace kr2::e2e {
 
 void RecordingErrorBox::ShowRunTimeError(const LaunchError& error) {
     shown.push_back(error);
@@ -41,4 +41,4 @@ void LaunchWorld::Run(const LaunchAction& entry) {
     RunLaunchAction(entry, window, LaunchPorts{launcher, errorBox, end});
 }
 
-}  // namespace kr2::launch_e2e
+}  // namespace kr2::e2e

@@ -12,7 +12,7 @@
 #include "stub_log.h"
 #include "win32_ports.h"
 
-namespace kr2::launch_e2e {
+namespace kr2::e2e {
 
 // Records instead of showing a box.
 class RecordingErrorBox final : public ErrorBox {
@@ -65,9 +65,4 @@ private:
     std::wstring previousDir_;
 };
 
-using e2e::kExplorerPath;
-using e2e::kNotepadNtPath;
-using e2e::kNotepadPath;
-using e2e::SamePath;
-
-}  // namespace kr2::launch_e2e
+}  // namespace kr2::e2e

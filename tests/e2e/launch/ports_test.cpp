@@ -18,10 +18,7 @@
 #include "win32_ports.h"
 
 using namespace kr2;
-using kr2::e2e::ChildProcess;
-using kr2::e2e::TempRoot;
-using kr2::e2e::ToUtf8;
-using namespace kr2::launch_e2e;
+using namespace kr2::e2e;
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "win32_ports.h"
 
 using namespace kr2;
+using namespace kr2::e2e;
 using kr2::e2e::NowMs;
 using kr2::e2e::TempRoot;
 

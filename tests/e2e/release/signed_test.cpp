@@ -17,7 +17,7 @@
 #include "stub_log.h"
 #include "utf8.h"
 
-namespace kr2::gui {
+namespace kr2::e2e {
 namespace {
 
 std::wstring SignedExe() {
@@ -78,4 +78,4 @@ TEST(GuiSigned, SignedLauncherShowsItsMainWindow) {
 }
 
 }  // namespace
-}  // namespace kr2::gui
+}  // namespace kr2::e2e

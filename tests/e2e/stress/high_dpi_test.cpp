@@ -27,15 +27,8 @@
 #include "window_checks.h"
 #include "window_probe.h"
 
-namespace kr2::stress {
+namespace kr2::e2e {
 namespace {
-
-using gui::Expect;
-using gui::ExpectEq;
-using gui::Expected;
-using gui::Kind;
-using gui::Name;
-using gui::TabCycle;
 
 // Twips at `dpi`; one pixel either way is allowed for rounding.
 bool Near(int pixels, int twips, int dpi) { return std::fabs(pixels - twips * dpi / 1440.0) <= 1.0; }
@@ -47,9 +40,9 @@ std::string Twips(int twips, int dpi) {
     return out;
 }
 
-void CheckFontAndCaption(HWND control, const gui::ExpectedControl& want, gui::InsideProbe& inside,
+void CheckFontAndCaption(HWND control, const e2e::ExpectedControl& want, e2e::InsideProbe& inside,
                          const std::string& n, int dpi) {
-    const std::optional<gui::ProbeReply> seen = inside.Read(control);
+    const std::optional<e2e::ProbeReply> seen = inside.Read(control);
     if (!Expect(seen && seen->fontRead && seen->textMeasured, n + ": font read and caption measured")) return;
     const LOGFONTW& font = seen->font;
     ExpectEq(std::wstring(font.lfFaceName), std::wstring(L"MS Sans Serif"), n + ": font face");
@@ -58,12 +51,12 @@ void CheckFontAndCaption(HWND control, const gui::ExpectedControl& want, gui::In
     Expect(std::fabs(std::abs(font.lfHeight) - points) <= 1.0,
            n + ": font height within a pixel of " + std::to_string(points) + "; lfHeight " +
                std::to_string(font.lfHeight));
-    gui::CheckCaptionDrawn(control, want, *seen, n, dpi);
+    e2e::CheckCaptionDrawn(control, want, *seen, n, dpi);
 }
 
 void CheckRect(HWND top, WindowId w, std::size_t i, const std::string& n, int dpi) {
-    const gui::ExpectedControl& twips = Expected(w).controls[i];
-    const RECT r = gui::RectInContainer(top, Expected(w), static_cast<int>(i));
+    const e2e::ExpectedControl& twips = Expected(w).controls[i];
+    const RECT r = e2e::RectInContainer(top, Expected(w), static_cast<int>(i));
     const int left = r.left, y = r.top;
     const int width = r.right - r.left, height = r.bottom - r.top;
     Expect(Near(left, twips.left, dpi) && Near(y, twips.top, dpi) && Near(width, twips.width, dpi) &&
@@ -73,8 +66,8 @@ void CheckRect(HWND top, WindowId w, std::size_t i, const std::string& n, int dp
                Twips(twips.top, dpi) + " " + Twips(twips.width, dpi) + "x" + Twips(twips.height, dpi));
 }
 
-void CheckWindowScaled(HWND top, WindowId w, gui::InsideProbe& inside, int dpi) {
-    const gui::ExpectedWindow& want = Expected(w);
+void CheckWindowScaled(HWND top, WindowId w, e2e::InsideProbe& inside, int dpi) {
+    const e2e::ExpectedWindow& want = Expected(w);
     RECT client{};
     GetClientRect(top, &client);
     Expect(Near(client.right, want.clientWidth, dpi) && Near(client.bottom, want.clientHeight, dpi),
@@ -82,9 +75,9 @@ void CheckWindowScaled(HWND top, WindowId w, gui::InsideProbe& inside, int dpi) 
                " px, designed " + Twips(want.clientWidth, dpi) + "x" + Twips(want.clientHeight, dpi));
 
     for (std::size_t i = 0; i < want.controls.size(); ++i) {
-        const gui::ExpectedControl& c = want.controls[i];
+        const e2e::ExpectedControl& c = want.controls[i];
         const std::string n = Name(w) + " " + (c.caption.empty() ? "image" : e2e::Describe(c.caption));
-        HWND control = gui::FindControl(top, want, static_cast<int>(i));
+        HWND control = e2e::FindControl(top, want, static_cast<int>(i));
         if (!Expect(control != nullptr, n + ": control missing")) continue;
         CheckRect(top, w, i, n, dpi);
         if (c.kind != Kind::Picture && c.kind != Kind::Image) CheckFontAndCaption(control, c, inside, n, dpi);
@@ -93,7 +86,7 @@ void CheckWindowScaled(HWND top, WindowId w, gui::InsideProbe& inside, int dpi) 
 
 // What the screen shows inside `control`, once it has been painted.
 Pixels Painted(HWND control, const Pixels& expected, double scale) {
-    const RECT inner = gui::ClientOnScreen(control);
+    const RECT inner = e2e::ClientOnScreen(control);
     Pixels seen = CaptureScreen(inner);
     for (int tries = 0; tries < 50 && MeanDifference(seen, expected, scale, seen.width, seen.height) > 20; ++tries) {
         Sleep(20);
@@ -104,8 +97,8 @@ Pixels Painted(HWND control, const Pixels& expected, double scale) {
 
 // The picture drawn half as large again, filling the box: it matches the
 // scaled artwork and not the artwork at its own size.
-void CheckPicture(HWND main, const gui::LauncherResources& exe) {
-    HWND box = gui::FindControl(main, Expected(WindowId::frmMain), 0);
+void CheckPicture(HWND main, const e2e::LauncherResources& exe) {
+    HWND box = e2e::FindControl(main, Expected(WindowId::frmMain), 0);
     const std::optional<Pixels> art = BitmapResource(exe.get(), IDB_PICTURE);
     if (!Expect(box && art, "frmMain picture box and the launcher's bitmap")) return;
     const Pixels seen = Painted(box, *art, 1.5);
@@ -122,14 +115,14 @@ void CheckPicture(HWND main, const gui::LauncherResources& exe) {
                " to the scaled picture, " + std::to_string(unscaled) + " to the unscaled one");
 }
 
-void CheckIcons(HWND main, HWND about, const gui::LauncherResources& exe, gui::InsideProbe& inside) {
-    const std::optional<gui::ProbeReply> window = inside.Read(main);
+void CheckIcons(HWND main, HWND about, const e2e::LauncherResources& exe, e2e::InsideProbe& inside) {
+    const std::optional<e2e::ProbeReply> window = inside.Read(main);
     if (Expect(window && window->hasIcon, "frmMain has a window icon"))
         Expect(window->iconWidth == 48 && window->iconHeight == 48,
                "frmMain big icon at 48x48; seen " + std::to_string(window->iconWidth) + "x" +
                    std::to_string(window->iconHeight));
 
-    HWND image = gui::FindControl(about, Expected(WindowId::frmAbout), 1);
+    HWND image = e2e::FindControl(about, Expected(WindowId::frmAbout), 1);
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     const std::optional<Pixels> big = IconResource(exe.get(), IDI_PROGRAM, 48, face);
     const std::optional<Pixels> small = IconResource(exe.get(), IDI_PROGRAM, 32, face);
@@ -187,22 +180,22 @@ Pixels Settled(const RECT& rect, const Pixels* want) {
 }
 
 // `like`: the look the window should have, whose artwork it is waited for.
-Look LookOf(HWND top, WindowId w, gui::InsideProbe& inside, const Look* like = nullptr) {
+Look LookOf(HWND top, WindowId w, e2e::InsideProbe& inside, const Look* like = nullptr) {
     Look look;
     RECT outer{}, client{};
     GetWindowRect(top, &outer);
     GetClientRect(top, &client);
     look.outer = {outer.right - outer.left, outer.bottom - outer.top};
     look.client = {client.right, client.bottom};
-    const gui::ExpectedWindow& want = Expected(w);
+    const e2e::ExpectedWindow& want = Expected(w);
     for (std::size_t i = 0; i < want.controls.size(); ++i) {
-        HWND control = gui::FindControl(top, want, static_cast<int>(i));
-        look.rects.push_back(control ? gui::RectInContainer(top, want, static_cast<int>(i)) : RECT{});
+        HWND control = e2e::FindControl(top, want, static_cast<int>(i));
+        look.rects.push_back(control ? e2e::RectInContainer(top, want, static_cast<int>(i)) : RECT{});
         if (!control) continue;
         if (want.controls[i].kind == Kind::Picture || want.controls[i].kind == Kind::Image) {
             const Pixels* wanted = like && look.artwork.size() < like->artwork.size() ? &like->artwork[look.artwork.size()] : nullptr;
-            look.artwork.push_back(Settled(gui::ClientOnScreen(control), wanted));
-        } else if (const std::optional<gui::ProbeReply> seen = inside.Read(control); seen && seen->fontRead) {
+            look.artwork.push_back(Settled(e2e::ClientOnScreen(control), wanted));
+        } else if (const std::optional<e2e::ProbeReply> seen = inside.Read(control); seen && seen->fontRead) {
             look.fonts.push_back(seen->font);
         }
     }
@@ -224,7 +217,7 @@ void ExpectSameLook(const Look& seen, const Look& want, const std::string& n) {
     Expect(art, n + ": the picture and icon pixel for pixel as opened there");
 }
 
-void CloseAndWait(const gui::LauncherRun& run, HWND top, WindowId w) {
+void CloseAndWait(const e2e::LauncherRun& run, HWND top, WindowId w) {
     PostMessageW(top, WM_CLOSE, 0, 0);
     Expect(run.WaitGone(w), Name(w) + " closes");
 }
@@ -237,14 +230,14 @@ Looks CheckAllWindows(int dpi, bool artwork) {
     if (!Expect(SeePhysicalPixels(), "this thread sees physical pixels")) return looks;
     SystemDpiSetting setting(static_cast<DWORD>(dpi));
     if (!Expect(setting.Applied(), "LogPixels set to " + std::to_string(dpi))) return looks;
-    const gui::LauncherResources exe;
+    const e2e::LauncherResources exe;
     if (!Expect(exe.get() != nullptr, "the launcher's resources can be read")) return looks;
 
-    gui::GameLayout layout(L"stress_dpi");
-    gui::LauncherRun run(layout);
+    e2e::GameLayout layout(L"stress_dpi");
+    e2e::LauncherRun run(layout);
     HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return looks;
-    gui::InsideProbe inside(main);
+    e2e::InsideProbe inside(main);
     Expect(inside.Ready(), "probe hooked into the launcher's thread");
 
     // The picture first, while no other window covers it.
@@ -318,15 +311,15 @@ TEST(StressHighDpi, BoldCaptionsKeepMsSansSerifBesideWindowsOwnFace) {
            "the stand-in is a face named Microsoft Sans Serif");
     for (int dpi : {96, 144}) {
         SystemDpiSetting setting(static_cast<DWORD>(dpi));
-        gui::GameLayout layout(L"stress_dpi_faces");
-        gui::LauncherRun run(layout);
+        e2e::GameLayout layout(L"stress_dpi_faces");
+        e2e::LauncherRun run(layout);
         HWND main = run.WaitWindow(WindowId::frmMain);
         if (!main) return;
-        gui::InsideProbe inside(main);
-        const gui::ExpectedWindow& want = Expected(WindowId::frmMain);
+        e2e::InsideProbe inside(main);
+        const e2e::ExpectedWindow& want = Expected(WindowId::frmMain);
         for (std::size_t i = 0; i < want.controls.size(); ++i) {
             if (!want.controls[i].bold) continue;
-            const auto seen = inside.Read(gui::FindControl(main, want, static_cast<int>(i)));
+            const auto seen = inside.Read(e2e::FindControl(main, want, static_cast<int>(i)));
             ExpectEq(std::wstring(seen ? seen->realizedFace : L"(unread)"), std::wstring(L"MS Sans Serif"),
                      e2e::Describe(want.controls[i].caption) + " at " + std::to_string(dpi) + " DPI: face given");
         }
@@ -342,17 +335,17 @@ TEST(StressHighDpi, MovedWindowsMatchOpenedOnes) {
     KR2_NEEDS_WINE();
     const std::map<int, const Looks*> there{{120, &OpenedAt(120)}, {144, &OpenedAt(144)}};
     if (!Expect(SeePhysicalPixels(), "this thread sees physical pixels")) return;
-    gui::GameLayout layout(L"stress_dpi_moves");
-    gui::LauncherRun run(layout);
+    e2e::GameLayout layout(L"stress_dpi_moves");
+    e2e::LauncherRun run(layout);
     HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
-    gui::InsideProbe inside(main);
+    e2e::InsideProbe inside(main);
     ResourceCounter counter(run.Pid(), main);
     if (!Expect(inside.Ready() && counter.Ready(), "probe hooked and objects counted")) return;
     // The pointer out of the way: a button that a move brings under it
     // draws itself hot.
-    gui::MovePointer({0, 0});
-    Expect(gui::WaitFor([] { POINT at{}; return GetCursorPos(&at) && at.x == 0 && at.y == 0; }, 2000),
+    e2e::MovePointer({0, 0});
+    Expect(e2e::WaitFor([] { POINT at{}; return GetCursorPos(&at) && at.x == 0 && at.y == 0; }, 2000),
            "the pointer in the screen's corner");
 
     // One move, checked where `check`: the size answered is the one a
@@ -360,7 +353,7 @@ TEST(StressHighDpi, MovedWindowsMatchOpenedOnes) {
     // a prefix's at those DPIs), the window takes it and then looks as one
     // opened there.
     auto move = [&](HWND top, WindowId w, int from, int to, bool check) {
-        const std::optional<gui::ProbeReply> moved = inside.Read(top, gui::MoveToDpi(from, to));
+        const std::optional<e2e::ProbeReply> moved = inside.Read(top, e2e::MoveToDpi(from, to));
         if (!Expect(moved.has_value(), Name(w) + ": moved to " + std::to_string(to))) return LONG{-1};
         if (to == 96 || !check) return moved->iconsHeld;
         const Look& opened = (*there.at(to))[Index(w)];
@@ -386,18 +379,18 @@ TEST(StressHighDpi, MovedWindowsMatchOpenedOnes) {
         if (!top) continue;
         // The focus settles just after the window shows, and its rectangle
         // is part of the pixels compared.
-        HWND focused = gui::FindControl(top, Expected(w), TabCycle(Expected(w)).front());
-        Expect(gui::WaitFor([&] { return gui::FocusOf(top) == focused; }, 2000),
+        HWND focused = e2e::FindControl(top, Expected(w), TabCycle(Expected(w)).front());
+        Expect(e2e::WaitFor([&] { return e2e::FocusOf(top) == focused; }, 2000),
                Name(w) + ": focus on its first control before the moves");
         const Look before = LookOf(top, w, inside);
-        const RECT client = gui::ClientOnScreen(top);
+        const RECT client = e2e::ClientOnScreen(top);
         const Pixels shown = Settled(client, nullptr);
         const LONG icons = roundTrip(top, w, true);
         const Look back = LookOf(top, w, inside, &before);
         ExpectSameLook(back, before, Name(w) + " back at 96");
         Expect(Same(back.outer, before.outer) && Same(back.client, before.client),
                Name(w) + ": back at 96 at its size before the moves, " + Text(before.outer));
-        Expect(SamePixels(Settled(gui::ClientOnScreen(top), &shown), shown),
+        Expect(SamePixels(Settled(e2e::ClientOnScreen(top), &shown), shown),
                Name(w) + ": back at 96 pixel for pixel as before the moves");
 
         const ResourceCounts first = counter.Count();
@@ -416,34 +409,34 @@ TEST(StressHighDpi, MovedWindowsMatchOpenedOnes) {
     // Only the main window left: a window reached through another may have
     // left that one open.
     for (WindowId w : design::kSecondaryWindows)
-        for (HWND top : gui::TopLevelWindows(run.Pid(), Expected(w).caption)) CloseAndWait(run, top, w);
+        for (HWND top : e2e::TopLevelWindows(run.Pid(), Expected(w).caption)) CloseAndWait(run, top, w);
 
     // At every DPI a player can choose, the main window moved there draws
     // its picture at the artwork's size scaled to the nearest pixel, and
     // takes title-bar and taskbar icons of that DPI's sizes.
     for (int dpi : {120, 144, 168, 192, 96}) {
-        const std::optional<gui::ProbeReply> moved = inside.Read(main, gui::MoveToDpi(96, dpi));
+        const std::optional<e2e::ProbeReply> moved = inside.Read(main, e2e::MoveToDpi(96, dpi));
         const auto scaled = [dpi](int px) { return static_cast<LONG>(std::lround(px * dpi / 96.0)); };
         const std::string n = "frmMain moved to " + std::to_string(dpi);
         if (!Expect(moved.has_value(), n)) continue;
         ExpectEq(Text(moved->pictureDrawn), Text(SIZE{scaled(312), scaled(190)}), n + ": the 312x190 picture drawn");
         ExpectEq(Text(SIZE{moved->iconWidth, moved->smallIcon.cx}), Text(SIZE{scaled(32), scaled(16)}),
                  n + ": its big and small icons' widths");
-        inside.Read(main, gui::MoveToDpi(dpi, 96));
+        inside.Read(main, e2e::MoveToDpi(dpi, 96));
     }
 
     // The main window moved to 144 still takes a click where its picture
     // box now is, and Tab goes on from there in tab order.
     move(main, WindowId::frmMain, 96, 144, false);
-    const gui::ExpectedWindow& want = Expected(WindowId::frmMain);
-    HWND picture = gui::FindControl(main, want, 0);
-    HWND next = gui::FindControl(main, want, TabCycle(want)[6]);  // the picture box is sixth
+    const e2e::ExpectedWindow& want = Expected(WindowId::frmMain);
+    HWND picture = e2e::FindControl(main, want, 0);
+    HWND next = e2e::FindControl(main, want, TabCycle(want)[6]);  // the picture box is sixth
     if (!Expect(picture && next, "frmMain picture box and the control after it in tab order")) return;
-    gui::MouseClick(gui::CentreOf(picture));
-    Expect(gui::WaitFor([&] { return gui::FocusOf(main) == picture; }, 2000),
+    e2e::MouseClick(e2e::CentreOf(picture));
+    Expect(e2e::WaitFor([&] { return e2e::FocusOf(main) == picture; }, 2000),
            "frmMain moved to 144: a click on the picture box gives it the focus");
-    gui::PressKey(VK_TAB);
-    Expect(gui::WaitFor([&] { return gui::FocusOf(main) == next; }, 2000),
+    e2e::PressKey(VK_TAB);
+    Expect(e2e::WaitFor([&] { return e2e::FocusOf(main) == next; }, 2000),
            "frmMain moved to 144: Tab takes the focus on to the next control in tab order");
 }
 
@@ -455,28 +448,28 @@ TEST(StressHighDpi, WindowsMadeAtAnotherDpiThanTheSystemsTakeIt) {
     KR2_NEEDS_WINE();
     const Looks& there = OpenedAt(144);
     struct HandedDpi {
-        HANDLE map = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(faults::Plan),
+        HANDLE map = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(e2e::Plan),
                                         L"kr2_stress_handed_dpi");
-        faults::Plan* plan = map ? static_cast<faults::Plan*>(MapViewOfFile(map, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
+        e2e::Plan* plan = map ? static_cast<e2e::Plan*>(MapViewOfFile(map, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
         HandedDpi() {
             if (!plan) return;
             *plan = {};
             plan->row = plan->secondRow = plan->firstFailedRow = -1;
             plan->windowDpi = 144;
-            SetEnvironmentVariableW(faults::kPlanVariable, L"kr2_stress_handed_dpi");
+            SetEnvironmentVariableW(e2e::kPlanVariable, L"kr2_stress_handed_dpi");
         }
         ~HandedDpi() {
-            SetEnvironmentVariableW(faults::kPlanVariable, nullptr);
+            SetEnvironmentVariableW(e2e::kPlanVariable, nullptr);
             if (plan) UnmapViewOfFile(plan);
             if (map) CloseHandle(map);
         }
     } handed;
     if (!Expect(handed.plan != nullptr, "the plan for the launcher is shared")) return;
-    gui::GameLayout layout(L"stress_second_monitor");
-    gui::LauncherRun run(layout, true);
+    e2e::GameLayout layout(L"stress_second_monitor");
+    e2e::LauncherRun run(layout, true);
     HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
-    gui::InsideProbe inside(main);
+    e2e::InsideProbe inside(main);
     for (WindowId w : kAllWindows) {
         HWND top = w == WindowId::frmMain ? main : run.Open(w);
         if (!top) continue;
@@ -500,9 +493,9 @@ struct Outcome {
     bool operator==(const Outcome&) const = default;
 };
 
-Outcome OutcomeOf(const gui::LauncherRun& run, const gui::GameLayout& layout) {
+Outcome OutcomeOf(const e2e::LauncherRun& run, const e2e::GameLayout& layout) {
     Outcome o;
-    for (WindowId w : kAllWindows) o.open[Index(w)] = gui::TopLevelWindows(run.Pid(), Expected(w).caption).size();
+    for (WindowId w : kAllWindows) o.open[Index(w)] = e2e::TopLevelWindows(run.Pid(), Expected(w).caption).size();
     o.started = layout.Log().Read().size();
     o.running = run.Running();
     return o;
@@ -516,9 +509,9 @@ HWND PressableAt(HWND top, WindowId w, POINT at) {
         ScreenToClient(hit, &p);
         if ((inner = ChildWindowFromPointEx(hit, p, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT)) == hit) break;
     }
-    const gui::ExpectedWindow& want = Expected(w);
+    const e2e::ExpectedWindow& want = Expected(w);
     for (std::size_t i = 0; i < want.controls.size(); ++i)
-        if (gui::FindControl(top, want, static_cast<int>(i)) == hit)
+        if (e2e::FindControl(top, want, static_cast<int>(i)) == hit)
             return want.controls[i].kind == Kind::Button || want.controls[i].kind == Kind::Image ? hit : nullptr;
     return nullptr;
 }
@@ -533,28 +526,28 @@ struct DoubleClickCase {
 };
 
 void CheckDoubleClick(const DoubleClickCase& c, unsigned cueMs, const std::string& when) {
-    gui::GameLayout layout(L"stress_double_click");
-    gui::LauncherRun run(layout);
+    e2e::GameLayout layout(L"stress_double_click");
+    e2e::LauncherRun run(layout);
     const std::string n = "a double click on " + e2e::Describe(c.caption) + when;
     const std::size_t starts = c.behind ? 1 : 0;
     if (!run.WaitWindow(WindowId::frmMain) || (c.behind && !run.Open(c.stands))) return;
     HWND from = run.Open(c.from);
-    if (!from || (c.behind && (SetForegroundWindow(from), !Expect(gui::WaitForeground(from), n + ": in front")))) return;
-    const HWND control = gui::FindControl(from, Expected(c.from), gui::ControlIndex(Expected(c.from), c.caption));
+    if (!from || (c.behind && (SetForegroundWindow(from), !Expect(e2e::WaitForeground(from), n + ": in front")))) return;
+    const HWND control = e2e::FindControl(from, Expected(c.from), e2e::ControlIndex(Expected(c.from), c.caption));
     if (!control) return;
-    const POINT at = gui::CentreOf(control);
+    const POINT at = e2e::CentreOf(control);
     // Only the cue of the control double-clicked: a press of what the second
     // click lands on acts at once, unless it plays the same cue (the profile
     // window's start buttons behind Multiplayer).
     if (cueMs) layout.WriteCue(c.behind ? L"start.WAV" : L"click.WAV", cueMs);
     const unsigned secondCueMs = c.behind ? cueMs : 0;
-    gui::MouseDoubleClick(at);
+    e2e::MouseDoubleClick(at);
     if (!(c.behind ? run.WaitGone(c.from, cueMs + 8000) : run.WaitWindow(c.stands, cueMs + 8000) != nullptr)) return;
     HWND stands = run.WaitWindow(c.stands);
     const auto intact = [&](const Outcome& o) { return o.running && o.started == starts && o.open[Index(c.stands)] == 1; };
-    gui::WaitFor([&] { return intact(OutcomeOf(run, layout)); }, 3000);
+    e2e::WaitFor([&] { return intact(OutcomeOf(run, layout)); }, 3000);
     // Long enough for a press of whatever the second click landed on to act.
-    gui::WaitFor([&] { return !intact(OutcomeOf(run, layout)); }, secondCueMs + 1000);
+    e2e::WaitFor([&] { return !intact(OutcomeOf(run, layout)); }, secondCueMs + 1000);
     const Outcome settled = OutcomeOf(run, layout);
     if (!Expect(intact(settled), n + ": " + Name(c.stands) + " stands (open: " + std::to_string(settled.open[Index(c.stands)]) +
                                      "), the launcher runs on (" + (settled.running ? "yes" : "no") +
@@ -562,9 +555,9 @@ void CheckDoubleClick(const DoubleClickCase& c, unsigned cueMs, const std::strin
     } else if (const HWND target = PressableAt(stands, c.stands, at)) {
         // The positive control: a deliberate click there, past the
         // double-click time.
-        gui::MouseClick(at);
-        Expect(gui::WaitFor([&] { return !(OutcomeOf(run, layout) == settled); }, secondCueMs + 5000),
-               n + ": one click there afterwards presses " + e2e::Describe(gui::TextOf(target)));
+        e2e::MouseClick(at);
+        Expect(e2e::WaitFor([&] { return !(OutcomeOf(run, layout) == settled); }, secondCueMs + 5000),
+               n + ": one click there afterwards presses " + e2e::Describe(e2e::TextOf(target)));
     } else {
         // The options and About windows have nothing a click presses under their openers.
         Expect(c.stands == WindowId::Options || c.stands == WindowId::frmAbout,
@@ -638,14 +631,14 @@ TEST(StressHighDpi, EveryCaptionBarOpensInTheWorkArea) {
     ScreenSize small(800, 600);
     SystemDpiSetting setting(144);
     if (!Expect(small.Applied() && setting.Applied(), "an 800x600 screen at 144 DPI")) return;
-    gui::GameLayout layout(L"stress_small_screen");
-    gui::LauncherRun run(layout);
+    e2e::GameLayout layout(L"stress_small_screen");
+    e2e::LauncherRun run(layout);
     HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
     ExpectCaptionBarIn(main, WindowId::frmMain, {0, 0, 800, 600}, " on an 800x600 screen");
-    gui::InsideProbe inside(main);
+    e2e::InsideProbe inside(main);
     constexpr int kTaskbar = 120;
-    if (!Expect(inside.Read(main, gui::TaskbarAtTop(kTaskbar)).has_value(), "the taskbar is set")) return;
+    if (!Expect(inside.Read(main, e2e::TaskbarAtTop(kTaskbar)).has_value(), "the taskbar is set")) return;
     for (WindowId w : design::kSecondaryWindows) {
         if (HWND top = run.Open(w)) {
             ExpectCaptionBarIn(top, w, {0, kTaskbar, 800, 600}, " below a taskbar");
@@ -656,4 +649,4 @@ TEST(StressHighDpi, EveryCaptionBarOpensInTheWorkArea) {
 }
 
 }  // namespace
-}  // namespace kr2::stress
+}  // namespace kr2::e2e

@@ -4,24 +4,20 @@
 #include "expected_layout.h"
 #include "window_probe.h"
 
-namespace kr2::stress {
+namespace kr2::e2e {
 namespace {
-
-using gui::Expect;
-using gui::Expected;
-using gui::Name;
 
 constexpr DWORD kTimeoutMs = 5000;
 
 HWND Control(HWND top, WindowId w, std::wstring_view caption) {
-    const int index = gui::ControlIndex(Expected(w), caption);
-    return index >= 0 ? gui::FindControl(top, Expected(w), index) : nullptr;
+    const int index = e2e::ControlIndex(Expected(w), caption);
+    return index >= 0 ? e2e::FindControl(top, Expected(w), index) : nullptr;
 }
 
 HWND ImageOf(HWND top, WindowId w) {
     const auto& controls = Expected(w).controls;
     for (std::size_t i = 0; i < controls.size(); ++i)
-        if (controls[i].kind == gui::Kind::Image) return gui::FindControl(top, Expected(w), static_cast<int>(i));
+        if (controls[i].kind == e2e::Kind::Image) return e2e::FindControl(top, Expected(w), static_cast<int>(i));
     return nullptr;
 }
 
@@ -37,14 +33,14 @@ std::string Describe(CloseWay way) {
     return "?";
 }
 
-SoakDriver::SoakDriver(const gui::LauncherRun& run, HWND main) : pid_(run.Pid()), main_(main) {}
+SoakDriver::SoakDriver(const e2e::LauncherRun& run, HWND main) : pid_(run.Pid()), main_(main) {}
 
 HWND SoakDriver::MainButton(std::wstring_view caption) const { return Control(main_, WindowId::frmMain, caption); }
 
 HWND SoakDriver::WaitOpen(WindowId w) const {
     HWND found = nullptr;
     PollFor([&] {
-        const auto all = gui::TopLevelWindows(pid_, Expected(w).caption);
+        const auto all = e2e::TopLevelWindows(pid_, Expected(w).caption);
         found = all.size() == 1 ? all.front() : nullptr;
         return found != nullptr;
     }, kTimeoutMs);
@@ -110,4 +106,4 @@ bool SoakDriver::Close(HWND top, WindowId w, CloseWay way) {
                   Name(w) + " closes by " + Describe(way));
 }
 
-}  // namespace kr2::stress
+}  // namespace kr2::e2e

@@ -9,7 +9,7 @@
 
 #include "launcher_run.h"
 
-namespace kr2::stress {
+namespace kr2::e2e {
 
 // The ways a player closes a secondary window.
 enum class CloseWay { Button, WmClose, SysCommandClose, IconClick };
@@ -18,7 +18,7 @@ std::string Describe(CloseWay way);
 
 class SoakDriver {
 public:
-    SoakDriver(const gui::LauncherRun& run, HWND main);
+    SoakDriver(const e2e::LauncherRun& run, HWND main);
 
     // Through the main window's buttons (the level window through the
     // options window, which closes on the way); nullptr after a failed check.
@@ -45,4 +45,4 @@ bool PollFor(F probe, DWORD timeoutMs) {
     }
 }
 
-}  // namespace kr2::stress
+}  // namespace kr2::e2e

@@ -19,10 +19,8 @@
 #include "soak_driver.h"
 #include "message_boxes.h"
 
-namespace kr2::stress {
+namespace kr2::e2e {
 namespace {
-
-using gui::Expect;
 
 // ./scripts/soak sets 1000 and 300; the default run's counts still turn a
 // leak of one window, GDI object or handle per cycle or press into a
@@ -57,11 +55,11 @@ bool CycleWindow(SoakDriver& driver, WindowId w, int cycles) {
 
 // What the launcher shows, for a failure message: every window with the
 // texts of its controls (an error box names its failure there).
-std::string Windows(const gui::LauncherRun& run) {
+std::string Windows(const e2e::LauncherRun& run) {
     std::string out = run.Running() ? "launcher running; windows:" : "launcher ended";
-    for (HWND h : gui::AllTopLevelWindows(run.Pid())) {
-        out += " " + e2e::Describe(gui::CaptionOf(h)) + " {";
-        for (HWND c : gui::Descendants(h)) out += " " + e2e::Describe(gui::TextOf(c));
+    for (HWND h : e2e::AllTopLevelWindows(run.Pid())) {
+        out += " " + e2e::Describe(e2e::CaptionOf(h)) + " {";
+        for (HWND c : e2e::Descendants(h)) out += " " + e2e::Describe(e2e::TextOf(c));
         out += " }";
     }
     return out;
@@ -73,14 +71,14 @@ enum class Presses { AllStarted, PlatformRefused, Failed };
 // Under Wine a start is refused now and then (see docs/soak.md); the
 // launcher must then show the run-time error box and end when it is
 // dismissed, and every press before it must have started its Notepad.
-Presses PressReadme(const gui::LauncherRun& run, const gui::GameLayout& layout, HWND main, int presses) {
+Presses PressReadme(const e2e::LauncherRun& run, const e2e::GameLayout& layout, HWND main, int presses) {
     const std::size_t before = layout.Log().Read().size();
     for (int i = 1; i <= presses; ++i) {
         if (!run.Press(main, WindowId::frmMain, L"&Readme")) return Presses::Failed;
         const std::size_t want = before + static_cast<std::size_t>(i);
         HWND box = nullptr;
-        gui::WaitFor([&] {
-            const std::vector<HWND> boxes = hardening::VisibleMessageBoxes();
+        e2e::WaitFor([&] {
+            const std::vector<HWND> boxes = e2e::VisibleMessageBoxes();
             box = boxes.empty() ? nullptr : boxes.front();
             return box || layout.Log().Read().size() >= want;
         }, 10000);
@@ -101,9 +99,9 @@ Presses PressReadme(const gui::LauncherRun& run, const gui::GameLayout& layout, 
                        text, 256, nullptr);
         std::wstring named = L"Run-time error '2':\r\n\r\n" + std::wstring(text);
         while (!named.empty() && std::iswspace(named.back())) named.pop_back();
-        EXPECT_EQ(hardening::MessageText(box), named) << n << "the box names the fallback's failure";
-        hardening::PressOk(box);
-        hardening::ExpectCleanEnd(run.Pid(), n + "after the box");
+        EXPECT_EQ(e2e::MessageText(box), named) << n << "the box names the fallback's failure";
+        e2e::PressOk(box);
+        e2e::ExpectCleanEnd(run.Pid(), n + "after the box");
         return Presses::PlatformRefused;
     }
     EXPECT_TRUE(run.Running()) << "the launcher stays after the readme presses";
@@ -146,9 +144,9 @@ ResourceCounts Baseline(const ResourceCounter& counter, const std::string& what)
 }
 
 TEST(StressSoak, OpenCloseAndReadme) {
-    gui::GameLayout layout(L"stress_soak");  // no Install directory: no cue plays
-    gui::PrefixStub notepad(e2e::kNotepadPath);
-    gui::LauncherRun run(layout);
+    e2e::GameLayout layout(L"stress_soak");  // no Install directory: no cue plays
+    e2e::PrefixStub notepad(e2e::kNotepadPath);
+    e2e::LauncherRun run(layout);
     HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
     ResourceCounter counter(run.Pid(), main);
@@ -162,7 +160,7 @@ TEST(StressSoak, OpenCloseAndReadme) {
     const ResourceCounts before = Baseline(counter, "the window cycles");
     const std::uint64_t start = e2e::NowMs();
     for (WindowId w : design::kSecondaryWindows) {
-        const std::string phase = gui::Name(w) + " opened and closed " +
+        const std::string phase = e2e::Name(w) + " opened and closed " +
                                   std::to_string(kCyclesPerWindow) + " times";
         const std::uint64_t t = e2e::NowMs();
         if (!CycleWindow(driver, w, kCyclesPerWindow)) return;
@@ -177,10 +175,10 @@ TEST(StressSoak, OpenCloseAndReadme) {
     // each: the heap may grow by what as many of the platform's own round
     // trips add, no more.
     HWND about = driver.Open(WindowId::frmAbout);
-    gui::InsideProbe inside(main);
-    const HWND artwork[] = {gui::FindControl(main, gui::Expected(WindowId::frmMain), 0),
-                            about ? gui::FindControl(about, gui::Expected(WindowId::frmAbout), 1) : nullptr};
-    auto heap = [&] { return static_cast<long long>(inside.Read(main).value_or(gui::ProbeReply{}).heapBytes); };
+    e2e::InsideProbe inside(main);
+    const HWND artwork[] = {e2e::FindControl(main, e2e::Expected(WindowId::frmMain), 0),
+                            about ? e2e::FindControl(about, e2e::Expected(WindowId::frmAbout), 1) : nullptr};
+    auto heap = [&] { return static_cast<long long>(inside.Read(main).value_or(e2e::ProbeReply{}).heapBytes); };
     // How much the heap grows over `times` questions to each (or the
     // platform's round trips with them); nothing once an answer is wrong.
     auto grows = [&](int times, LPARAM asked) -> std::optional<long long> {
@@ -188,7 +186,7 @@ TEST(StressSoak, OpenCloseAndReadme) {
         for (int i = 0; i < times; ++i)
             for (HWND control : artwork) {
                 const auto seen = control ? inside.Read(control, asked) : std::nullopt;
-                if (!seen || (asked == gui::kProbeAccessible && (!seen->accessibleRead || seen->accessibleRefsLeft))) {
+                if (!seen || (asked == e2e::kProbeAccessible && (!seen->accessibleRead || seen->accessibleRefsLeft))) {
                     ADD_FAILURE() << "question " << i + 1 << ": answered, and its object gone; references left "
                                   << (seen ? seen->accessibleRefsLeft : 0);
                     return std::nullopt;
@@ -196,10 +194,10 @@ TEST(StressSoak, OpenCloseAndReadme) {
             }
         return heap() - before;
     };
-    if (!grows(10, gui::kProbeAccessible) || !grows(10, gui::kProbePlatformRoundTrip)) return;
+    if (!grows(10, e2e::kProbeAccessible) || !grows(10, e2e::kProbePlatformRoundTrip)) return;
     const ResourceCounts beforeQuestions = Baseline(counter, "the screen reader's questions");
-    const auto platform = grows(kCyclesPerWindow, gui::kProbePlatformRoundTrip);
-    const auto launcher = grows(kCyclesPerWindow, gui::kProbeAccessible);
+    const auto platform = grows(kCyclesPerWindow, e2e::kProbePlatformRoundTrip);
+    const auto launcher = grows(kCyclesPerWindow, e2e::kProbeAccessible);
     if (!platform || !launcher) return;
     const std::string questions = std::to_string(kCyclesPerWindow * 2) + " questions";
     CheckBackToStart(beforeQuestions, counter.Count(), questions);
@@ -224,4 +222,4 @@ TEST(StressSoak, OpenCloseAndReadme) {
 }
 
 }  // namespace
-}  // namespace kr2::stress
+}  // namespace kr2::e2e

@@ -1,6 +1,6 @@
 #include "system_dpi_setting.h"
 
-namespace kr2::stress {
+namespace kr2::e2e {
 namespace {
 
 constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
@@ -42,4 +42,4 @@ bool SeePhysicalPixels() {
                    set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE) != nullptr);
 }
 
-}  // namespace kr2::stress
+}  // namespace kr2::e2e

@@ -8,7 +8,7 @@
 
 #include <windows.h>
 
-namespace kr2::stress {
+namespace kr2::e2e {
 
 class SystemDpiSetting {
 public:
@@ -29,4 +29,4 @@ private:
 // the rectangles of a per-monitor-aware window for a DPI-unaware caller.
 bool SeePhysicalPixels();
 
-}  // namespace kr2::stress
+}  // namespace kr2::e2e
