@@ -48,6 +48,11 @@ struct Window {
     int clientWidth, clientHeight;  // twips
     std::span<const Control> controls;
     Way openedBy;
+    // The button that closes it after the back cue; the main window has none
+    // ("E&xit to Windows" ends the program).
+    std::string_view closedBy;
+    // A control that closes it at once, without a cue.
+    std::string_view closedSilentlyBy = {};
 };
 
 // Twips to pixels at `dpi`, rounded to the nearest pixel (a half rounds up);
@@ -131,11 +136,11 @@ inline constexpr Control kAbout[] = {
 // One entry per window, in kAllWindows' order: a window added there without
 // its entry here fails to compile.
 inline constexpr std::array<Window, kWindowCount> kWindows{{
-    {WindowId::frmMain, L"Kestrane II Launcher", false, 4815, 6060, table::kMain, {WindowId::frmMain, {}}},
-    {WindowId::Games, L"HM Games", true, 2655, 2550, table::kGames, {WindowId::frmMain, "Command1"}},
-    {WindowId::Options, L"HM Options", true, 6105, 2265, table::kOptions, {WindowId::frmMain, "Command7"}},
-    {WindowId::spmaps, L"SP Levels", true, 4440, 5355, table::kLevels, {WindowId::Options, "Command4", true}},
-    {WindowId::frmAbout, L"About", true, 4440, 2115, table::kAbout, {WindowId::frmMain, "Command5"}},
+    {WindowId::frmMain, L"Kestrane II Launcher", false, 4815, 6060, table::kMain, {WindowId::frmMain, {}}, {}},
+    {WindowId::Games, L"HM Games", true, 2655, 2550, table::kGames, {WindowId::frmMain, "Command1"}, "Command3"},
+    {WindowId::Options, L"HM Options", true, 6105, 2265, table::kOptions, {WindowId::frmMain, "Command7"}, "Command1"},
+    {WindowId::spmaps, L"SP Levels", true, 4440, 5355, table::kLevels, {WindowId::Options, "Command4", true}, "Command27"},
+    {WindowId::frmAbout, L"About", true, 4440, 2115, table::kAbout, {WindowId::frmMain, "Command5"}, "Command1", "Image1"},
 }};
 
 constexpr bool EveryWindowHasItsEntry() {
@@ -174,6 +179,17 @@ constexpr bool EveryWayLeadsFromTheMainWindow() {
 }
 static_assert(EveryWayLeadsFromTheMainWindow(), "every window is reached from the main window by named controls");
 
+// The caption of the button that closes `id`.
+constexpr std::wstring_view CloserCaption(WindowId id) { return ControlNamed(id, Layout(id).closedBy).caption; }
+
+constexpr bool EverySecondaryWindowHasACloser() {
+    for (const Window& w : kWindows)
+        if (w.closedBy.empty() != (w.id == WindowId::frmMain) || (!w.closedBy.empty() && CloserCaption(w.id).empty()))
+            return false;
+    return true;
+}
+static_assert(EverySecondaryWindowHasACloser(), "every window but the main one names its Close button");
+
 // Every window but the main one, in kAllWindows' order: the windows the main
 // window's buttons lead to.
 inline constexpr std::array<WindowId, kWindowCount - 1> kSecondaryWindows = [] {
@@ -183,5 +199,75 @@ inline constexpr std::array<WindowId, kWindowCount - 1> kSecondaryWindows = [] {
         if (id != WindowId::frmMain) out[n++] = id;
     return out;
 }();
+
+// The table's own rules at 96 DPI, held as it compiles, so that an edit of
+// one figure that breaks the pattern it belongs to cannot pass.
+namespace rules {
+
+struct Rect {
+    int left, top, width, height;
+    constexpr int Bottom() const { return top + height; }
+    constexpr bool operator==(const Rect&) const = default;
+};
+constexpr Rect At96(WindowId w, std::string_view name) {
+    const Control& c = ControlNamed(w, name);
+    return {Pixels(c.left, 96), Pixels(c.top, 96), Pixels(c.width, 96), Pixels(c.height, 96)};
+}
+
+// The main window's buttons overlap their neighbours by one pixel, but for a
+// gap of 7 that sets the two start buttons apart from the rest.
+constexpr bool MainButtonsStack() {
+    constexpr std::string_view order[] = {"Command1", "Command6", "Command3", "Command7",
+                                          "Command5", "Command4", "Command2"};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        if (At96(WindowId::frmMain, order[i + 1]).top - At96(WindowId::frmMain, order[i]).Bottom() != (i == 1 ? 7 : -1))
+            return false;
+    return true;
+}
+static_assert(MainButtonsStack());
+
+// Players 1 to 5 stack with a pixel's overlap; Close lines up with them, apart below.
+constexpr bool PlayersStack() {
+    constexpr std::string_view players[] = {"Command1", "Command2", "Command4", "Command5", "Command6"};
+    const Rect first = At96(WindowId::Games, players[0]), close = At96(WindowId::Games, "Command3");
+    for (std::size_t i = 1; i < std::size(players); ++i)
+        if (At96(WindowId::Games, players[i]) !=
+            Rect{first.left, At96(WindowId::Games, players[i - 1]).Bottom() - 1, first.width, first.height})
+            return false;
+    return close.left == first.left && close.width == first.width && close.top > At96(WindowId::Games, players[4]).Bottom();
+}
+static_assert(PlayersStack());
+
+// Thirteen levels a column, neighbours sharing an edge, the columns side by
+// side; Close spans both columns below them.
+constexpr bool LevelsFollowTheColumnRule() {
+    const Rect first = At96(WindowId::spmaps, table::kLevelNames[0]);
+    for (std::size_t n = 0; n < 26; ++n) {
+        const Rect r = At96(WindowId::spmaps, table::kLevelNames[n]);
+        const Rect head = n < 13 ? first : At96(WindowId::spmaps, table::kLevelNames[13]);
+        if (r != Rect{head.left, head.top + (head.height - 1) * static_cast<int>(n % 13), head.width, head.height})
+            return false;
+        const Rect beside = At96(WindowId::spmaps, table::kLevelNames[n % 13]);
+        if (n >= 13 && (r.top != beside.top || r.left <= beside.left + beside.width)) return false;
+    }
+    const Rect close = At96(WindowId::spmaps, "Command27"), last = At96(WindowId::spmaps, "Command26");
+    return close.left == first.left && close.left + close.width == last.left + last.width && close.top > last.Bottom();
+}
+static_assert(LevelsFollowTheColumnRule());
+
+// Only the main window's seven buttons are bold.
+constexpr bool OnlyTheMainButtonsAreBold() {
+    int bold = 0;
+    for (const Window& w : kWindows)
+        for (const Control& c : w.controls)
+            if (c.bold && (++bold, w.id != WindowId::frmMain || c.kind != Kind::Button)) return false;
+    return bold == 7;
+}
+static_assert(OnlyTheMainButtonsAreBold());
+
+// The warning keeps its run of two blanks.
+static_assert(ControlNamed(WindowId::frmAbout, "Label3").caption.size() == 34);
+
+}  // namespace rules
 
 }  // namespace kr2::design

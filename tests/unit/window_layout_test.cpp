@@ -13,26 +13,10 @@ namespace {
 
 constexpr int kDpi = 96;
 
-const ControlSpec& Control(WindowId id, std::string_view name) {
-    for (const ControlSpec& c : ControlRowsOf(id)) {
-        if (c.name == name) return c;
-    }
-    throw std::logic_error("no control " + std::string(name));
-}
-
-PixelRect Pixels(WindowId id, std::string_view name) { return ControlPixels(Control(id, name), kDpi); }
-
 // The design table's rectangle at 96 DPI, converted by the tests themselves.
 PixelRect Designed(const design::Control& c) {
     return {design::Pixels(c.left, kDpi), design::Pixels(c.top, kDpi), design::Pixels(c.width, kDpi),
             design::Pixels(c.height, kDpi)};
-}
-
-PixelRect Designed(WindowId id, std::string_view name) {
-    for (const design::Control& c : design::Layout(id).controls) {
-        if (c.name == name) return Designed(c);
-    }
-    throw std::logic_error("no designed control " + std::string(name));
 }
 
 ControlKind KindOf(design::Kind kind) {
@@ -163,10 +147,10 @@ TEST(WindowLayout, HandWrittenPixelsAgreeWithTheDesignTable) {
     EXPECT_EQ(design::Pixels(main.clientHeight, kDpi), 404);
     EXPECT_EQ(TwipsToPixels(DescriptionOf(WindowId::frmMain).clientWidth, kDpi), 321);
     EXPECT_EQ(TwipsToPixels(DescriptionOf(WindowId::frmMain).clientHeight, kDpi), 404);
-    EXPECT_EQ(Designed(WindowId::frmMain, "Picture1"), (PixelRect{3, 3, 316, 193}));
-    EXPECT_EQ(Designed(WindowId::frmAbout, "Frame1"), (PixelRect{4, 0, 289, 81}));
-    EXPECT_EQ(Designed(WindowId::frmAbout, "Command1"), (PixelRect{192, 112, 97, 25}));
-    EXPECT_EQ(Designed(WindowId::frmAbout, "Image1"), (PixelRect{8, 16, 32, 32}));
+    EXPECT_EQ(Designed(design::ControlNamed(WindowId::frmMain, "Picture1")), (PixelRect{3, 3, 316, 193}));
+    EXPECT_EQ(Designed(design::ControlNamed(WindowId::frmAbout, "Frame1")), (PixelRect{4, 0, 289, 81}));
+    EXPECT_EQ(Designed(design::ControlNamed(WindowId::frmAbout, "Command1")), (PixelRect{192, 112, 97, 25}));
+    EXPECT_EQ(Designed(design::ControlNamed(WindowId::frmAbout, "Image1")), (PixelRect{8, 16, 32, 32}));
     // Halves round up: 4815 twips are 481.5 pixels at 144 DPI, 401.25 at 120.
     EXPECT_EQ(design::Pixels(4815, 144), 482);
     EXPECT_EQ(design::Pixels(4815, 120), 401);
@@ -174,90 +158,11 @@ TEST(WindowLayout, HandWrittenPixelsAgreeWithTheDesignTable) {
     EXPECT_EQ(design::Pixels(55, 96), 4);     // 3.67
 }
 
-TEST(WindowLayout, MainWindowPictureAndButtons) {
-    EXPECT_EQ(Pixels(WindowId::frmMain, "Picture1"), (PixelRect{3, 3, 316, 193}));
-    EXPECT_EQ(Control(WindowId::frmMain, "Picture1").kind, ControlKind::PictureBox);
-    // Neighbours overlap by one pixel; a gap sets the start buttons apart.
-    const PixelRect single = Pixels(WindowId::frmMain, "Command1");
-    const PixelRect multi = Pixels(WindowId::frmMain, "Command6");
-    EXPECT_EQ(single.top + single.height - multi.top, 1);
-    EXPECT_EQ(Pixels(WindowId::frmMain, "Command3").top - (multi.top + multi.height), 7);
-    const char* lower[] = {"Command3", "Command7", "Command5", "Command4", "Command2"};
-    for (int i = 0; i + 1 < 5; ++i) {
-        const PixelRect a = Pixels(WindowId::frmMain, lower[i]);
-        EXPECT_EQ(a.top + a.height - Pixels(WindowId::frmMain, lower[i + 1]).top, 1) << lower[i];
-    }
-}
-
-TEST(WindowLayout, GamesButtonsStackWithOnePixelOverlapAndCloseApart) {
-    const char* players[] = {"Command1", "Command2", "Command4", "Command5", "Command6"};
-    const PixelRect first = Pixels(WindowId::Games, players[0]);
-    for (int i = 1; i < 5; ++i) {
-        const PixelRect above = Pixels(WindowId::Games, players[i - 1]);
-        const PixelRect r = Pixels(WindowId::Games, players[i]);
-        EXPECT_EQ(r, (PixelRect{first.left, above.top + above.height - 1, first.width, first.height})) << players[i];
-    }
-    const PixelRect last = Pixels(WindowId::Games, players[4]);
-    const PixelRect close = Pixels(WindowId::Games, "Command3");
-    EXPECT_EQ(close.left, first.left);
-    EXPECT_EQ(close.width, first.width);
-    EXPECT_GT(close.top, last.top + last.height);
-}
-
-TEST(WindowLayout, LevelGridFollowsTheColumnRule) {
-    for (int n = 1; n <= 26; ++n) {
-        const std::string name = "Command" + std::to_string(n);
-        const PixelRect r = Pixels(WindowId::spmaps, name);
-        const PixelRect top = Pixels(WindowId::spmaps, n <= 13 ? "Command1" : "Command14");
-        const int row = n <= 13 ? n - 1 : n - 14;
-        // Thirteen rows a column, neighbours sharing an edge; the columns side by side.
-        EXPECT_EQ(r, (PixelRect{top.left, top.top + (top.height - 1) * row, top.width, top.height})) << name;
-        if (n > 13) {
-            const PixelRect left = Pixels(WindowId::spmaps, "Command" + std::to_string(n - 13));
-            EXPECT_EQ(r.top, left.top) << name;
-            EXPECT_GT(r.left, left.left + left.width) << name;
-        }
-        EXPECT_EQ(Control(WindowId::spmaps, name).arg, n) << name;
-    }
-    // Close spans both columns.
-    const PixelRect close = Pixels(WindowId::spmaps, "Command27");
-    const PixelRect right = Pixels(WindowId::spmaps, "Command26");
-    EXPECT_EQ(close.left, Pixels(WindowId::spmaps, "Command1").left);
-    EXPECT_EQ(close.left + close.width, right.left + right.width);
-    EXPECT_GT(close.top, right.top + right.height);
-    EXPECT_EQ(DescriptionOf(WindowId::spmaps).controls.size(), 27u);
-}
-
-TEST(WindowLayout, AboutFrameHoldsTheIconAndTheCredit) {
-    const ControlSpec& image = Control(WindowId::frmAbout, "Image1");
-    EXPECT_EQ(image.kind, ControlKind::Image);
-    EXPECT_EQ(image.tabIndex, kNoTabIndex);
-    EXPECT_NE(image.onClick, nullptr);
-    EXPECT_EQ(ControlPixels(image, kDpi), (PixelRect{8, 16, 32, 32}));
-    EXPECT_EQ(Pixels(WindowId::frmAbout, "Frame1"), (PixelRect{4, 0, 289, 81}));
-    EXPECT_EQ(Pixels(WindowId::frmAbout, "Command1"), (PixelRect{192, 112, 97, 25}));
-}
-
 TEST(WindowLayout, TabOrderAndCaptionsPerWindow) {
     for (WindowId id : kAllWindows) {
         SCOPED_TRACE(std::string(WindowName(id)));
         EXPECT_EQ(TabOrder(ControlRowsOf(id)), TabOrder(design::Layout(id).controls));
     }
-    EXPECT_EQ(Control(WindowId::frmAbout, "Label3").caption.size(), 34u);
-    EXPECT_EQ(Control(WindowId::frmAbout, "Image1").caption, L"");
-}
-
-TEST(WindowLayout, OnlyTheMainWindowsSevenButtonsAreBold) {
-    int bold = 0;
-    for (WindowId id : kAllWindows) {
-        for (const ControlSpec& c : ControlRowsOf(id)) {
-            if (!c.bold) continue;
-            ++bold;
-            EXPECT_EQ(id, WindowId::frmMain) << c.name;
-            EXPECT_EQ(c.kind, ControlKind::CommandButton) << c.name;
-        }
-    }
-    EXPECT_EQ(bold, 7);
 }
 
 TEST(WindowLayout, ControlNamesAreUniqueAndContainersPointBackwardsAtFrames) {

@@ -47,6 +47,15 @@ inline std::vector<int> TabCycle(const ExpectedWindow& w) {
     }
 }
 
+// The control after the one at `index` in the tab cycle; -1 for a control
+// outside it.
+inline int NextInTabCycle(const ExpectedWindow& w, int index) {
+    const std::vector<int> cycle = TabCycle(w);
+    for (std::size_t i = 0; i < cycle.size(); ++i)
+        if (cycle[i] == index) return cycle[(i + 1) % cycle.size()];
+    return -1;
+}
+
 // A figure of the table in pixels at the bench's 96 DPI.
 inline int At96(int twips) { return design::Pixels(twips, 96); }
 

@@ -1,6 +1,7 @@
 // Cues play to their end before the press takes effect; without the Install
 // directory everything happens at once. Sounds play into the null sink.
 
+#include <algorithm>
 #include <string>
 
 #include "expect.h"
@@ -13,8 +14,6 @@ namespace {
 
 constexpr unsigned kCueMs = 2000;
 
-std::uint64_t Since(std::uint64_t start) { return e2e::NowMs() - start; }
-
 TEST(GuiCues, ClickCueDelaysTheWindow) {
     GameLayout layout(L"gui_cue_click");
     layout.WriteCue(L"click.WAV", kCueMs);
@@ -22,7 +21,7 @@ TEST(GuiCues, ClickCueDelaysTheWindow) {
     HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
     const std::uint64_t pressed = e2e::NowMs();
-    run.Press(main, WindowId::frmMain, L"&Start Kestrane II Single Player");
+    run.Press(main, WindowId::frmMain, design::OpenerCaption(WindowId::Games));
     HWND games = run.WaitWindow(WindowId::Games, 8000);
     const std::uint64_t took = Since(pressed);
     Expect(games && took >= kCueMs && took < kCueMs + 4000,
@@ -48,29 +47,28 @@ TEST(GuiCues, NoInstallActsAtOnce) {
     HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main) return;
     constexpr std::uint64_t kAtOnceMs = 1000;
-    auto timed = [&](const char* what, auto press, auto done) {
+    auto timed = [&](const std::string& what, auto press, auto done) {
         const std::uint64_t start = e2e::NowMs();
         press();
         const bool ok = done();
         const std::uint64_t took = Since(start);
-        Expect(ok && took < kAtOnceMs, std::string(what) + " within 1 s; took " + std::to_string(took) + " ms");
+        Expect(ok && took < kAtOnceMs, what + " within 1 s; took " + std::to_string(took) + " ms");
     };
-    HWND w = nullptr;
-    timed("\"&Start Kestrane II Single Player\" opens the profile window",
-          [&] { run.Press(main, WindowId::frmMain, L"&Start Kestrane II Single Player"); },
-          [&] { return (w = run.WaitWindow(WindowId::Games, 3000)) != nullptr; });
-    if (w) timed("\"&Close\" closes the profile window", [&] { run.Press(w, WindowId::Games, L"&Close"); },
-                 [&] { return run.WaitGone(WindowId::Games, 3000); });
-    timed("\"&About\" opens the About window", [&] { run.Press(main, WindowId::frmMain, L"&About"); },
-          [&] { return (w = run.WaitWindow(WindowId::frmAbout, 3000)) != nullptr; });
-    if (w) timed("\"Close\" closes the About window", [&] { run.Press(w, WindowId::frmAbout, L"Close"); },
-                 [&] { return run.WaitGone(WindowId::frmAbout, 3000); });
-    timed("\"&Options\" opens the options window", [&] { run.Press(main, WindowId::frmMain, L"&Options"); },
-          [&] { return (w = run.WaitWindow(WindowId::Options, 3000)) != nullptr; });
-    if (w) timed("\"SP Levels\" opens the level window", [&] { run.Press(w, WindowId::Options, L"SP Levels"); },
-                 [&] { return (w = run.WaitWindow(WindowId::spmaps, 3000)) != nullptr; });
-    if (w) timed("\"&Close\" closes the level window", [&] { run.Press(w, WindowId::spmaps, L"&Close"); },
-                 [&] { return run.WaitGone(WindowId::spmaps, 3000); });
+    // Every window opened by its button and closed by its own, but for one
+    // that another is opened from.
+    for (WindowId w : design::kSecondaryWindows) {
+        const design::Way way = design::Layout(w).openedBy;
+        const HWND from = run.WaitWindow(way.from, 3000);
+        HWND top = nullptr;
+        timed(e2e::Describe(design::OpenerCaption(w)) + " opens " + Name(w),
+              [&] { run.Press(from, way.from, design::OpenerCaption(w)); },
+              [&] { return (top = run.WaitWindow(w, 3000)) != nullptr; });
+        const bool leadsOn = std::any_of(design::kSecondaryWindows.begin(), design::kSecondaryWindows.end(),
+                                         [&](WindowId next) { return design::Layout(next).openedBy.from == w; });
+        if (top && !leadsOn)
+            timed(e2e::Describe(design::CloserCaption(w)) + " closes " + Name(w),
+                  [&] { run.Press(top, w, design::CloserCaption(w)); }, [&] { return run.WaitGone(w, 3000); });
+    }
     timed("\"E&xit to Windows\" ends the launcher", [&] { run.Press(main, WindowId::frmMain, L"E&xit to Windows"); },
           [&] { return run.WaitExit(3000); });
 }
@@ -109,7 +107,7 @@ TEST(GuiCues, SilentClosesPlayNoCue) {
     about = run.Open(WindowId::frmAbout);
     if (about) {
         const std::uint64_t start = e2e::NowMs();
-        run.Press(about, WindowId::frmAbout, L"Close");
+        run.Press(about, WindowId::frmAbout, design::CloserCaption(WindowId::frmAbout));
         const bool gone = run.WaitGone(WindowId::frmAbout, 8000);
         const std::uint64_t took = Since(start);
         Expect(gone && took >= kCueMs, "\"Close\" plays the 2 s back.WAV before the window goes; took " +

@@ -55,10 +55,21 @@ void EscapeDoesNothing(const LauncherRun& run, HWND top, WindowId w) {
     Expect(FocusOf(top) == before, Name(w) + ": Escape leaves the focus where it was");
 }
 
+// The Tabs from a window's first control to the control of that name.
+int TabsTo(WindowId w, std::string_view control) {
+    const auto cycle = TabCycle(Expected(w));
+    const auto& controls = Expected(w).controls;
+    for (std::size_t i = 0; i < cycle.size(); ++i)
+        if (controls[static_cast<std::size_t>(cycle[i])].name == control) return static_cast<int>(i);
+    ADD_FAILURE() << Name(w) << ": " << control << " is not in the tab cycle";
+    return 0;
+}
+
 // Starts where a freshly opened window must have its focus; Escape there
 // first, then the whole cycle round to the first control again, with Escape
-// pressed before every Tab as well.
-void WalkTabCycle(const LauncherRun& run, HWND top, WindowId w) {
+// pressed before every Tab as well. `walked` gains the window.
+void WalkTabCycle(const LauncherRun& run, HWND top, WindowId w, std::set<WindowId>& walked) {
+    walked.insert(w);
     const auto& cycle = TabCycle(Expected(w));
     if (!WaitFocus(top, w, cycle.front(), "when the window opens")) return;
     EscapeDoesNothing(run, top, w);
@@ -89,14 +100,15 @@ TEST(GuiKeyboard, TabOrderAccessKeysEnterAndSpace) {
     LauncherRun run(layout);
     HWND main = run.WaitWindow(WindowId::frmMain);
     if (!main || !Foreground(main, WindowId::frmMain)) return;
+    std::set<WindowId> walked;
 
-    WalkTabCycle(run, main, WindowId::frmMain);
+    WalkTabCycle(run, main, WindowId::frmMain, walked);
     PressKey(VK_RETURN);  // the single-player button holds the focus
     HWND games = run.WaitWindow(WindowId::Games);
     if (!games || !Foreground(games, WindowId::Games)) return;
 
-    WalkTabCycle(run, games, WindowId::Games);
-    TabTo(games, WindowId::Games, 2);  // "&Player 1" -> "&Player 2" -> "&Close"
+    WalkTabCycle(run, games, WindowId::Games, walked);
+    TabTo(games, WindowId::Games, TabsTo(WindowId::Games, design::Layout(WindowId::Games).closedBy));
     PressKey(VK_RETURN);
     Expect(run.WaitGone(WindowId::Games), "Games: Enter on \"&Close\" closes the window");
     if (!BackToMain(main)) return;
@@ -104,14 +116,14 @@ TEST(GuiKeyboard, TabOrderAccessKeysEnterAndSpace) {
     PressAltKey('O');
     HWND options = run.WaitWindow(WindowId::Options);
     if (!options || !Foreground(options, WindowId::Options)) return;
-    WalkTabCycle(run, options, WindowId::Options);
-    TabTo(options, WindowId::Options, 3);  // "&Close" -> both safe modes -> "SP Levels"
+    WalkTabCycle(run, options, WindowId::Options, walked);
+    TabTo(options, WindowId::Options, TabsTo(WindowId::Options, design::Layout(WindowId::spmaps).openedBy.control));
     PressKey(VK_RETURN);
     HWND levels = run.WaitWindow(WindowId::spmaps);
     Expect(run.WaitGone(WindowId::Options), "Options: Enter on \"SP Levels\" closes the options window");
     if (!levels || !Foreground(levels, WindowId::spmaps)) return;
 
-    WalkTabCycle(run, levels, WindowId::spmaps);
+    WalkTabCycle(run, levels, WindowId::spmaps, walked);
     PressAltKey('C');
     Expect(run.WaitGone(WindowId::spmaps), "spmaps: Alt+C presses \"&Close\"");
     if (!BackToMain(main)) return;
@@ -119,11 +131,12 @@ TEST(GuiKeyboard, TabOrderAccessKeysEnterAndSpace) {
     PressAltKey('A');
     HWND about = run.WaitWindow(WindowId::frmAbout);
     if (!about || !Foreground(about, WindowId::frmAbout)) return;
-    WalkTabCycle(run, about, WindowId::frmAbout);
+    WalkTabCycle(run, about, WindowId::frmAbout, walked);
     PressKey(VK_SPACE);  // Space presses the focused button as Enter does
     Expect(run.WaitGone(WindowId::frmAbout), "frmAbout: Space on \"Close\" closes the window");
     if (!BackToMain(main)) return;
 
+    ExpectEq(walked.size(), kWindowCount, "windows whose tab cycle was walked");
     Expect(run.Running(), "launcher still running before Alt+X");
     PressAltKey('X');
     Expect(run.WaitExit(3000), "frmMain: Alt+X ends the program");
@@ -355,7 +368,7 @@ std::vector<std::pair<POINT, bool>> EdgeReleases(const RECT& r) {
             {{r.left - 1, y}, false}, {{r.right, y}, false},    {{x, r.top - 1}, false}, {{x, r.bottom}, false}};
 }
 
-// Five Tabs from the first button reach the picture box. It draws the focus
+// Five Tabs from the first button reach the picture box (its tab index is 5). It draws the focus
 // rectangle inside its border while it holds the focus; letters that are
 // access keys of buttons, Enter, Space and a click on it do nothing; Tab and
 // Alt+letter go on working from it.
@@ -373,7 +386,8 @@ TEST(GuiKeyboard, PictureBoxShowsItsFocusAndIgnoresKeysAndClicks) {
     if (!Expect(picture != nullptr, "frmMain: the picture is there")) return;
 
     const e2e::Pixels unfocused = PaintedPicture(picture);
-    TabTo(main, WindowId::frmMain, 5);
+    const int tabs = TabsTo(WindowId::frmMain, "Picture1");
+    TabTo(main, WindowId::frmMain, tabs);
     if (!WaitFocus(main, WindowId::frmMain, pictureIndex, "after five Tabs")) return;
     Changed focusRect;
     WaitFor([&] {
@@ -389,7 +403,7 @@ TEST(GuiKeyboard, PictureBoxShowsItsFocusAndIgnoresKeysAndClicks) {
     for (WORD vk : {WORD{VK_RETURN}, WORD{VK_SPACE}, WORD{'R'}, WORD{'H'}, WORD{'X'}}) PressKey(vk);
     // Read after the keys before it: once the focus has moved on, they have been handled.
     PressKey(VK_TAB);
-    WaitFocus(main, WindowId::frmMain, TabCycle(want)[6], "after Tab from the picture");
+    WaitFocus(main, WindowId::frmMain, NextInTabCycle(want, pictureIndex), "after Tab from the picture");
     NothingHappened(run, layout, "Enter, Space, r, h and x with the picture box focused");
     if (!run.Running()) return;
     Expect(WaitFor([&] { return Compare(unfocused, e2e::CaptureScreen(ClientOnScreen(picture))).edge == 0; }, 2000),

@@ -15,8 +15,6 @@ namespace {
 
 
 
-std::wstring_view CloseCaption(WindowId w) { return w == WindowId::frmAbout ? L"Close" : L"&Close"; }
-
 RECT WindowRect(HWND h) {
     RECT r{};
     GetWindowRect(h, &r);
@@ -117,7 +115,7 @@ TEST(GuiLifetime, ReopenedFreshAndCentred) {
             Expect(WaitFor([&] { return FocusOf(first) == second; }, 2000), n + ": focus moved by Tab first");
         }
         // A player's click on each window's Close button, at its centre.
-        run.Press(first, w, CloseCaption(w), LauncherRun::By::Mouse);
+        run.Press(first, w, design::CloserCaption(w), LauncherRun::By::Mouse);
         if (!Expect(run.WaitGone(w), n + ": closed by its Close button")) continue;
         if (!Expect(Activate(main), "frmMain can be brought forward")) return;
         HWND again = run.Open(w);

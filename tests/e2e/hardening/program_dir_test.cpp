@@ -34,8 +34,6 @@ namespace {
 
 constexpr unsigned kCueMs = 1000;
 
-std::uint64_t Since(std::uint64_t start) { return e2e::NowMs() - start; }
-
 // The press took at least the cue's length: the cue was found and played.
 void ExpectPlayed(std::uint64_t tookMs, const std::string& what) {
     Expect(tookMs >= kCueMs && tookMs < kCueMs + 8000,

@@ -21,8 +21,6 @@ namespace {
 
 constexpr unsigned kCueMs = 2000;
 
-std::uint64_t Since(std::uint64_t start) { return e2e::NowMs() - start; }
-
 // Buttons are looked up by their text, which a launcher busy with a cue
 // cannot give: every button is found before the first press.
 HWND Button(HWND top, WindowId w, std::wstring_view caption) {

@@ -429,8 +429,9 @@ TEST(StressHighDpi, MovedWindowsMatchOpenedOnes) {
     // box now is, and Tab goes on from there in tab order.
     move(main, WindowId::frmMain, 96, 144, false);
     const e2e::ExpectedWindow& want = Expected(WindowId::frmMain);
-    HWND picture = e2e::FindControl(main, want, 0);
-    HWND next = e2e::FindControl(main, want, TabCycle(want)[6]);  // the picture box is sixth
+    const int pictureIndex = e2e::ControlIndex(want, L"");
+    HWND picture = e2e::FindControl(main, want, pictureIndex);
+    HWND next = e2e::FindControl(main, want, e2e::NextInTabCycle(want, pictureIndex));
     if (!Expect(picture && next, "frmMain picture box and the control after it in tab order")) return;
     e2e::MouseClick(e2e::CentreOf(picture));
     Expect(e2e::WaitFor([&] { return e2e::FocusOf(main) == picture; }, 2000),

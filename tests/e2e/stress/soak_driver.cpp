@@ -87,7 +87,7 @@ HWND SoakDriver::Open(WindowId w) {
 bool SoakDriver::Close(HWND top, WindowId w, CloseWay way) {
     switch (way) {
         case CloseWay::Button: {
-            HWND button = Control(top, w, w == WindowId::frmAbout ? L"Close" : L"&Close");
+            HWND button = Control(top, w, design::CloserCaption(w));
             if (!Expect(button != nullptr, Name(w) + " has a Close button")) return false;
             PostMessageW(button, BM_CLICK, 0, 0);
             break;

@@ -35,7 +35,7 @@ const int kReadmePresses = Setting(L"KR2_SOAK_PRESSES", 30);
 
 std::vector<CloseWay> WaysToClose(WindowId w) {
     std::vector<CloseWay> ways{CloseWay::Button, CloseWay::WmClose, CloseWay::SysCommandClose};
-    if (w == WindowId::frmAbout) ways.push_back(CloseWay::IconClick);
+    if (!design::Layout(w).closedSilentlyBy.empty()) ways.push_back(CloseWay::IconClick);
     return ways;
 }
 

@@ -45,5 +45,6 @@ private:
 
 // Milliseconds since some fixed moment, for timing a call.
 std::uint64_t NowMs();
+inline std::uint64_t Since(std::uint64_t startMs) { return NowMs() - startMs; }
 
 }  // namespace kr2::e2e
