@@ -2,7 +2,7 @@
 # cmake/clang-mingw-w64-x86_64.cmake, KR2_LAUNCHER_ONLY) under this tree's
 # own GUI test programs: the layout and catalogue groups, unchanged, run
 # against the kr2_s1.exe that KR2_SECOND_LAUNCHER names, which they are told
-# of through KR2_E2E_LAUNCHER (gui/launcher_run.h). The test programs, the
+# of through KR2_E2E_LAUNCHER (driver/launcher_run.h). The test programs, the
 # stubs and the inside probe stay the ones built here: they are the measure,
 # not what is measured. Build that tree first (scripts/test does).
 set(KR2_SECOND_LAUNCHER "" CACHE FILEPATH

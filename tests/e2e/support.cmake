@@ -83,7 +83,7 @@ function(kr2_add_e2e_test)
   add_test(NAME ${E2E_NAME} COMMAND ${E2E_COMMAND})
   set_tests_properties(${E2E_NAME} PROPERTIES
     # KR2_E2E_LAUNCHER emptied: a variable left in the caller's environment
-    # must not put another build under the tests (gui/launcher_run.h).
+    # must not put another build under the tests (driver/launcher_run.h).
     ENVIRONMENT "KR2_E2E_STATE=${state};GTEST_COLOR=no;KR2_E2E_LAUNCHER="
     # A filter that matches no case must not pass as a green group.
     FAIL_REGULAR_EXPRESSION "Running 0 tests"
@@ -174,6 +174,20 @@ function(kr2_e2e_executable target)
   set_property(GLOBAL APPEND PROPERTY KR2_E2E_PROGRAMS ${target})
   target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
   target_compile_definitions(${target} PRIVATE UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN)
+endfunction()
+
+# One GoogleTest program that drives the real launcher through the driver
+# library (driver/driver.cmake), from sources in the calling folder:
+#   kr2_add_e2e_program(NAME kr2_gui_e2e SOURCES layout_test.cpp ... [LIBS advapi32])
+function(kr2_add_e2e_program)
+  cmake_parse_arguments(P "" "NAME" "SOURCES;LIBS" ${ARGN})
+  if(NOT TARGET kr2_e2e_driver)
+    message(FATAL_ERROR "${P_NAME}: the target kr2_e2e_driver must exist (driver/driver.cmake)")
+  endif()
+  list(TRANSFORM P_SOURCES PREPEND ${CMAKE_CURRENT_LIST_DIR}/)
+  add_executable(${P_NAME} ${P_SOURCES})
+  target_link_libraries(${P_NAME} PRIVATE kr2_e2e_driver gtest_main ${P_LIBS})
+  kr2_e2e_executable(${P_NAME})
 endfunction()
 
 # The record format, shared by the stub (writer) and the tests (reader).

@@ -12,10 +12,13 @@
 #include <optional>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "child_process.h"
 #include "expected_windows.h"
 #include "files.h"
 #include "stub_log.h"
+#include "utf8.h"
 
 namespace kr2::e2e {
 
@@ -62,6 +65,7 @@ private:
 
 class LauncherRun {
 public:
+    LauncherRun() = default;  // not started: for a test fixture that starts it later
     // Starts Game\kr2_s1.exe with Game as its current directory; the stub
     // log of this layout is emptied first. `faultHarness`: the inside probe's
     // DLL goes in before the launcher's first instruction, and its fault
@@ -110,6 +114,21 @@ public:
 private:
     std::unique_ptr<e2e::ChildProcess> process_;
     std::uint64_t startedAt_ = 0;
+};
+
+// A test of the launcher in a throwaway game layout named after the test:
+// Launch() starts it and waits for its main window, null (and a failed
+// check) when it does not come. What a test writes into the layout before
+// (cues, stand-ins) is there from the launcher's first instruction.
+class LauncherTest : public ::testing::Test {
+protected:
+    HWND Launch(bool faultHarness = false) {
+        run = LauncherRun(layout, faultHarness);
+        return main = run.WaitWindow(WindowId::frmMain);
+    }
+    GameLayout layout{e2e::FromUtf8(::testing::UnitTest::GetInstance()->current_test_info()->name())};
+    LauncherRun run;
+    HWND main = nullptr;
 };
 
 }  // namespace kr2::e2e

@@ -2,6 +2,7 @@
 
 #include <oleacc.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -95,15 +96,6 @@ void CheckKind(HWND top, HWND control, const ExpectedControl& want, const std::s
     }
 }
 
-void CheckRect(HWND top, const ExpectedWindow& w, int index, const ExpectedControl& want, const std::string& n) {
-    const RECT r = RectInContainer(top, w, index);
-    const std::string seen = std::to_string(r.left) + "," + std::to_string(r.top) + " " +
-                             std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
-    const std::string expected = std::to_string(At96(want.left)) + "," + std::to_string(At96(want.top)) + " " +
-                                 std::to_string(At96(want.width)) + "x" + std::to_string(At96(want.height));
-    ExpectEq(seen, expected, n + ": rectangle in pixels (left,top width x height)");
-}
-
 // The space a control's own drawing takes from its text on each side: a
 // button's raised edge and the focus rectangle inside it; a frame's line
 // and the gap before its caption; nothing for a label.
@@ -113,20 +105,6 @@ SIZE TextMargins(Kind kind) {
         case Kind::Frame: return {8, 0};
         default: return {0, 0};
     }
-}
-
-void CheckFont(HWND control, const ExpectedControl& want, InsideProbe& inside, const std::string& n) {
-    if (want.kind == Kind::Picture || want.kind == Kind::Image) return;  // they show no text
-    const std::optional<ProbeReply> seen = inside.Read(control);
-    if (!Expect(seen && seen->fontRead, n + ": has a font of its own (WM_GETFONT)")) return;
-    const LOGFONTW* font = &seen->font;
-    ExpectEq(std::wstring(font->lfFaceName), std::wstring(L"MS Sans Serif"), n + ": font face");
-    ExpectEq(static_cast<long>(font->lfWeight), want.bold ? 700L : 400L, n + ": font weight");
-    ExpectEq(static_cast<long>(font->lfHeight), -11L, n + ": font height");
-    Expect(!font->lfItalic && !font->lfUnderline && !font->lfStrikeOut,
-           n + ": not italic, underlined or struck out");
-    ExpectEq(static_cast<int>(font->lfCharSet), 0, n + ": character set 0");
-    if (Expect(seen->textMeasured, n + ": caption measured")) CheckCaptionDrawn(control, want, *seen, n, 96);
 }
 
 // What a screen reader says for the two pictures: the picture the game's
@@ -177,6 +155,48 @@ std::string VisibleTexts(HWND top) {
 }
 
 }  // namespace
+
+bool Near(int pixels, int twips, int dpi) {
+    return dpi == 96 ? pixels == At96(twips) : std::fabs(pixels - twips * dpi / 1440.0) <= 1.0;
+}
+
+std::string Twips(int twips, int dpi) {
+    char out[32];
+    std::snprintf(out, sizeof out, "%.1f", twips * dpi / 1440.0);
+    return out;
+}
+
+void CheckRect(HWND top, const ExpectedWindow& w, int index, const std::string& n, int dpi) {
+    const ExpectedControl& want = w.controls[static_cast<std::size_t>(index)];
+    const RECT r = RectInContainer(top, w, index);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    Expect(Near(r.left, want.left, dpi) && Near(r.top, want.top, dpi) && Near(width, want.width, dpi) &&
+               Near(height, want.height, dpi),
+           n + ": rectangle in pixels (left,top width x height) " + std::to_string(r.left) + "," +
+               std::to_string(r.top) + " " + std::to_string(width) + "x" + std::to_string(height) + ", designed " +
+               Twips(want.left, dpi) + "," + Twips(want.top, dpi) + " " + Twips(want.width, dpi) + "x" +
+               Twips(want.height, dpi));
+}
+
+void CheckFont(HWND control, const ExpectedControl& want, InsideProbe& inside, const std::string& n, int dpi) {
+    if (want.kind == Kind::Picture || want.kind == Kind::Image) return;  // they show no text
+    const std::optional<ProbeReply> seen = inside.Read(control);
+    if (!Expect(seen && seen->fontRead, n + ": has a font of its own (WM_GETFONT)")) return;
+    const LOGFONTW& font = seen->font;
+    ExpectEq(std::wstring(font.lfFaceName), std::wstring(L"MS Sans Serif"), n + ": font face");
+    ExpectEq(static_cast<long>(font.lfWeight), want.bold ? 700L : 400L, n + ": font weight");
+    // 8.25 points: 11 pixels at 96 DPI, within a pixel elsewhere.
+    const double pixels = 8.25 * dpi / 72.0;
+    if (dpi == 96)
+        ExpectEq(static_cast<long>(font.lfHeight), -11L, n + ": font height");
+    else
+        Expect(std::fabs(std::abs(font.lfHeight) - pixels) <= 1.0, n + ": font height within a pixel of " +
+                                                                      std::to_string(pixels) + "; lfHeight " +
+                                                                      std::to_string(font.lfHeight));
+    Expect(!font.lfItalic && !font.lfUnderline && !font.lfStrikeOut, n + ": not italic, underlined or struck out");
+    ExpectEq(static_cast<int>(font.lfCharSet), 0, n + ": character set 0");
+    if (Expect(seen->textMeasured, n + ": caption measured")) CheckCaptionDrawn(control, want, *seen, n, dpi);
+}
 
 void CheckCaptionDrawn(HWND control, const ExpectedControl& want, const ProbeReply& seen,
                        const std::string& name, int dpi) {
@@ -270,8 +290,8 @@ void CheckWindowLooks(HWND top, WindowId w, InsideProbe& inside) {
         if (!Expect(control != nullptr, n + ": control missing; visible texts: " + VisibleTexts(top))) continue;
         ExpectEq(TextOf(control), std::wstring(c.caption), n + ": text");
         CheckKind(top, control, c, n);
-        CheckRect(top, want, static_cast<int>(i), c, n);
-        CheckFont(control, c, inside, n);
+        CheckRect(top, want, static_cast<int>(i), n, 96);
+        CheckFont(control, c, inside, n, 96);
         CheckAccessible(control, c, inside, n);
         CheckPicturePixels(control, c, n);
     }

@@ -22,6 +22,18 @@ void CheckWindowLooks(HWND top, WindowId w, InsideProbe& inside);
 void CheckCaptionDrawn(HWND control, const ExpectedControl& want, const ProbeReply& seen,
                        const std::string& name, int dpi);
 
+// A figure of the design table against the pixels seen at `dpi`: exact at
+// 96 DPI, within a pixel of the exact figure elsewhere. Twips() gives the
+// exact figure for a message: "481.5".
+bool Near(int pixels, int twips, int dpi);
+std::string Twips(int twips, int dpi);
+
+// Control `index`'s rectangle in its container, and its font (face, weight,
+// 8.25 points, no italic, underline or strike-out, character set 0, the
+// caption drawn), at `dpi`.
+void CheckRect(HWND top, const ExpectedWindow& w, int index, const std::string& name, int dpi);
+void CheckFont(HWND control, const ExpectedControl& want, InsideProbe& inside, const std::string& name, int dpi);
+
 // Control `index`'s rectangle relative to its container (the client area,
 // or the frame that holds it); empty when it or its frame is missing.
 RECT RectInContainer(HWND top, const ExpectedWindow& w, int index);

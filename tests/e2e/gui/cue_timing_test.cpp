@@ -12,14 +12,13 @@
 namespace kr2::e2e {
 namespace {
 
+using GuiCues = LauncherTest;
+
 constexpr unsigned kCueMs = 2000;
 
-TEST(GuiCues, ClickCueDelaysTheWindow) {
-    GameLayout layout(L"gui_cue_click");
+TEST_F(GuiCues, ClickCueDelaysTheWindow) {
     layout.WriteCue(L"click.WAV", kCueMs);
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main) return;
+    if (!Launch()) return;
     const std::uint64_t pressed = e2e::NowMs();
     run.Press(main, WindowId::frmMain, design::OpenerCaption(WindowId::Games));
     HWND games = run.WaitWindow(WindowId::Games, 8000);
@@ -29,11 +28,10 @@ TEST(GuiCues, ClickCueDelaysTheWindow) {
                std::to_string(took) + " ms");
 }
 
-TEST(GuiCues, OpenCueDelaysTheMainWindow) {
-    GameLayout layout(L"gui_cue_open");
+TEST_F(GuiCues, OpenCueDelaysTheMainWindow) {
     layout.WriteCue(L"open.WAV", kCueMs);
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain, 10000);
+    run = LauncherRun(layout);
+    main = run.WaitWindow(WindowId::frmMain, 10000);
     const std::uint64_t took = Since(run.StartedAtMs());
     Expect(main && took >= kCueMs && took < kCueMs + 6000,
            "with a 2 s open.WAV the main window becomes visible 2 s after the start, not sooner; took " +
@@ -41,11 +39,8 @@ TEST(GuiCues, OpenCueDelaysTheMainWindow) {
 }
 
 // Without Install every cue is skipped: each press acts at once.
-TEST(GuiCues, NoInstallActsAtOnce) {
-    GameLayout layout(L"gui_cue_none");
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main) return;
+TEST_F(GuiCues, NoInstallActsAtOnce) {
+    if (!Launch()) return;
     constexpr std::uint64_t kAtOnceMs = 1000;
     auto timed = [&](const std::string& what, auto press, auto done) {
         const std::uint64_t start = e2e::NowMs();
@@ -75,12 +70,9 @@ TEST(GuiCues, NoInstallActsAtOnce) {
 
 // Only the Close buttons play "back": the About icon and the close box of
 // the caption bar close their window without any cue.
-TEST(GuiCues, SilentClosesPlayNoCue) {
-    GameLayout layout(L"gui_cue_back");
+TEST_F(GuiCues, SilentClosesPlayNoCue) {
     layout.WriteCue(L"back.WAV", kCueMs);
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main) return;
+    if (!Launch()) return;
 
     HWND about = run.Open(WindowId::frmAbout);
     HWND icon = about ? FindControl(about, Expected(WindowId::frmAbout), ControlIndex(Expected(WindowId::frmAbout), L"")) : nullptr;

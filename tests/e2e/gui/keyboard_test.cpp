@@ -18,6 +18,8 @@
 namespace kr2::e2e {
 namespace {
 
+using GuiKeyboard = LauncherTest;
+
 // What holds the focus, by its expected caption, for messages.
 std::string FocusName(HWND top, WindowId w) {
     const HWND focus = FocusOf(top);
@@ -95,11 +97,8 @@ bool BackToMain(HWND main) {
     return Foreground(main, WindowId::frmMain);
 }
 
-TEST(GuiKeyboard, TabOrderAccessKeysEnterAndSpace) {
-    GameLayout layout(L"gui_keys");
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main || !Foreground(main, WindowId::frmMain)) return;
+TEST_F(GuiKeyboard, TabOrderAccessKeysEnterAndSpace) {
+    if (!Launch() || !Foreground(main, WindowId::frmMain)) return;
     std::set<WindowId> walked;
 
     WalkTabCycle(run, main, WindowId::frmMain, walked);
@@ -186,11 +185,8 @@ bool HasDefaultBorder(HWND button) {
 // has no default border (a window just opened, a button focused by the
 // mouse or by coming back to the window), and as the button's own click once
 // Tab has given it that border. Both press the focused button, and only it.
-TEST(GuiKeyboard, EnterPressesTheFocusedButtonOnEveryPath) {
-    GameLayout layout(L"gui_enter");
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main || !Foreground(main, WindowId::frmMain)) return;
+TEST_F(GuiKeyboard, EnterPressesTheFocusedButtonOnEveryPath) {
+    if (!Launch() || !Foreground(main, WindowId::frmMain)) return;
     const ExpectedWindow& m = Expected(WindowId::frmMain);
     if (!WaitFocus(main, WindowId::frmMain, ControlIndex(m, L"&Start Kestrane II Single Player"), "at start-up")) return;
     ExpectNoStrayDefaultBorder(main, WindowId::frmMain, "at start-up");
@@ -243,10 +239,8 @@ TEST(GuiKeyboard, EnterPressesTheFocusedButtonOnEveryPath) {
 // control in tab order of each secondary window, and the main window's
 // picture box. The secondary windows stand at the top left of the screen,
 // clear of the main window.
-TEST(GuiKeyboard, EveryWindowGivesTheFocusBack) {
-    GameLayout layout(L"gui_focus_back");
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
+TEST_F(GuiKeyboard, EveryWindowGivesTheFocusBack) {
+    Launch();
     HWND top = nullptr;
     for (WindowId w : design::kSecondaryWindows) {
         top = main ? run.Open(w) : nullptr;
@@ -277,11 +271,8 @@ TEST(GuiKeyboard, EveryWindowGivesTheFocusBack) {
 // S marks both start buttons. With the focus on "E&xit to Windows", Alt+S
 // goes to the first button with that key from the focus on in tab order,
 // multiplayer, not to the first one in the window's table.
-TEST(GuiKeyboard, DuplicateAccessKeyGoesOnFromTheFocus) {
-    GameLayout layout(L"gui_duplicate_key");
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main || !Foreground(main, WindowId::frmMain)) return;
+TEST_F(GuiKeyboard, DuplicateAccessKeyGoesOnFromTheFocus) {
+    if (!Launch() || !Foreground(main, WindowId::frmMain)) return;
     TabTo(main, WindowId::frmMain, 1);
     PressAltKey('S');
     const auto started = layout.Log().WaitFor(1, 5000);
@@ -294,11 +285,8 @@ TEST(GuiKeyboard, DuplicateAccessKeyGoesOnFromTheFocus) {
 // Alt+Space opens the system menu, whose own loop reads the keys' releases;
 // closed again, it leaves no key held: Space presses the focused button of
 // the window opened next at the first press.
-TEST(GuiKeyboard, KeysReleasedInTheSystemMenuPressAgainElsewhere) {
-    GameLayout layout(L"gui_keys_menu");
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main || !Foreground(main, WindowId::frmMain)) return;
+TEST_F(GuiKeyboard, KeysReleasedInTheSystemMenuPressAgainElsewhere) {
+    if (!Launch() || !Foreground(main, WindowId::frmMain)) return;
     PressAltKey(VK_SPACE);
     Sleep(500);
     PressKey(VK_ESCAPE);
@@ -372,14 +360,11 @@ std::vector<std::pair<POINT, bool>> EdgeReleases(const RECT& r) {
 // rectangle inside its border while it holds the focus; letters that are
 // access keys of buttons, Enter, Space and a click on it do nothing; Tab and
 // Alt+letter go on working from it.
-TEST(GuiKeyboard, PictureBoxShowsItsFocusAndIgnoresKeysAndClicks) {
-    GameLayout layout(L"gui_keys_picture");
+TEST_F(GuiKeyboard, PictureBoxShowsItsFocusAndIgnoresKeysAndClicks) {
     // Stand-ins, so that a stray readme or home-page press shows in the log.
     PrefixStub notepad(e2e::kNotepadPath);
     PrefixStub explorer(e2e::kExplorerPath);
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main || !Foreground(main, WindowId::frmMain)) return;
+    if (!Launch() || !Foreground(main, WindowId::frmMain)) return;
     const ExpectedWindow& want = Expected(WindowId::frmMain);
     const int pictureIndex = ControlIndex(want, L"");
     HWND picture = FindControl(main, want, pictureIndex);

@@ -7,17 +7,16 @@
 namespace kr2::e2e {
 namespace {
 
-TEST(GuiLayout, WindowsLookAsDesigned) {
+using GuiLayout = LauncherTest;
+
+TEST_F(GuiLayout, WindowsLookAsDesigned) {
     // Every figure below is for 96 DPI, the bench's desktop.
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     if (!ExpectEq(dpi, 96, "the desktop runs at 96 DPI")) return;
 
-    GameLayout layout(L"gui_layout");
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main) return;
+    if (!Launch()) return;
     InsideProbe inside(main);
     Expect(inside.Ready(), "probe hooked into the launcher's thread");
 

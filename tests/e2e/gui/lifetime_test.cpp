@@ -13,6 +13,8 @@
 namespace kr2::e2e {
 namespace {
 
+using GuiLifetime = LauncherTest;
+
 
 
 RECT WindowRect(HWND h) {
@@ -32,10 +34,8 @@ bool Activate(HWND h) {
     return WaitForeground(h, 2000);
 }
 
-TEST(GuiLifetime, MainClosedWhileAboutOpen) {
-    GameLayout layout(L"gui_life_close");
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
+TEST_F(GuiLifetime, MainClosedWhileAboutOpen) {
+    Launch();
     HWND about = main ? run.Open(WindowId::frmAbout) : nullptr;
     if (!about) return;
     // The close boxes of the two windows, clicked as a player would, each on
@@ -50,22 +50,16 @@ TEST(GuiLifetime, MainClosedWhileAboutOpen) {
     Expect(run.WaitExit(3000), "closing the About window, the last one, ends the launcher");
 }
 
-TEST(GuiLifetime, MultiplayerAloneEnds) {
-    GameLayout layout(L"gui_life_mp");
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main) return;
+TEST_F(GuiLifetime, MultiplayerAloneEnds) {
+    if (!Launch()) return;
     run.Press(main, WindowId::frmMain, L"&Start Kestrane II Multiplayer");
     Expect(run.WaitExit(5000), "multiplayer with only the main window open ends the launcher");
     const auto records = layout.Log().WaitFor(1, 5000);
     Expect(records.size() == 1 && records[0].commandLine == L"kr2mp.exe", "kr2mp.exe was started once");
 }
 
-TEST(GuiLifetime, ShownAgainComesForward) {
-    GameLayout layout(L"gui_life_forward");
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main) return;
+TEST_F(GuiLifetime, ShownAgainComesForward) {
+    if (!Launch()) return;
     int x = 20;
     for (WindowId w : design::kSecondaryWindows) {
         HWND first = run.Open(w);
@@ -97,11 +91,8 @@ TEST(GuiLifetime, ShownAgainComesForward) {
     }
 }
 
-TEST(GuiLifetime, ReopenedFreshAndCentred) {
-    GameLayout layout(L"gui_life_reopen");
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main) return;
+TEST_F(GuiLifetime, ReopenedFreshAndCentred) {
+    if (!Launch()) return;
     for (WindowId w : design::kSecondaryWindows) {
         const std::string n = Name(w) + " reopened";
         const ExpectedWindow& want = Expected(w);
@@ -132,7 +123,7 @@ TEST(GuiLifetime, ReopenedFreshAndCentred) {
 // appears it comes: 100 clicks over four launches, each given the moment the
 // window is visible. The window is opened by its access key, so that only
 // clicks on the icon are counted here.
-TEST(GuiLifetime, EveryClickOnTheAboutIconClosesIt) {
+TEST_F(GuiLifetime, EveryClickOnTheAboutIconClosesIt) {
     constexpr int kLaunches = 4;
     constexpr int kClicksPerLaunch = 25;
     const ExpectedWindow& want = Expected(WindowId::frmAbout);

@@ -20,6 +20,8 @@
 namespace kr2::e2e {
 namespace {
 
+using HardeningCueFiles = LauncherTest;
+
 enum class Outcome {
     Plays,   // the window opens no sooner than the sound's length
     Silent,  // the window opens at once
@@ -96,11 +98,8 @@ void RunCase(const CueCase& c, const GameLayout& layout, LauncherRun& run, HWND 
     Expect(run.WaitGone(WindowId::frmAbout), n + ": the About window closes again");
 }
 
-TEST(HardeningCueFiles, BrokenCueFiles) {
-    GameLayout layout(L"hardening_cues");
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main) return;
+TEST_F(HardeningCueFiles, BrokenCueFiles) {
+    if (!Launch()) return;
     for (const CueCase& c : kCases) {
         RunCase(c, layout, run, main);
         if (!run.Running()) return;

@@ -6,6 +6,10 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+
 #include "fault_rows.h"
 
 namespace kr2::e2e {
@@ -59,6 +63,43 @@ struct Plan {
     // own): the windows are then made at another DPI than the system's, as
     // on a second monitor under Windows.
     UINT windowDpi;
+};
+
+// The block the harness reads, named in KR2_FAULT_PLAN for every program
+// started while it lives.
+class PlanBlock {
+public:
+    PlanBlock() {
+        static LONG made = 0;
+        wchar_t name[64];
+        std::swprintf(name, 64, L"kr2_fault_plan_%lu_%ld", GetCurrentProcessId(), ++made);
+        map_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(Plan), name);
+        plan_ = map_ ? static_cast<Plan*>(MapViewOfFile(map_, FILE_MAP_WRITE, 0, 0, sizeof(Plan))) : nullptr;
+        if (!plan_) throw std::runtime_error("cannot make the fault plan: error " + std::to_string(GetLastError()));
+        *plan_ = Plan{};
+        plan_->row = plan_->secondRow = plan_->firstFailedRow = -1;
+        SetEnvironmentVariableW(kPlanVariable, name);
+    }
+    ~PlanBlock() {
+        SetEnvironmentVariableW(kPlanVariable, nullptr);
+        UnmapViewOfFile(plan_);
+        CloseHandle(map_);
+    }
+    PlanBlock(const PlanBlock&) = delete;
+    PlanBlock& operator=(const PlanBlock&) = delete;
+
+    Plan& plan() { return *plan_; }
+    // From now on (fault_session.cpp), call `from` of `row` fails with `error` (and every later
+    // call of it where `onward`).
+    void Fail(int row, LONG from, DWORD error, bool onward = false);
+    // And call `from` of `row` too, counted from the first failure.
+    void AlsoFail(int row, LONG from);
+    // Every call fails with probability permille/1000, drawn from `seed`.
+    void FailAtRandom(LONG permille, ULONG64 seed, DWORD error);
+
+private:
+    HANDLE map_ = nullptr;
+    Plan* plan_ = nullptr;
 };
 
 }  // namespace kr2::e2e

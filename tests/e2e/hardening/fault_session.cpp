@@ -223,6 +223,7 @@ private:
         if (shown != want && r_.missingControl.empty())
             r_.missingControl = e2e::Name(w) + " showed " + std::to_string(shown) + " of " +
                                 std::to_string(want) + " controls";
+        r_.opened.insert(w);
         return true;
     }
 
@@ -331,24 +332,6 @@ std::string Text(const std::vector<std::wstring>& lines) {
 }
 
 }  // namespace
-
-PlanBlock::PlanBlock() {
-    static LONG made = 0;
-    wchar_t name[64];
-    std::swprintf(name, 64, L"kr2_fault_plan_%lu_%ld", GetCurrentProcessId(), ++made);
-    map_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(Plan), name);
-    plan_ = map_ ? static_cast<Plan*>(MapViewOfFile(map_, FILE_MAP_WRITE, 0, 0, sizeof(Plan))) : nullptr;
-    if (!plan_) throw std::runtime_error("cannot make the fault plan: error " + std::to_string(GetLastError()));
-    *plan_ = Plan{};
-    plan_->row = plan_->secondRow = plan_->firstFailedRow = -1;
-    SetEnvironmentVariableW(kPlanVariable, name);
-}
-
-PlanBlock::~PlanBlock() {
-    SetEnvironmentVariableW(kPlanVariable, nullptr);
-    UnmapViewOfFile(plan_);
-    CloseHandle(map_);
-}
 
 void PlanBlock::Fail(int row, LONG from, DWORD error, bool onward) {
     plan_->from = from;

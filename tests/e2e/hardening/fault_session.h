@@ -15,35 +15,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "fault_plan.h"
 
 namespace kr2::e2e {
-
-// The block the harness reads, named in KR2_FAULT_PLAN for every program
-// started while it lives.
-class PlanBlock {
-public:
-    PlanBlock();
-    ~PlanBlock();
-    PlanBlock(const PlanBlock&) = delete;
-    PlanBlock& operator=(const PlanBlock&) = delete;
-
-    Plan& plan() { return *plan_; }
-    // From now on, call `from` of `row` fails with `error` (and every later
-    // call of it where `onward`).
-    void Fail(int row, LONG from, DWORD error, bool onward = false);
-    // And call `from` of `row` too, counted from the first failure.
-    void AlsoFail(int row, LONG from);
-    // Every call fails with probability permille/1000, drawn from `seed`.
-    void FailAtRandom(LONG permille, ULONG64 seed, DWORD error);
-
-private:
-    HANDLE map_ = nullptr;
-    Plan* plan_ = nullptr;
-};
 
 // What the launcher holds with its main window alone, after every other
 // window has opened and closed: GDI objects and icons it made and has not
@@ -71,6 +49,7 @@ struct SessionResult {
     bool windowAfterBox = false; // a launcher window outlived the box
     std::vector<std::int64_t> exitCodes;  // each launcher run's; -1: it had to be killed
     std::string missingControl;  // a window that showed without all its controls
+    std::set<WindowId> opened;   // the windows it saw open
     std::vector<std::wstring> started;  // the command lines the started programs received
     Checkpoint checkpoint;
     bool failedInAMove = false;  // the first failure came in a window's move to another DPI

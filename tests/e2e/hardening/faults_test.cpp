@@ -82,6 +82,8 @@ std::vector<LONG> CallsOfACleanSession(SessionResult& clean, Moves moves = Moves
     PlanBlock block;
     clean = RunSession(block, moves);
     EXPECT_TRUE(clean.completed) << "the session without failures stopped: " << clean.stopped;
+    // Its steps are written out in order, since the calls' numbers depend on it.
+    EXPECT_EQ(clean.opened.size(), kWindowCount) << "a window the session without failures never opened";
     // Only a picture laid out above 96 DPI is stretched: the moves reached
     // the launcher's change of DPI.
     EXPECT_GT(block.plan().calls[k_StretchBlt], 0) << "the main window never drew its picture at 144 DPI";

@@ -1,23 +1,10 @@
 # Fault and bad-input cases of the real kr2_s1.exe under Wine: broken cue
 # files, odd program directories, broken launch targets, queued clicks, the
 # platform's failures. Driven through the driver library (driver/driver.cmake).
-if(NOT TARGET kr2_e2e_driver)
-  message(FATAL_ERROR "hardening e2e tests: the target kr2_e2e_driver must exist (driver/driver.cmake)")
-endif()
-
 set(KR2_HARDENING_DIR ${CMAKE_CURRENT_LIST_DIR})
-
-add_executable(kr2_hardening_e2e
-  ${KR2_HARDENING_DIR}/odd_waves.cpp
-  ${KR2_HARDENING_DIR}/bad_cue_files_test.cpp
-  ${KR2_HARDENING_DIR}/program_dir_test.cpp
-  ${KR2_HARDENING_DIR}/launch_targets_test.cpp
-  ${KR2_HARDENING_DIR}/queued_clicks_test.cpp
-  ${KR2_HARDENING_DIR}/fault_session.cpp
-  ${KR2_HARDENING_DIR}/faults_test.cpp
-)
-target_link_libraries(kr2_hardening_e2e PRIVATE kr2_e2e_driver gtest_main)
-kr2_e2e_executable(kr2_hardening_e2e)
+kr2_add_e2e_program(NAME kr2_hardening_e2e
+  SOURCES odd_waves.cpp bad_cue_files_test.cpp program_dir_test.cpp launch_targets_test.cpp queued_clicks_test.cpp
+          fault_session.cpp faults_test.cpp)
 kr2_e2e_embed_path(kr2_hardening_e2e KR2_STUB_DLL kr2_stub_dll)
 
 kr2_add_e2e_test(NAME hardening_cue_files COMMAND kr2_hardening_e2e --gtest_filter=HardeningCueFiles.* TIMEOUT 120)

@@ -19,6 +19,8 @@
 namespace kr2::e2e {
 namespace {
 
+using HardeningQueuedClicks = LauncherTest;
+
 constexpr unsigned kCueMs = 2000;
 
 // Buttons are looked up by their text, which a launcher busy with a cue
@@ -35,13 +37,10 @@ HWND Button(HWND top, WindowId w, std::wstring_view caption) {
 // point is the order in which queued presses run after a cue.
 void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
-TEST(HardeningQueuedClicks, QueuedClicksRunInOrder) {
-    GameLayout layout(L"hardening_queued");
+TEST_F(HardeningQueuedClicks, QueuedClicksRunInOrder) {
     layout.WriteCue(L"click.WAV", kCueMs);
     layout.WriteCue(L"start.WAV", kCueMs);
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main) return;
+    if (!Launch()) return;
 
     // Three presses at once: each window opens one cue after the one before.
     // Not every window: the three that one press of a main window button
@@ -100,14 +99,11 @@ TEST(HardeningQueuedClicks, QueuedClicksRunInOrder) {
 // Home Page with Internet Explorer missing, Readme and About pressed behind
 // it: the box comes after the cue, and while it is up the two presses behind
 // it do nothing; after OK the launcher ends and they never run.
-TEST(HardeningQueuedClicks, NoClickRunsUnderTheErrorBox) {
-    GameLayout layout(L"hardening_queued_box");
+TEST_F(HardeningQueuedClicks, NoClickRunsUnderTheErrorBox) {
     layout.WriteCue(L"click.WAV", kCueMs);
     SwappedFile explorer(e2e::kExplorerPath, SwappedFile::Kind::Absent);
     SwappedFile notepad(e2e::kNotepadPath, SwappedFile::Kind::Stub);
-    LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main) return;
+    if (!Launch()) return;
 
     const HWND homePage = Button(main, WindowId::frmMain, L"&Home Page");
     const HWND readme = Button(main, WindowId::frmMain, L"&Readme");
@@ -135,7 +131,7 @@ TEST(HardeningQueuedClicks, NoClickRunsUnderTheErrorBox) {
 // OK button comes up: the run-time error box still stands when they have
 // had time to act, and only a key pressed at the box itself ends the
 // launcher.
-TEST(HardeningQueuedClicks, KeysAndClicksGivenDuringTheCueLeaveTheBoxUp) {
+TEST_F(HardeningQueuedClicks, KeysAndClicksGivenDuringTheCueLeaveTheBoxUp) {
     GameLayout layout(L"hardening_queued_keys");
     layout.WriteCue(L"click.WAV", kCueMs);
     SwappedFile explorer(e2e::kExplorerPath, SwappedFile::Kind::Absent);
@@ -171,7 +167,7 @@ TEST(HardeningQueuedClicks, KeysAndClicksGivenDuringTheCueLeaveTheBoxUp) {
 // Enter on "&Start Kestrane II Single Player", pressed again 400 ms later
 // while its cue plays, or held down: the profile window opens and stands,
 // and nothing is started.
-TEST(HardeningQueuedClicks, EnterAgainOrHeldOnlyOpensTheProfileWindow) {
+TEST_F(HardeningQueuedClicks, EnterAgainOrHeldOnlyOpensTheProfileWindow) {
     GameLayout layout(L"hardening_queued_enter");
     layout.WriteCue(L"click.WAV", kCueMs);
     for (const bool held : {false, true}) {

@@ -30,41 +30,7 @@
 namespace kr2::e2e {
 namespace {
 
-// Twips at `dpi`; one pixel either way is allowed for rounding.
-bool Near(int pixels, int twips, int dpi) { return std::fabs(pixels - twips * dpi / 1440.0) <= 1.0; }
-
-// Twips at `dpi` for a message: "481.5".
-std::string Twips(int twips, int dpi) {
-    char out[32];
-    std::snprintf(out, sizeof out, "%.1f", twips * dpi / 1440.0);
-    return out;
-}
-
-void CheckFontAndCaption(HWND control, const e2e::ExpectedControl& want, e2e::InsideProbe& inside,
-                         const std::string& n, int dpi) {
-    const std::optional<e2e::ProbeReply> seen = inside.Read(control);
-    if (!Expect(seen && seen->fontRead && seen->textMeasured, n + ": font read and caption measured")) return;
-    const LOGFONTW& font = seen->font;
-    ExpectEq(std::wstring(font.lfFaceName), std::wstring(L"MS Sans Serif"), n + ": font face");
-    ExpectEq(static_cast<long>(font.lfWeight), want.bold ? 700L : 400L, n + ": font weight");
-    const double points = 8.25 * dpi / 72.0;
-    Expect(std::fabs(std::abs(font.lfHeight) - points) <= 1.0,
-           n + ": font height within a pixel of " + std::to_string(points) + "; lfHeight " +
-               std::to_string(font.lfHeight));
-    e2e::CheckCaptionDrawn(control, want, *seen, n, dpi);
-}
-
-void CheckRect(HWND top, WindowId w, std::size_t i, const std::string& n, int dpi) {
-    const e2e::ExpectedControl& twips = Expected(w).controls[i];
-    const RECT r = e2e::RectInContainer(top, Expected(w), static_cast<int>(i));
-    const int left = r.left, y = r.top;
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    Expect(Near(left, twips.left, dpi) && Near(y, twips.top, dpi) && Near(width, twips.width, dpi) &&
-               Near(height, twips.height, dpi),
-           n + ": rectangle " + std::to_string(left) + "," + std::to_string(y) + " " + std::to_string(width) +
-               "x" + std::to_string(height) + " px, designed " + Twips(twips.left, dpi) + "," +
-               Twips(twips.top, dpi) + " " + Twips(twips.width, dpi) + "x" + Twips(twips.height, dpi));
-}
+using StressHighDpi = LauncherTest;
 
 void CheckWindowScaled(HWND top, WindowId w, e2e::InsideProbe& inside, int dpi) {
     const e2e::ExpectedWindow& want = Expected(w);
@@ -79,8 +45,8 @@ void CheckWindowScaled(HWND top, WindowId w, e2e::InsideProbe& inside, int dpi) 
         const std::string n = Name(w) + " " + (c.caption.empty() ? "image" : e2e::Describe(c.caption));
         HWND control = e2e::FindControl(top, want, static_cast<int>(i));
         if (!Expect(control != nullptr, n + ": control missing")) continue;
-        CheckRect(top, w, i, n, dpi);
-        if (c.kind != Kind::Picture && c.kind != Kind::Image) CheckFontAndCaption(control, c, inside, n, dpi);
+        CheckRect(top, want, static_cast<int>(i), n, dpi);
+        CheckFont(control, c, inside, n, dpi);
     }
 }
 
@@ -272,12 +238,12 @@ const Looks& OpenedAt(int dpi) {
 #define KR2_NEEDS_WINE()                                                                        \
     if (!RunningUnderWine()) GTEST_SKIP() << "the system DPI is set through Wine's registry"
 
-TEST(StressHighDpi, ScalesEverything) {
+TEST_F(StressHighDpi, ScalesEverything) {
     KR2_NEEDS_WINE();
     Opened()[144] = CheckAllWindows(144, true);
 }
 
-TEST(StressHighDpi, ScalesWindowsAt120Dpi) {
+TEST_F(StressHighDpi, ScalesWindowsAt120Dpi) {
     KR2_NEEDS_WINE();
     Opened()[120] = CheckAllWindows(120, false);
 }
@@ -299,7 +265,7 @@ std::wstring FaceFor(const wchar_t* face) {
 // Serif's design, which Wine lacks; a stand-in of that name is put in the
 // prefix. Where MS Sans Serif's own bold counts, as it does at 96 and 144
 // DPI, the main window's bold captions keep it, the launcher's first choice.
-TEST(StressHighDpi, BoldCaptionsKeepMsSansSerifBesideWindowsOwnFace) {
+TEST_F(StressHighDpi, BoldCaptionsKeepMsSansSerifBesideWindowsOwnFace) {
     KR2_NEEDS_WINE();
     wchar_t fonts[MAX_PATH] = {};
     GetWindowsDirectoryW(fonts, MAX_PATH);
@@ -331,14 +297,11 @@ TEST(StressHighDpi, BoldCaptionsKeepMsSansSerifBesideWindowsOwnFace) {
 
 // Windows' move between monitors of other DPIs, sent from inside the
 // launcher in a 96-DPI prefix, for each window along 96 -> 120 -> 144 -> 96.
-TEST(StressHighDpi, MovedWindowsMatchOpenedOnes) {
+TEST_F(StressHighDpi, MovedWindowsMatchOpenedOnes) {
     KR2_NEEDS_WINE();
     const std::map<int, const Looks*> there{{120, &OpenedAt(120)}, {144, &OpenedAt(144)}};
     if (!Expect(SeePhysicalPixels(), "this thread sees physical pixels")) return;
-    e2e::GameLayout layout(L"stress_dpi_moves");
-    e2e::LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main) return;
+    if (!Launch()) return;
     e2e::InsideProbe inside(main);
     ResourceCounter counter(run.Pid(), main);
     if (!Expect(inside.Ready() && counter.Ready(), "probe hooked and objects counted")) return;
@@ -445,31 +408,12 @@ TEST(StressHighDpi, MovedWindowsMatchOpenedOnes) {
 // Windows does on a second monitor, lays itself out at that DPI: the harness
 // in the launcher answers GetDpiForWindow with 144 in a world at 96. Each
 // window then looks as one opened where 144 is the system's DPI.
-TEST(StressHighDpi, WindowsMadeAtAnotherDpiThanTheSystemsTakeIt) {
+TEST_F(StressHighDpi, WindowsMadeAtAnotherDpiThanTheSystemsTakeIt) {
     KR2_NEEDS_WINE();
     const Looks& there = OpenedAt(144);
-    struct HandedDpi {
-        HANDLE map = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(e2e::Plan),
-                                        L"kr2_stress_handed_dpi");
-        e2e::Plan* plan = map ? static_cast<e2e::Plan*>(MapViewOfFile(map, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
-        HandedDpi() {
-            if (!plan) return;
-            *plan = {};
-            plan->row = plan->secondRow = plan->firstFailedRow = -1;
-            plan->windowDpi = 144;
-            SetEnvironmentVariableW(e2e::kPlanVariable, L"kr2_stress_handed_dpi");
-        }
-        ~HandedDpi() {
-            SetEnvironmentVariableW(e2e::kPlanVariable, nullptr);
-            if (plan) UnmapViewOfFile(plan);
-            if (map) CloseHandle(map);
-        }
-    } handed;
-    if (!Expect(handed.plan != nullptr, "the plan for the launcher is shared")) return;
-    e2e::GameLayout layout(L"stress_second_monitor");
-    e2e::LauncherRun run(layout, true);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main) return;
+    e2e::PlanBlock handed;  // the plan the harness in the launcher follows
+    handed.plan().windowDpi = 144;
+    if (!Launch(true)) return;
     e2e::InsideProbe inside(main);
     for (WindowId w : kAllWindows) {
         HWND top = w == WindowId::frmMain ? main : run.Open(w);
@@ -574,7 +518,7 @@ void CheckDoubleClick(const DoubleClickCase& c, unsigned cueMs, const std::strin
 // with the profile window behind the main window, at 96 and 144 DPI, with
 // the cues and without: the second click never acts in the window that the
 // first one brought up.
-TEST(StressHighDpi, ADoubleClickPressesOnlyWhatItWasGivenOn) {
+TEST_F(StressHighDpi, ADoubleClickPressesOnlyWhatItWasGivenOn) {
     KR2_NEEDS_WINE();
     if (!Expect(SeePhysicalPixels(), "this thread sees physical pixels")) return;
     std::vector<DoubleClickCase> cases;
@@ -626,16 +570,13 @@ void ExpectCaptionBarIn(HWND top, WindowId w, const RECT& work, const std::strin
 // An 800x600 screen at 144 DPI, where the main window is taller than the
 // screen, then a taskbar along its top: every window opens with its caption
 // bar where the player can reach it.
-TEST(StressHighDpi, EveryCaptionBarOpensInTheWorkArea) {
+TEST_F(StressHighDpi, EveryCaptionBarOpensInTheWorkArea) {
     KR2_NEEDS_WINE();
     if (!Expect(SeePhysicalPixels(), "this thread sees physical pixels")) return;
     ScreenSize small(800, 600);
     SystemDpiSetting setting(144);
     if (!Expect(small.Applied() && setting.Applied(), "an 800x600 screen at 144 DPI")) return;
-    e2e::GameLayout layout(L"stress_small_screen");
-    e2e::LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main) return;
+    if (!Launch()) return;
     ExpectCaptionBarIn(main, WindowId::frmMain, {0, 0, 800, 600}, " on an 800x600 screen");
     e2e::InsideProbe inside(main);
     constexpr int kTaskbar = 120;

@@ -22,6 +22,8 @@
 namespace kr2::e2e {
 namespace {
 
+using StressSoak = LauncherTest;
+
 // ./scripts/soak sets 1000 and 300; the default run's counts still turn a
 // leak of one window, GDI object or handle per cycle or press into a
 // difference far past the tolerance of the checks below.
@@ -143,12 +145,9 @@ ResourceCounts Baseline(const ResourceCounter& counter, const std::string& what)
     return before;
 }
 
-TEST(StressSoak, OpenCloseAndReadme) {
-    e2e::GameLayout layout(L"stress_soak");  // no Install directory: no cue plays
+TEST_F(StressSoak, OpenCloseAndReadme) {
     e2e::PrefixStub notepad(e2e::kNotepadPath);
-    e2e::LauncherRun run(layout);
-    HWND main = run.WaitWindow(WindowId::frmMain);
-    if (!main) return;
+    if (!Launch()) return;  // no Install directory: no cue plays
     ResourceCounter counter(run.Pid(), main);
     if (!Expect(counter.Ready(), "the launcher's process and thread can be queried")) return;
     SoakDriver driver(run, main);

@@ -1,18 +1,8 @@
 # Soak and high-DPI tests: the real kr2_s1.exe under Wine, driven through the
 # driver library (driver/driver.cmake).
-if(NOT TARGET kr2_e2e_driver)
-  message(FATAL_ERROR "stress e2e tests: the target kr2_e2e_driver must exist (driver/driver.cmake)")
-endif()
-
 set(KR2_STRESS_DIR ${CMAKE_CURRENT_LIST_DIR})
-
-add_executable(kr2_stress_e2e
-  ${KR2_STRESS_DIR}/soak_driver.cpp
-  ${KR2_STRESS_DIR}/soak_test.cpp
-  ${KR2_STRESS_DIR}/system_dpi_setting.cpp
-  ${KR2_STRESS_DIR}/high_dpi_test.cpp
-)
-target_link_libraries(kr2_stress_e2e PRIVATE kr2_e2e_driver gtest_main advapi32)
+kr2_add_e2e_program(NAME kr2_stress_e2e
+  SOURCES soak_driver.cpp soak_test.cpp system_dpi_setting.cpp high_dpi_test.cpp LIBS advapi32)
 # The plan the inside probe's harness follows (a DPI handed to the launcher).
 target_include_directories(kr2_stress_e2e PRIVATE ${KR2_E2E_DIR}/hardening)
 kr2_e2e_executable(kr2_stress_e2e)
