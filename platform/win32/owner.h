@@ -31,9 +31,14 @@ public:
     Handle get() const noexcept { return handle_; }
     explicit operator bool() const noexcept { return Valid(handle_); }
     Handle release() noexcept { return std::exchange(handle_, Handle{}); }
+    // Keeps the thread's last error: a failure read after an owner has let
+    // go (a scope left, a member replaced) still gives its own number.
     void reset(Handle handle = Handle{}) noexcept {
         const Handle old = std::exchange(handle_, handle);
-        if (Valid(old)) Free{}(old);
+        if (!Valid(old)) return;
+        const DWORD error = GetLastError();
+        Free{}(old);
+        SetLastError(error);
     }
 
 private:

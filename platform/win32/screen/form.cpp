@@ -129,23 +129,7 @@ void Form::Build(HINSTANCE instance, Fonts& fonts) {
     LoadIcons(instance, dpi != expected);
 
     // Creation order is tab order: the dialog manager tabs in z-order.
-    for (int index : CreationOrder(desc.controls)) {
-        const auto i = static_cast<std::size_t>(index);
-        const ControlSpec& c = desc.controls[i];
-        const ControlClass& cls = ClassOf(c.kind);
-        const HWND parent = c.container == kInWindow ? hwnd : controls[static_cast<std::size_t>(c.container)];
-        const std::wstring text(c.caption);
-        const PixelRect r = ControlPixels(c, static_cast<int>(dpi));
-        const ShownImage shown = ImageFor(cls.image);
-        const HWND control = Checked(CreateWindowExW, cls.exStyle, cls.name, text.c_str(), cls.style, r.left, r.top,
-                                     r.width, r.height, parent,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))), instance,
-                                     shown.image ? const_cast<ShownImage*>(&shown) : nullptr);
-        controls[i] = control;
-        dpi::KeepControlScalingOff(control);
-        if (cls.holdsControls) Checked(MakeFrameContainer, control);
-        if (cls.takesFont) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(dpi, c.bold)), FALSE);
-    }
+    for (int index : CreationOrder(desc.controls)) Place(index, instance, fonts, true);
 
     // A window that came out at another DPI than expected takes its own size,
     // centred.
@@ -154,6 +138,33 @@ void Form::Build(HINSTANCE instance, Fonts& fonts) {
         SetWindowPos(hwnd, nullptr, own.left, own.top, own.right - own.left, own.bottom - own.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+// A control made here gets its rectangle and image with its creation
+// (WM_NCCREATE takes the image), then its font; one that exists takes its
+// font and image, then moves. The image changes also when the new icon could
+// not be made: the control then shows nothing rather than the old one.
+void Form::Place(int index, HINSTANCE instance, Fonts& fonts, bool make) {
+    const auto i = static_cast<std::size_t>(index);
+    const ControlSpec& c = desc.controls[i];
+    const ControlClass& cls = ClassOf(c.kind);
+    const PixelRect r = ControlPixels(c, static_cast<int>(dpi));
+    const ShownImage shown = ImageFor(cls.image);
+    if (make) {
+        const HWND parent = c.container == kInWindow ? hwnd : controls[static_cast<std::size_t>(c.container)];
+        const std::wstring text(c.caption);
+        controls[i] = Checked(CreateWindowExW, cls.exStyle, cls.name, text.c_str(), cls.style, r.left, r.top,
+                              r.width, r.height, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))), instance,
+                              shown.image ? const_cast<ShownImage*>(&shown) : nullptr);
+        dpi::KeepControlScalingOff(controls[i]);
+        if (cls.holdsControls) Checked(MakeFrameContainer, controls[i]);
+    }
+    const HWND control = controls[i];
+    if (cls.takesFont) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(dpi, c.bold)), FALSE);
+    if (make) return;
+    if (cls.image != ImageSource::None) SetControlImage(control, shown);
+    SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The main window's own icons at the window's DPI when its class icons do
@@ -195,17 +206,7 @@ void Form::ChangeDpi(HINSTANCE instance, Fonts& fonts, UINT newDpi, const RECT& 
     SetWindowPos(hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     LoadIcons(instance, true);
-    for (std::size_t i = 0; i < desc.controls.size(); ++i) {
-        const ControlSpec& c = desc.controls[i];
-        const ControlClass& cls = ClassOf(c.kind);
-        if (cls.takesFont)
-            SendMessageW(controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(dpi, c.bold)), FALSE);
-        // Also when the new icon could not be made: the control then shows
-        // nothing rather than the old one.
-        if (cls.image != ImageSource::None) SetControlImage(controls[i], ImageFor(cls.image));
-        const PixelRect r = ControlPixels(c, static_cast<int>(dpi));
-        SetWindowPos(controls[i], nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    for (std::size_t i = 0; i < desc.controls.size(); ++i) Place(static_cast<int>(i), instance, fonts, false);
     // No control shows the old image icon any more.
     retiredImageIcon.reset();
     // Every control repaints: the fonts and pictures have changed too.

@@ -67,6 +67,9 @@ struct Form {
     IconOwner retiredImageIcon;
 
 private:
+    // Control `index` at its rectangle, font and image at the window's DPI:
+    // made there (`make`) or moved there. Throws RunTimeFailure.
+    void Place(int index, HINSTANCE instance, Fonts& fonts, bool make);
     void LoadIcons(HINSTANCE instance, bool ownWindowIcons);
     // What an artwork control shows at the window's DPI.
     ShownImage ImageFor(ImageSource source) const noexcept;
