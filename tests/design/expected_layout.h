@@ -265,6 +265,21 @@ constexpr bool OnlyTheMainButtonsAreBold() {
 }
 static_assert(OnlyTheMainButtonsAreBold());
 
+// Each window's tab indexes run 0, 1, 2, ... without a gap or a repeat.
+constexpr bool TabIndexesRunWithoutGaps() {
+    for (const Window& w : kWindows) {
+        int tabbed = 0;
+        for (const Control& c : w.controls) tabbed += c.tabIndex != kNoTabIndex;
+        for (int index = 0; index < tabbed; ++index) {
+            int holders = 0;
+            for (const Control& c : w.controls) holders += c.tabIndex == index;
+            if (holders != 1) return false;
+        }
+    }
+    return true;
+}
+static_assert(TabIndexesRunWithoutGaps());
+
 // The warning keeps its run of two blanks.
 static_assert(ControlNamed(WindowId::frmAbout, "Label3").caption.size() == 34);
 

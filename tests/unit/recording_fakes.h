@@ -27,6 +27,16 @@ inline std::string Narrow(std::wstring_view text) {
     return out;
 }
 
+// A fake whose effects go to `log_`.
+template <class Port>
+class Logged : public Port {
+public:
+    explicit Logged(EventLog& log) : log_(log) {}
+
+protected:
+    EventLog& log_;
+};
+
 class FakeProgramDir final : public ProgramDirSource {
 public:
     std::wstring ProgramDir() override {
@@ -37,9 +47,9 @@ public:
     int calls = 0;
 };
 
-class FakeProbe final : public FileProbe {
+class FakeProbe final : public Logged<FileProbe> {
 public:
-    explicit FakeProbe(EventLog& log) : log_(log) {}
+    using Logged::Logged;
     bool IsPlainFile(const std::wstring& path) override {
         log_.push_back("probe " + Narrow(path));
         if (throws) throw std::runtime_error("drive not ready");
@@ -47,14 +57,11 @@ public:
     }
     bool exists = true;
     bool throws = false;
-
-private:
-    EventLog& log_;
 };
 
-class FakePlayer final : public WavePlayer {
+class FakePlayer final : public Logged<WavePlayer> {
 public:
-    explicit FakePlayer(EventLog& log) : log_(log) {}
+    using Logged::Logged;
     void PlaySync(const std::wstring& path) override {
         log_.push_back("play " + Narrow(path));
         if (whilePlaying) whilePlaying();
@@ -62,15 +69,12 @@ public:
     }
     bool throws = false;
     std::function<void()> whilePlaying;  // what arrives while the sound plays
-
-private:
-    EventLog& log_;
 };
 
 // Each loader call is logged; a call loads only where its flag says so.
-class FakeLibraryLoader final : public SystemLibraryLoader {
+class FakeLibraryLoader final : public Logged<SystemLibraryLoader> {
 public:
-    explicit FakeLibraryLoader(EventLog& log) : log_(log) {}
+    using Logged::Logged;
     Module LoadFromSystemDirectory(const std::wstring& fileName) override {
         log_.push_back("safe-search " + Narrow(fileName));
         return safeSearchLoads ? &module : nullptr;
@@ -84,15 +88,12 @@ public:
     bool fullPathLoads = true;
     std::wstring systemDirectory = L"C:\\Windows\\system32";
     int module = 0;  // its address stands for the loaded DLL
-
-private:
-    EventLog& log_;
 };
 
 // Every line starts unless it was listed in `failures`.
-class FakeProcessLauncher final : public ProcessLauncher {
+class FakeProcessLauncher final : public Logged<ProcessLauncher> {
 public:
-    explicit FakeProcessLauncher(EventLog& log) : log_(log) {}
+    using Logged::Logged;
     LaunchResult LaunchProcess(std::wstring_view commandLine, ShowState show) override {
         log_.push_back("launch " + Narrow(commandLine) + " show=" +
                        std::to_string(static_cast<int>(show)));
@@ -104,46 +105,34 @@ public:
         failures[std::wstring(line)] = LaunchError{code, std::move(text)};
     }
     std::map<std::wstring, LaunchError> failures;
-
-private:
-    EventLog& log_;
 };
 
-class FakeErrorBox final : public ErrorBox {
+class FakeErrorBox final : public Logged<ErrorBox> {
 public:
-    explicit FakeErrorBox(EventLog& log) : log_(log) {}
+    using Logged::Logged;
     void ShowRunTimeError(const LaunchError& error) override {
         log_.push_back("errorbox " + std::to_string(error.code) + " " + Narrow(error.description));
         if (whileShowing) whileShowing();
     }
     std::function<void()> whileShowing;  // what arrives while the modal box is up
-
-private:
-    EventLog& log_;
 };
 
 // Returns, unlike the real one: whatever the caller does afterwards shows up.
-class FakeProgramEnd final : public ProgramEnd {
+class FakeProgramEnd final : public Logged<ProgramEnd> {
 public:
-    explicit FakeProgramEnd(EventLog& log) : log_(log) {}
+    using Logged::Logged;
     void EndProgram() override { log_.push_back("end"); }
-
-private:
-    EventLog& log_;
 };
 
-class FakeOwner final : public OwnerWindow {
+class FakeOwner final : public Logged<OwnerWindow> {
 public:
-    explicit FakeOwner(EventLog& log) : log_(log) {}
+    using Logged::Logged;
     void Unload() override { log_.push_back("unload owner"); }
-
-private:
-    EventLog& log_;
 };
 
-class FakeScreen final : public Screen {
+class FakeScreen final : public Logged<Screen> {
 public:
-    explicit FakeScreen(EventLog& log) : log_(log) {}
+    using Logged::Logged;
     void Create(const WindowSpec& desc) override {
         log_.push_back("create " + std::string(WindowName(desc.id)));
         if (failCreate) throw RunTimeFailure(LaunchError{1400, L"Invalid window handle."});
@@ -161,7 +150,6 @@ public:
 
 private:
     static std::string Name(WindowId id) { return std::string(WindowName(id)); }
-    EventLog& log_;
 };
 
 // The cue's two log lines for ProgramDir "C:\G": the probe, then the play.
@@ -202,7 +190,6 @@ struct LauncherRig {
         launcher.Start();
         log.clear();
     }
-    // Shows `id` from frmMain's button and forgets those events.
     // Each window the way the design opens it, through the windows before.
     void Open(WindowId id) {
         const design::Way way = design::Layout(id).openedBy;

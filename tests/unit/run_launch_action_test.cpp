@@ -41,11 +41,6 @@ TEST_F(RunLaunchActionTest, IgnoreErrorsRunsTheFollowUpWhetherOrNotTheStartWorke
     }
 }
 
-TEST_F(RunLaunchActionTest, ReadmeStaysWhenTheFirstNotepadStarts) {
-    EXPECT_EQ(Run(LaunchCatalogue("ReadmeOpen")),
-              (EventLog{"launch C:\\Windows\\Notepad.exe ..\\Install\\readme.txt show=1"}));
-}
-
 TEST_F(RunLaunchActionTest, ReadmeFallbackStartsWithTheSameShowStateThenEnds) {
     processes.Fail(kReadmeLine.view(), 2, L"first missing");
     EXPECT_EQ(Run(LaunchCatalogue("ReadmeOpen")),

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 #include "expected_layout.h"
 #include "recording_fakes.h"
@@ -28,23 +27,6 @@ ControlKind KindOf(design::Kind kind) {
         case design::Kind::Image: return ControlKind::Image;
     }
     throw std::logic_error("no such kind");
-}
-
-// "Name=Caption" for each control in tab order; controls without a tab index
-// are left out. Tab indices must run 0..n-1 without gaps or repeats.
-template <class Controls>
-std::vector<std::string> TabOrder(const Controls& controls) {
-    std::vector<const typename Controls::element_type*> tabbed;
-    for (const auto& c : controls) {
-        if (c.tabIndex >= 0) tabbed.push_back(&c);  // the image has none
-    }
-    std::sort(tabbed.begin(), tabbed.end(), [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
-    std::vector<std::string> order;
-    for (std::size_t i = 0; i < tabbed.size(); ++i) {
-        EXPECT_EQ(tabbed[i]->tabIndex, static_cast<int>(i)) << tabbed[i]->name;
-        order.push_back(std::string(tabbed[i]->name) + "=" + test::Narrow(tabbed[i]->caption));
-    }
-    return order;
 }
 
 // Centred on the screen wherever the work area holds the window; otherwise
@@ -156,13 +138,6 @@ TEST(WindowLayout, HandWrittenPixelsAgreeWithTheDesignTable) {
     EXPECT_EQ(design::Pixels(4815, 120), 401);
     EXPECT_EQ(design::Pixels(375, 120), 31);  // 31.25
     EXPECT_EQ(design::Pixels(55, 96), 4);     // 3.67
-}
-
-TEST(WindowLayout, TabOrderAndCaptionsPerWindow) {
-    for (WindowId id : kAllWindows) {
-        SCOPED_TRACE(std::string(WindowName(id)));
-        EXPECT_EQ(TabOrder(ControlRowsOf(id)), TabOrder(design::Layout(id).controls));
-    }
 }
 
 TEST(WindowLayout, ControlNamesAreUniqueAndContainersPointBackwardsAtFrames) {

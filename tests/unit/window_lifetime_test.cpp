@@ -84,13 +84,6 @@ TEST_F(LifetimeTest, AWindowClosedDuringItsLoadIsNeverShown) {
     EXPECT_FALSE(rig.launcher.Registry().AnyLoaded());
 }
 
-TEST_F(LifetimeTest, MultiplayerAsTheLastWindowQuitsAfterTheHandler) {
-    rig.StartAndClear();
-    rig.Click(WindowId::frmMain, "Command6");
-    EXPECT_EQ(rig.log, Then(CueEvents("start"),
-                            {"launch kr2mp.exe show=2", "destroy frmMain", "quit"}));
-}
-
 TEST_F(LifetimeTest, MultiplayerBesideAboutKeepsRunningUntilAboutIsClosed) {
     rig.StartAndClear();
     rig.Open(WindowId::frmAbout);

@@ -28,7 +28,6 @@ add_library(kr2_e2e_driver STATIC
   ${KR2_DRIVER_DIR}/key_input.cpp
   ${KR2_DRIVER_DIR}/launcher_run.cpp
   ${KR2_DRIVER_DIR}/window_checks.cpp
-  ${KR2_DRIVER_DIR}/prefix_stub.cpp
   ${KR2_DRIVER_DIR}/screen_pixels.cpp
   ${KR2_DRIVER_DIR}/message_boxes.cpp
   ${KR2_DRIVER_DIR}/resource_counts.cpp

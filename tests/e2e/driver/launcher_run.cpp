@@ -173,4 +173,15 @@ HWND LauncherRun::Open(WindowId w) const {
     return opened;
 }
 
+void ExpectRan(const StubRecord& r, const std::string& what, const std::wstring& module, const std::wstring& dir,
+               std::optional<unsigned> showState) {
+    Expect(SamePath(r.module, module), what + ": program that ran\n      expected: " + Describe(module) +
+                                           "\n      seen:     " + Describe(r.module));
+    Expect(SamePath(r.currentDir, dir), what + ": working directory\n      expected: " + Describe(dir) +
+                                            "\n      seen:     " + Describe(r.currentDir));
+    if (!showState) return;
+    Expect((r.startupFlags & STARTF_USESHOWWINDOW) != 0, what + ": a show state was handed over");
+    ExpectEq(r.showWindow, *showState, what + ": show state");
+}
+
 }  // namespace kr2::e2e

@@ -116,6 +116,11 @@ private:
     std::uint64_t startedAt_ = 0;
 };
 
+// What a started program recorded: which file ran, in which working
+// directory, and how it was asked to show where `showState` is given.
+void ExpectRan(const StubRecord& r, const std::string& what, const std::wstring& module, const std::wstring& dir,
+               std::optional<unsigned> showState = std::nullopt);
+
 // A test of the launcher in a throwaway game layout named after the test:
 // Launch() starts it and waits for its main window, null (and a failed
 // check) when it does not come. What a test writes into the layout before

@@ -62,6 +62,14 @@ std::string ShownIcon(HWND box) {
     return shown;
 }
 
+std::wstring RunTimeErrorText(DWORD code) {
+    wchar_t text[512] = L"";
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, 512, nullptr);
+    std::wstring out = L"Run-time error '" + std::to_wstring(code) + L"':\r\n\r\n" + text;
+    while (out.back() == L'\n' || out.back() == L'\r' || out.back() == L' ') out.pop_back();
+    return out;
+}
+
 HWND WaitMessageBox(DWORD timeoutMs) {
     HWND found = nullptr;
     e2e::WaitFor([&] {

@@ -23,6 +23,11 @@ int ButtonCount(HWND box);
 // empty when none within 2 s.
 std::string ShownIcon(HWND box);
 
+// The run-time error box's text for the platform's error `code`, as the
+// platform words it: "Run-time error '2':\r\n\r\nThe system cannot find ...",
+// without the line break the platform ends its text with.
+std::wstring RunTimeErrorText(DWORD code);
+
 // Waits for exactly one visible box; nullptr on timeout.
 HWND WaitMessageBox(DWORD timeoutMs);
 

@@ -9,11 +9,12 @@
 #include "expected_catalogue.h"
 #include "outside_programs.h"
 #include "launcher_run.h"
-#include "prefix_stub.h"
 #include "window_probe.h"
 
 namespace kr2::e2e {
 namespace {
+
+using GuiCatalogue = LauncherTest;
 
 // The caption of the button that starts `entry`, as the design table has it.
 std::wstring_view ButtonOf(const design::CatalogueLine& entry) {
@@ -25,19 +26,6 @@ std::wstring_view ButtonOf(std::string_view entry) {
     return {};
 }
 
-// The one record a press must leave: which file ran, how it was shown and where.
-void CheckStarted(const e2e::StubRecord& r, const std::string& n, const std::wstring& module,
-                  unsigned showState, const std::wstring& dir) {
-    Expect(e2e::SamePath(r.module, module),
-           n + ": program that ran\n      expected: " + e2e::Describe(module) + "\n      seen:     " +
-               e2e::Describe(r.module));
-    Expect((r.startupFlags & STARTF_USESHOWWINDOW) != 0, n + ": a show state was handed over");
-    ExpectEq(r.showWindow, showState, n + ": show state");
-    Expect(e2e::SamePath(r.currentDir, dir),
-           n + ": working directory\n      expected: " + e2e::Describe(dir) + "\n      seen:     " +
-               e2e::Describe(r.currentDir));
-}
-
 std::wstring ModuleFor(const GameLayout& layout, std::wstring_view line) {
     return layout.GameDir() + L"\\" + std::wstring(line.substr(0, line.find(L' ')));
 }
@@ -45,7 +33,7 @@ std::wstring ModuleFor(const GameLayout& layout, std::wstring_view line) {
 // Every entry started from another window than the main one: a game, which
 // ends the launcher. The line the game must receive is the design's, not the
 // launcher's catalogue, so a wrong line there is caught.
-TEST(GuiCatalogue, GameEntries) {
+TEST_F(GuiCatalogue, GameEntries) {
     GameLayout layout(L"gui_catalogue");
     for (const design::CatalogueLine& entry : design::kCatalogueLines) {
         if (entry.window == WindowId::frmMain) continue;
@@ -57,7 +45,7 @@ TEST(GuiCatalogue, GameEntries) {
         const auto records = layout.Log().WaitFor(1, 5000);
         if (!ExpectEq(records.size(), std::size_t{1}, n + ": programs started")) continue;
         ExpectEq(records[0].commandLine, std::wstring(entry.line), n + ": command line");
-        CheckStarted(records[0], n, ModuleFor(layout, entry.line), SW_SHOWMINIMIZED, layout.GameDir());
+        ExpectRan(records[0], n, ModuleFor(layout, entry.line), layout.GameDir(), SW_SHOWMINIMIZED);
     }
 }
 
@@ -68,15 +56,11 @@ constexpr bool ThreeMainWindowEntries() {
 }
 static_assert(ThreeMainWindowEntries(), "the main window starts the readme, the home page and multiplayer, pressed below");
 
-TEST(GuiCatalogue, MainWindowEntries) {
-    GameLayout layout(L"gui_catalogue_main");
+TEST_F(GuiCatalogue, MainWindowEntries) {
     PrefixStub notepad(e2e::kNotepadPath);
     PrefixStub explorer(e2e::kExplorerPath);
-
     {
-        LauncherRun run(layout);
-        HWND main = run.WaitWindow(WindowId::frmMain);
-        if (!main) return;
+        if (!Launch()) return;
         // The readme leaves the launcher as it was, however often it is
         // opened: by a press, then twice by a double click.
         for (const std::size_t started : {1u, 3u}) {
@@ -87,7 +71,7 @@ TEST(GuiCatalogue, MainWindowEntries) {
             for (std::size_t i = started == 1 ? 0 : 1; i < started; ++i) {
                 ExpectEq(records[i].commandLine, std::wstring(design::CatalogueLineOf("ReadmeOpen")),
                          n + ": command line");
-                CheckStarted(records[i], n, e2e::kNotepadPath, SW_SHOWNORMAL, layout.GameDir());
+                ExpectRan(records[i], n, e2e::kNotepadPath, layout.GameDir(), SW_SHOWNORMAL);
             }
             Expect(run.Running() && IsWindowVisible(main), n + ": the launcher stays open");
         }
@@ -102,8 +86,7 @@ TEST(GuiCatalogue, MainWindowEntries) {
         if (ExpectEq(records.size(), std::size_t{1}, "MultiplayerStart: programs started")) {
             ExpectEq(records[0].commandLine, std::wstring(design::CatalogueLineOf("MultiplayerStart")),
                      "MultiplayerStart: command line");
-            CheckStarted(records[0], "MultiplayerStart", layout.GameDir() + L"\\kr2mp.exe", SW_SHOWMINIMIZED,
-                         layout.GameDir());
+            ExpectRan(records[0], "MultiplayerStart", layout.GameDir() + L"\\kr2mp.exe", layout.GameDir(), SW_SHOWMINIMIZED);
         }
         Expect(run.Running() && about && IsWindowVisible(about),
                "MultiplayerStart: the About window stays and the launcher runs on");
@@ -111,9 +94,7 @@ TEST(GuiCatalogue, MainWindowEntries) {
         Expect(run.WaitExit(5000), "closing the last window ends the launcher");
     }
     {
-        LauncherRun run(layout);
-        HWND main = run.WaitWindow(WindowId::frmMain);
-        if (!main) return;
+        if (!Launch()) return;
         run.Press(main, WindowId::frmMain, ButtonOf("HomePageOpen"));
         Expect(run.WaitExit(5000), "HomePageOpen: the launcher ends after the start");
         const auto records = layout.Log().WaitFor(1, 5000);
@@ -126,7 +107,7 @@ TEST(GuiCatalogue, MainWindowEntries) {
                    host.find_first_of(L" /\\\"") == std::wstring::npos,
                "HomePageOpen: command line is the unquoted IEXPLORE.EXE path, one blank, http://<host>/; seen: " +
                    e2e::Describe(line));
-        CheckStarted(records[0], "HomePageOpen", e2e::kExplorerPath, SW_SHOWNORMAL, layout.GameDir());
+        ExpectRan(records[0], "HomePageOpen", e2e::kExplorerPath, layout.GameDir(), SW_SHOWNORMAL);
     }
 }
 

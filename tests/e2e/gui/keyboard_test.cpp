@@ -11,7 +11,6 @@
 #include "key_input.h"
 #include "launcher_run.h"
 #include "outside_programs.h"
-#include "prefix_stub.h"
 #include "screen_pixels.h"
 #include "window_probe.h"
 

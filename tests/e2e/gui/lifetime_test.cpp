@@ -50,14 +50,6 @@ TEST_F(GuiLifetime, MainClosedWhileAboutOpen) {
     Expect(run.WaitExit(3000), "closing the About window, the last one, ends the launcher");
 }
 
-TEST_F(GuiLifetime, MultiplayerAloneEnds) {
-    if (!Launch()) return;
-    run.Press(main, WindowId::frmMain, L"&Start Kestrane II Multiplayer");
-    Expect(run.WaitExit(5000), "multiplayer with only the main window open ends the launcher");
-    const auto records = layout.Log().WaitFor(1, 5000);
-    Expect(records.size() == 1 && records[0].commandLine == L"kr2mp.exe", "kr2mp.exe was started once");
-}
-
 TEST_F(GuiLifetime, ShownAgainComesForward) {
     if (!Launch()) return;
     int x = 20;

@@ -13,7 +13,6 @@
 #include "launcher_run.h"
 #include "message_boxes.h"
 #include "outside_programs.h"
-#include "prefix_stub.h"
 #include "resource_counts.h"
 #include "utf8.h"
 #include "window_probe.h"

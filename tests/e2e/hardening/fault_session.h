@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "fault_plan.h"
+#include "window_id.h"
 
 namespace kr2::e2e {
 

@@ -20,6 +20,8 @@
 namespace kr2::e2e {
 namespace {
 
+using HardeningLaunchTargets = LauncherTest;
+
 constexpr unsigned kSettleMs = 1500;
 
 struct BrokenTarget {
@@ -33,17 +35,6 @@ constexpr BrokenTarget kBroken[] = {
     {"text file named .exe", SwappedFile::Kind::Text},
     {"folder named like the exe", SwappedFile::Kind::Directory},
 };
-
-std::wstring PlatformText(DWORD code) {
-    wchar_t* buffer = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = n && buffer ? std::wstring(buffer, n) : std::wstring();
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
-    return text;
-}
 
 // What the platform says when asked to start `program` itself; a missing
 // program is "file not found" whether or not its folder exists.
@@ -73,9 +64,9 @@ void ExpectErrorBoxThenEnd(LauncherRun& run, DWORD code, const std::string& n) {
     GetWindowThreadProcessId(box, &owner);
     ExpectEq(owner, run.Pid(), n + ": the box belongs to the launcher");
     ExpectEq(e2e::CaptionOf(box), std::wstring(L"kr2_s1"), n + ": caption");
-    const std::wstring text = PlatformText(code);
-    Expect(!text.empty(), n + ": the platform has a text for error " + std::to_string(code));
-    ExpectEq(MessageText(box), L"Run-time error '" + std::to_wstring(code) + L"':\r\n\r\n" + text, n + ": text");
+    const std::wstring text = RunTimeErrorText(code);
+    Expect(!text.ends_with(L':'), n + ": the platform has a text for error " + std::to_string(code));
+    ExpectEq(MessageText(box), text, n + ": text");
     ExpectEq(ButtonCount(box), 1, n + ": buttons");
     ExpectEq(e2e::TextOf(GetDlgItem(box, IDOK)), std::wstring(L"OK"), n + ": its button");
     ExpectEq(ShownIcon(box), std::string("error"), n + ": its icon");
@@ -121,7 +112,7 @@ void MainWindowEntryShowsOneBox(const BrokenTarget& t, const wchar_t* button, st
     ExpectEq(layout.Log().WaitFor(1, kSettleMs).size(), std::size_t{0}, n + ": programs started");
 }
 
-TEST(HardeningLaunchTargets, BrokenLaunchTargets) {
+TEST_F(HardeningLaunchTargets, BrokenLaunchTargets) {
     for (const BrokenTarget& t : kBroken) {
         GameEntriesEndSilently(t);
         MainWindowEntryShowsOneBox(t, L"&Readme", {e2e::kNotepadPath, e2e::kNotepadNtPath});
@@ -131,15 +122,12 @@ TEST(HardeningLaunchTargets, BrokenLaunchTargets) {
 
 // "C:\Program.exe" and "C:\Program Files\Internet.exe" are what a platform
 // split of the unquoted Internet Explorer line would try first.
-TEST(HardeningLaunchTargets, PlantedProgramsNeverRun) {
-    GameLayout layout(L"hardening_planted");
+TEST_F(HardeningLaunchTargets, PlantedProgramsNeverRun) {
     SwappedFile program(L"C:\\Program.exe", SwappedFile::Kind::Stub);
     SwappedFile internet(L"C:\\Program Files\\Internet.exe", SwappedFile::Kind::Stub);
     {
         SwappedFile explorer(e2e::kExplorerPath, SwappedFile::Kind::Stub);
-        LauncherRun run(layout);
-        HWND main = run.WaitWindow(WindowId::frmMain);
-        if (!main) return;
+        if (!Launch()) return;
         run.Press(main, WindowId::frmMain, L"&Home Page");
         ExpectCleanEnd(run.Pid(), "Home Page with the planted programs");
         const auto records = layout.Log().WaitFor(2, kSettleMs);
@@ -150,9 +138,7 @@ TEST(HardeningLaunchTargets, PlantedProgramsNeverRun) {
     }
     {
         SwappedFile explorer(e2e::kExplorerPath, SwappedFile::Kind::Absent);
-        LauncherRun run(layout);
-        HWND main = run.WaitWindow(WindowId::frmMain);
-        if (!main) return;
+        if (!Launch()) return;
         run.Press(main, WindowId::frmMain, L"&Home Page");
         ExpectErrorBoxThenEnd(run, ERROR_FILE_NOT_FOUND, "Home Page without Internet Explorer, planted programs");
         ExpectEq(layout.Log().WaitFor(1, kSettleMs).size(), std::size_t{0},
@@ -161,7 +147,7 @@ TEST(HardeningLaunchTargets, PlantedProgramsNeverRun) {
 }
 
 // The program search looks beside the launcher before the working directory.
-TEST(HardeningLaunchTargets, ProgramBesideLauncherWins) {
+TEST_F(HardeningLaunchTargets, ProgramBesideLauncherWins) {
     GameLayout layout(L"hardening_beside");
     e2e::TempRoot elsewhere(L"hardening_beside_cwd");
     e2e::PlaceStub(elsewhere / L"kr2sp.exe");
@@ -172,10 +158,8 @@ TEST(HardeningLaunchTargets, ProgramBesideLauncherWins) {
     ExpectCleanEnd(run.Pid(), "Player 4 started from another directory");
     const auto records = layout.Log().WaitFor(2, kSettleMs);
     if (!ExpectEq(records.size(), std::size_t{1}, "Player 4: programs started")) return;
-    Expect(e2e::SamePath(records[0].module, layout.GameDir() + L"\\kr2sp.exe"),
-           "Player 4: the kr2sp.exe beside the launcher ran; seen " + e2e::Describe(records[0].module));
-    Expect(e2e::SamePath(records[0].currentDir, elsewhere.path()),
-           "Player 4: it runs in the launcher's working directory; seen " + e2e::Describe(records[0].currentDir));
+    // The kr2sp.exe beside the launcher, in the launcher's working directory.
+    ExpectRan(records[0], "Player 4", layout.GameDir() + L"\\kr2sp.exe", elsewhere.path());
     ExpectNoMessageBox("Player 4 started from another directory");
 }
 

@@ -25,7 +25,6 @@
 #include "outside_programs.h"
 #include "launcher_run.h"
 #include "message_boxes.h"
-#include "prefix_stub.h"
 #include "wave_file.h"
 #include "window_probe.h"
 
@@ -45,12 +44,8 @@ void ExpectStarted(const e2e::StubLog& log, std::size_t count, const std::wstrin
                    const std::wstring& line, const std::wstring& dir, const std::string& what) {
     const auto records = log.WaitFor(count, 5000);
     if (!ExpectEq(records.size(), count, what + ": programs started so far")) return;
-    const e2e::StubRecord& r = records.back();
-    Expect(e2e::SamePath(r.module, module), what + ": program that ran\n      expected: " + e2e::Describe(module) +
-                                           "\n      seen:     " + e2e::Describe(r.module));
-    ExpectEq(r.commandLine, line, what + ": command line");
-    Expect(e2e::SamePath(r.currentDir, dir), what + ": working directory\n      expected: " + e2e::Describe(dir) +
-                                            "\n      seen:     " + e2e::Describe(r.currentDir));
+    ExpectRan(records.back(), what, module, dir);
+    ExpectEq(records.back().commandLine, line, what + ": command line");
 }
 
 // "&About" after its click cue, then closed by the close box (no cue).
@@ -124,9 +119,7 @@ TEST(HardeningProgramDir, UnicodeProgramDir) {
         run.Press(main, WindowId::frmMain, L"&Home Page");
         const auto records = layout.Log().WaitFor(1, 5000);
         if (ExpectEq(records.size(), std::size_t{1}, "Unicode, Home Page: programs started"))
-            Expect(e2e::SamePath(records[0].module, e2e::kExplorerPath) && e2e::SamePath(records[0].currentDir, game),
-                   "Unicode, Home Page: Internet Explorer ran in the game directory; seen " +
-                       e2e::Describe(records[0].module) + " in " + e2e::Describe(records[0].currentDir));
+            ExpectRan(records[0], "Unicode, Home Page", e2e::kExplorerPath, game);
         ExpectCleanEnd(run.Pid(), "Unicode, Home Page");
     }
     {

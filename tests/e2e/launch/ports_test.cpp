@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 #include <thread>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "child_process.h"
 #include "child_modes.h"
 #include "files.h"
+#include "owner.h"
 #include "utf8.h"
 #include "wave_file.h"
 #include "platform_queries.h"
@@ -174,3 +176,37 @@ TEST(LaunchPorts, CueFromADriveRootPlaysFromTheRootInstall) {
     std::printf("  cue from the drive root blocked %lu ms\n", ms);
     EXPECT_GE(ms, 1500ul);
 }
+
+// An owner that lets go of its handle keeps the thread's last error, so a
+// failure read after a scope is left still gives its own number: the free
+// below sets another one, as CloseHandle on a dead handle would.
+namespace {
+int frees = 0;
+struct FreeAndSetError {
+    void operator()(HANDLE) const noexcept {
+        ++frees;
+        SetLastError(ERROR_INVALID_HANDLE);
+    }
+};
+using TestOwner = Owner<HANDLE, FreeAndSetError>;
+HANDLE Dummy() { return reinterpret_cast<HANDLE>(std::intptr_t{0x1234}); }
+}  // namespace
+
+TEST(LaunchPorts, OwnersKeepTheLastErrorWhenTheyLetGo) {
+    const auto afterwards = [](const char* how, auto letGo, int freed) {
+        frees = 0;
+        SetLastError(ERROR_NOT_ENOUGH_QUOTA);
+        letGo();
+        EXPECT_EQ(frees, freed) << how;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_QUOTA)) << how;
+    };
+    afterwards("reset", [] { TestOwner(Dummy()).reset(); }, 1);
+    afterwards("a scope left", [] { TestOwner owner(Dummy()); }, 1);
+    afterwards("a move onto a held handle", [] {
+        TestOwner held(Dummy());
+        held = TestOwner(Dummy());
+    }, 2);
+    afterwards("nothing held", [] { TestOwner().reset(); }, 0);
+    afterwards("INVALID_HANDLE_VALUE held", [] { TestOwner(INVALID_HANDLE_VALUE).reset(); }, 0);
+}
+

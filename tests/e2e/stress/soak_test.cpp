@@ -13,7 +13,6 @@
 #include "inside_probe.h"
 #include "outside_programs.h"
 #include "launcher_run.h"
-#include "prefix_stub.h"
 #include "window_probe.h"
 #include "resource_counts.h"
 #include "soak_driver.h"
@@ -96,12 +95,8 @@ Presses PressReadme(const e2e::LauncherRun& run, const e2e::GameLayout& layout, 
         EXPECT_EQ(seen, want - 1) << n << "Notepads started before the box, one per press";
         // The fallback, C:\WinNT\Notepad.exe, is absent: its "file not found"
         // is the failure the box names.
-        wchar_t text[256] = L"";
-        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_FILE_NOT_FOUND, 0,
-                       text, 256, nullptr);
-        std::wstring named = L"Run-time error '2':\r\n\r\n" + std::wstring(text);
-        while (!named.empty() && std::iswspace(named.back())) named.pop_back();
-        EXPECT_EQ(e2e::MessageText(box), named) << n << "the box names the fallback's failure";
+        EXPECT_EQ(e2e::MessageText(box), e2e::RunTimeErrorText(ERROR_FILE_NOT_FOUND))
+            << n << "the box names the fallback's failure";
         e2e::PressOk(box);
         e2e::ExpectCleanEnd(run.Pid(), n + "after the box");
         return Presses::PlatformRefused;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace kr2::e2e {
 
@@ -67,6 +68,12 @@ private:
     std::wstring path_;
     std::wstring saved_;       // the original's hiding place; empty if none
     std::wstring madeDir_;     // the outermost directory we created; empty if none
+};
+
+// A stub in place of a program of the Wine prefix (Notepad, Internet
+// Explorer) for as long as the object lives; the original comes back after.
+struct PrefixStub : SwappedFile {
+    explicit PrefixStub(std::wstring path) : SwappedFile(std::move(path), Kind::Stub) {}
 };
 
 }  // namespace kr2::e2e
