@@ -1,15 +1,31 @@
 #!/usr/bin/env python3
-"""The summary table of scripts/faults, from its workers' logs.
+"""The summary table of scripts/faults, from its workers' GoogleTest reports
+(--gtest_output=json:PATH; gtest_json.py reads them).
 
     faults_summary.py WORK_DIR SWEEP_SECONDS RANDOM_SECONDS CAP
+    faults_summary.py calls COUNT_REPORT
 
-Per function: the calls a session makes (count.log, the one session without
+Per function: the calls a session makes (count.json, the one session without
 failures that counted them for every worker), the calls swept, and how the
 sessions ended; the calls the cap left out; then the sessions against the
 design, with what went wrong. Exits 1 when any session went against the
-design (the sessions after a failure, worker 0's, too), when a worker
-shared out other counts than those, or when a call below the cap (or the
-last) was swept by no worker.
+design (the sessions after a failure, worker 0's, too), when a test failed
+outside any session, when a worker wrote no report or shared out other
+counts than those, or when a call below the cap (or the last) was swept by
+no worker.
+
+The second form prints the counts of COUNT_REPORT as KR2_FAULT_CALLS takes
+them: "malloc=161,calloc=4,...".
+
+What the tests record (HardeningFaults, tests/e2e/hardening/faults_test.cpp),
+each a property of the test that ran it:
+  "calls FUNCTION": "N"                      the calls a session makes
+  "sweep FUNCTION #N[ stale]": "ENDED in MS ms"   a session of the worker's share
+  "session NAME": "ENDED in MS ms"           the others (after a failure)
+  "random seed S": "ENDED in MS ms, F failures, first FUNCTION #N"
+ENDED is "went on", "error box", "ended" or "not reached". A session went
+against the design when its test failed with a message that starts with
+"NAME: " (a random one: "seed S ").
 """
 import collections
 import glob
@@ -17,14 +33,16 @@ import os
 import re
 import sys
 
-SESSION = re.compile(r"^faults: \[\d+/\d+\] (\S+) #(\d+)(?: stale)?\s+(went on|error box|ended|not reached)\s+in\s+(\d+) ms"
-                     r".*?(AGAINST THE DESIGN)?$")
-# The sessions with a second failure behind the first, and the home page's
-# launch without an error number: worker 0's, after its share.
-AFTER = re.compile(r"^faults: (\S+ #\d+ (?:behind \S+ #\d+|stale))\s+(went on|error box|ended|not reached)\s+in\s+\d+ ms"
-                   r".*?(AGAINST THE DESIGN)?$")
-RANDOM = re.compile(r"^faults: random seed (\d+): (\d+) failures, first (.*?): (.*) in (\d+) ms(  AGAINST THE DESIGN)?$")
-CALLS = re.compile(r"^faults: calls (\S+) (\d+)$")
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import gtest_json  # noqa: E402
+
+ENDED = r"(went on|error box|ended|not reached) in (\d+) ms"
+SWEEP = re.compile(r"^sweep (\S+) #(\d+)(?: stale)?$")
+SESSION = re.compile(r"^session (\S+ #\d+ (?:behind \S+ #\d+|stale))$")
+RANDOM = re.compile(r"^random seed (\d+)$")
+RANDOM_VALUE = re.compile(r"^" + ENDED + r", (\d+) failures, first (.*)$")
+CALLS = re.compile(r"^calls (\S+)$")
 
 
 def spans(calls):
@@ -38,49 +56,99 @@ def spans(calls):
     return ", ".join(f"#{a}" if a == b else f"#{a}-#{b}" for a, b in out)
 
 
+def counted_calls(report):
+    """The calls of each function, in the order the report lists them."""
+    return {m[1]: int(value) for test in gtest_json.load(report) for key, value in test.properties.items()
+            if (m := CALLS.match(key))}
+
+
+def reports(work, phase, problems):
+    """(name, tests) of each worker's report of `phase`: one per log the
+    phase left; a worker whose program wrote none is a problem, with the
+    last lines of its log."""
+    out = []
+    for log in sorted(glob.glob(os.path.join(work, f"{phase}*.log"))):
+        path = log[:-len(".log")] + ".json"
+        try:
+            out.append((os.path.basename(path), gtest_json.load(path)))
+        except (OSError, ValueError) as e:
+            tail = open(log, encoding="utf-8", errors="replace").read().splitlines()[-3:]
+            problems.append(f"{os.path.basename(path)}: no report ({e}); the end of its log: " + "; ".join(tail))
+    return out
+
+
+def reasons(test, prefix, explained):
+    """The lines of the failures of `test` that start with `prefix` (a
+    session's name and ": "): what went against the design in that session.
+    Those failures are added to `explained`."""
+    mine = [f for f in test.failures if any(line.startswith(prefix) for line in f[1].splitlines())]
+    explained.update(mine)
+    return [line for _, text in mine for line in text.splitlines() if line.startswith(prefix)]
+
+
+def unexplained(name, test, explained):
+    """The failures of `test` that belong to no session, as lines."""
+    return [f"{name} {test.full_name}: {where}: " + "; ".join(line.strip() for line in text.splitlines()[:4])
+            for where, text in test.failures if (where, text) not in explained]
+
+
 def main(work, swept_s, random_s, cap):
-    calls = {}
     rows = collections.OrderedDict()
     swept = collections.defaultdict(set)
-    wrong, missed, after = [], [], []
+    wrong, missed, after, failed = [], [], [], []
     total_ms = 0
-    for line in open(os.path.join(work, "count.log"), encoding="utf-8", errors="replace").read().splitlines():
-        if m := CALLS.match(line):
-            calls[m[1]] = int(m[2])
-            rows.setdefault(m[1], collections.Counter())
-    for log in sorted(glob.glob(os.path.join(work, "sweep*.log"))):
-        lines = open(log, encoding="utf-8", errors="replace").read().splitlines()
-        for i, line in enumerate(lines):
-            if (m := CALLS.match(line)) and calls.get(m[1]) != int(m[2]):
-                missed.append(f"{os.path.basename(log)} shares out {m[2]} calls of {m[1]}, "
-                              f"not the {calls.get(m[1])} counted")
-            elif m := AFTER.match(line):
-                after.append(f"{m[1]}: {m[2]}")
-                if m[3]:
-                    why = [l for l in lines[i + 1:i + 30] if l.startswith(m[1] + ":")]
-                    wrong.append("; ".join(why[:4]) or m[1])
-            elif m := SESSION.match(line):
-                row = rows.setdefault(m[1], collections.Counter())
-                swept[m[1]].add(int(m[2]))
-                row["sessions"] += 1
-                row[m[3]] += 1
-                total_ms += int(m[4])
-                if m[5]:
-                    row["against"] += 1
-                    why = [l for l in lines[i + 1:i + 30] if l and not l.startswith(("faults:", "[", "Failed", "./"))]
-                    wrong.append(f"{m[1]} #{m[2]}: " + "; ".join(why[:4]))
+    try:
+        calls = counted_calls(os.path.join(work, "count.json"))
+    except (OSError, ValueError) as e:
+        calls = {}
+        missed.append(f"count.json: no report ({e})")
+    for name in calls:
+        rows.setdefault(name, collections.Counter())
+    for name, tests in reports(work, "sweep", missed):
+        for test in tests:
+            explained = set()
+            for key, value in test.properties.items():
+                if m := CALLS.match(key):
+                    if calls.get(m[1]) != int(value):
+                        missed.append(f"{name} shares out {value} calls of {m[1]}, not the {calls.get(m[1])} counted")
+                elif m := SESSION.match(key):
+                    ended = re.fullmatch(ENDED, value)
+                    after.append(f"{m[1]}: {ended[1] if ended else value}")
+                    if why := reasons(test, m[1] + ":", explained):
+                        wrong.append("; ".join(why[:4]))
+                elif m := SWEEP.match(key):
+                    ended = re.fullmatch(ENDED, value)
+                    if not ended:
+                        missed.append(f"{name}: {key}: {value!r} is no session's end")
+                        continue
+                    session = key[len("sweep "):]
+                    row = rows.setdefault(m[1], collections.Counter())
+                    swept[m[1]].add(int(m[2]))
+                    row["sessions"] += 1
+                    row[ended[1]] += 1
+                    total_ms += int(ended[2])
+                    if why := reasons(test, session + ":", explained):
+                        row["against"] += 1
+                        wrong.append(f"{m[1]} #{m[2]}: " + "; ".join(why[:4]))
+            failed += unexplained(name, test, explained)
+
     randoms = collections.Counter()
-    for log in sorted(glob.glob(os.path.join(work, "random*.log"))):
-        lines = open(log, encoding="utf-8", errors="replace").read().splitlines()
-        for i, line in enumerate(lines):
-            if m := RANDOM.match(line):
+    for name, tests in reports(work, "random", missed):
+        for test in tests:
+            explained = set()
+            for key, value in test.properties.items():
+                if not (m := RANDOM.match(key)):
+                    continue
+                if not (v := RANDOM_VALUE.match(value)):
+                    missed.append(f"{name}: {key}: {value!r} is no session's end")
+                    continue
                 randoms["sessions"] += 1
-                randoms["failures"] += int(m[2])
-                randoms[m[4]] += 1
-                if m[6]:
+                randoms["failures"] += int(v[3])
+                randoms[v[1]] += 1
+                if why := reasons(test, f"seed {m[1]} ", explained):
                     randoms["against"] += 1
-                    why = [l for l in lines[i + 1:i + 30] if l.startswith("seed ")]
-                    wrong.append(f"random seed {m[1]}, first {m[3]}: " + "; ".join(why[:4]))
+                    wrong.append(f"random seed {m[1]}, first {v[4]}: " + "; ".join(why[:4]))
+            failed += unexplained(name, test, explained)
 
     print("\n== summary")
     print(f"{'function':34} {'calls':>6} {'swept':>6} {'went on':>8} {'box':>5} {'ended':>6} {'unmet':>6} {'against':>8}")
@@ -108,10 +176,23 @@ def main(work, swept_s, random_s, cap):
           f"in {random_s} s; {randoms['against']} against the design")
     for w in wrong:
         print("AGAINST THE DESIGN:", w)
+    for f in failed:
+        print("FAILED OUTSIDE A SESSION:", f)
     for m in missed:
         print("NOT SWEPT AS COUNTED:", m)
-    return 1 if wrong or missed or sessions == 0 else 0
+    return 1 if wrong or failed or missed or sessions == 0 else 0
 
 
 if __name__ == "__main__":
+    if len(sys.argv) == 3 and sys.argv[1] == "calls":
+        try:
+            counted = counted_calls(sys.argv[2])
+        except (OSError, ValueError) as e:
+            sys.exit(f"faults_summary.py: no report of the calls ({e})")
+        if not counted:
+            sys.exit(f"faults_summary.py: {sys.argv[2]} holds no calls")
+        print(",".join(f"{name}={n}" for name, n in counted.items()))
+        sys.exit(0)
+    if len(sys.argv) != 5:
+        sys.exit(__doc__)
     sys.exit(main(sys.argv[1], sys.argv[2], sys.argv[3], int(sys.argv[4])))
