@@ -58,12 +58,16 @@ bool Sweep(Failing failing, const SessionResult& clean, const std::string& progr
     const int shown = behind.row >= 0 ? behind.row : failing.row;
     const std::string name = (behind.row >= 0 ? Describe(behind.row, behind.call) + " behind " : std::string()) +
                              Describe(failing.row, failing.call) + (failing.error == kStaleError ? " stale" : "");
-    std::printf("faults: %s%-34s %-11s in %5llu ms, from kr2_s1+0x%llx%s\n", progress.c_str(), name.c_str(),
-                block.plan().failed[shown] ? (seen.box.empty() ? (seen.completed ? "went on" : "ended") : "error box")
-                                           : "not reached",
+    const char* ended = block.plan().failed[shown]
+                            ? (seen.box.empty() ? (seen.completed ? "went on" : "ended") : "error box")
+                            : "not reached";
+    std::printf("faults: %s%-34s %-11s in %5llu ms, from kr2_s1+0x%llx%s\n", progress.c_str(), name.c_str(), ended,
                 static_cast<unsigned long long>(seen.ms),
                 static_cast<unsigned long long>(block.plan().firstFailedFrom), wrong.empty() ? "" : "  AGAINST THE DESIGN");
     std::fflush(stdout);
+    // For scripts/faults_summary.py in the JSON report; failures below start "NAME: ".
+    ::testing::Test::RecordProperty((progress.empty() ? "session " : "sweep ") + name,
+                                    std::string(ended) + " in " + std::to_string(seen.ms) + " ms");
     for (const std::string& w : wrong) ADD_FAILURE() << name << ": " << w;
     return block.plan().failed[shown] > 0;
 }
@@ -136,11 +140,15 @@ TEST(HardeningFaults, RandomFailures) {
         LONG failures = 0;
         for (LONG n : block.plan().failed) failures += n;
         const std::vector<std::string> wrong = Judge(seen, clean, block.plan());
+        const std::string first = Describe(block.plan().firstFailedRow, block.plan().firstFailedCall);
+        const char* ended = seen.box.empty() ? (seen.completed ? "went on" : "ended") : "error box";
         std::printf("faults: random seed %llu: %ld failures, first %s: %s in %llu ms%s\n",
-                    static_cast<unsigned long long>(sessionSeed), failures,
-                    Describe(block.plan().firstFailedRow, block.plan().firstFailedCall).c_str(),
-                    seen.box.empty() ? (seen.completed ? "went on" : "ended") : "error box",
+                    static_cast<unsigned long long>(sessionSeed), failures, first.c_str(), ended,
                     static_cast<unsigned long long>(seen.ms), wrong.empty() ? "" : "  AGAINST THE DESIGN");
+        // For scripts/faults_summary.py; the failures below start "seed SEED ".
+        ::testing::Test::RecordProperty("random seed " + std::to_string(sessionSeed),
+                                        std::string(ended) + " in " + std::to_string(seen.ms) + " ms, " +
+                                            std::to_string(failures) + " failures, first " + first);
         for (const std::string& w : wrong)
             ADD_FAILURE() << "seed " << sessionSeed << " (KR2_FAULT_RANDOM=" << sessionSeed << ",1," << permille
                           << "): " << w;
@@ -152,7 +160,10 @@ TEST(HardeningFaults, RandomFailures) {
 TEST(HardeningFaults, DISABLED_CallsWithoutFailures) {
     SessionResult clean;
     const std::vector<LONG> calls = CallsOfACleanSession(clean, Moves::EveryWindow);
-    for (int row = 0; row < kRowCount; ++row) std::printf("faults: calls %s %ld\n", kRows[row].function, calls[row]);
+    for (int row = 0; row < kRowCount; ++row) {
+        std::printf("faults: calls %s %ld\n", kRows[row].function, calls[row]);
+        ::testing::Test::RecordProperty(std::string("calls ") + kRows[row].function, static_cast<int>(calls[row]));
+    }
 }
 
 // Every call of every function, up to KR2_FAULT_CAP calls each (and the
@@ -189,6 +200,7 @@ TEST(HardeningFaults, DISABLED_EveryCall) {
     int swept = 0;
     for (int row = 0; row < kRowCount; ++row) {
         std::printf("faults: calls %s %ld\n", kRows[row].function, calls[row]);
+        ::testing::Test::RecordProperty(std::string("calls ") + kRows[row].function, static_cast<int>(calls[row]));
         if (!only.empty() && only != kRows[row].function) continue;
         for (LONG call = 1; call <= calls[row]; ++call) {
             if (onlyCall ? call != onlyCall : call > cap && call != calls[row]) continue;
