@@ -94,6 +94,15 @@ public:
     // The exit code once it has ended; nothing on timeout.
     std::optional<std::uint32_t> ExitCode(DWORD timeoutMs = 5000) { return process_->Wait(timeoutMs); }
     void Kill() { process_->Kill(); }
+    // Ends a launcher that still runs, as the scope of a test body ends;
+    // declared after what the body puts in place (stand-ins, settings), it
+    // ends the launcher before they are put back, however the body ends.
+    struct EndsFirst {
+        const LauncherRun& run;
+        ~EndsFirst() {
+            if (run.process_ && run.process_->Running()) run.process_->Kill();
+        }
+    };
     bool Running() const { return process_->Running(); }
 
     // Presses a control by its caption; false (and a failed check) when the
@@ -128,6 +137,7 @@ void ExpectRan(const StubRecord& r, const std::string& what, const std::wstring&
 class LauncherTest : public ::testing::Test {
 protected:
     HWND Launch(bool faultHarness = false) {
+        { const LauncherRun::EndsFirst previous{run}; }  // one launched before, still running
         run = LauncherRun(layout, faultHarness);
         return main = run.WaitWindow(WindowId::frmMain);
     }

@@ -59,6 +59,7 @@ static_assert(ThreeMainWindowEntries(), "the main window starts the readme, the 
 TEST_F(GuiCatalogue, MainWindowEntries) {
     PrefixStub notepad(e2e::kNotepadPath);
     PrefixStub explorer(e2e::kExplorerPath);
+    const LauncherRun::EndsFirst ends{run};
     {
         if (!Launch()) return;
         // The readme leaves the launcher as it was, however often it is

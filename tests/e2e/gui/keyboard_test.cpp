@@ -363,6 +363,7 @@ TEST_F(GuiKeyboard, PictureBoxShowsItsFocusAndIgnoresKeysAndClicks) {
     // Stand-ins, so that a stray readme or home-page press shows in the log.
     PrefixStub notepad(e2e::kNotepadPath);
     PrefixStub explorer(e2e::kExplorerPath);
+    const LauncherRun::EndsFirst ends{run};
     if (!Launch() || !Foreground(main, WindowId::frmMain)) return;
     const ExpectedWindow& want = Expected(WindowId::frmMain);
     const int pictureIndex = ControlIndex(want, L"");

@@ -127,6 +127,7 @@ TEST_F(HardeningLaunchTargets, PlantedProgramsNeverRun) {
     SwappedFile internet(L"C:\\Program Files\\Internet.exe", SwappedFile::Kind::Stub);
     {
         SwappedFile explorer(e2e::kExplorerPath, SwappedFile::Kind::Stub);
+        const LauncherRun::EndsFirst ends{run};
         if (!Launch()) return;
         run.Press(main, WindowId::frmMain, L"&Home Page");
         ExpectCleanEnd(run.Pid(), "Home Page with the planted programs");
@@ -138,6 +139,7 @@ TEST_F(HardeningLaunchTargets, PlantedProgramsNeverRun) {
     }
     {
         SwappedFile explorer(e2e::kExplorerPath, SwappedFile::Kind::Absent);
+        const LauncherRun::EndsFirst ends{run};
         if (!Launch()) return;
         run.Press(main, WindowId::frmMain, L"&Home Page");
         ExpectErrorBoxThenEnd(run, ERROR_FILE_NOT_FOUND, "Home Page without Internet Explorer, planted programs");

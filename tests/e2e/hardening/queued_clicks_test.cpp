@@ -103,6 +103,7 @@ TEST_F(HardeningQueuedClicks, NoClickRunsUnderTheErrorBox) {
     layout.WriteCue(L"click.WAV", kCueMs);
     SwappedFile explorer(e2e::kExplorerPath, SwappedFile::Kind::Absent);
     SwappedFile notepad(e2e::kNotepadPath, SwappedFile::Kind::Stub);
+    const LauncherRun::EndsFirst ends{run};
     if (!Launch()) return;
 
     const HWND homePage = Button(main, WindowId::frmMain, L"&Home Page");

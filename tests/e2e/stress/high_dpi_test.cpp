@@ -413,6 +413,7 @@ TEST_F(StressHighDpi, WindowsMadeAtAnotherDpiThanTheSystemsTakeIt) {
     const Looks& there = OpenedAt(144);
     e2e::PlanBlock handed;  // the plan the harness in the launcher follows
     handed.plan().windowDpi = 144;
+    const e2e::LauncherRun::EndsFirst ends{run};
     if (!Launch(true)) return;
     e2e::InsideProbe inside(main);
     for (WindowId w : kAllWindows) {
@@ -576,6 +577,7 @@ TEST_F(StressHighDpi, EveryCaptionBarOpensInTheWorkArea) {
     ScreenSize small(800, 600);
     SystemDpiSetting setting(144);
     if (!Expect(small.Applied() && setting.Applied(), "an 800x600 screen at 144 DPI")) return;
+    const e2e::LauncherRun::EndsFirst ends{run};
     if (!Launch()) return;
     ExpectCaptionBarIn(main, WindowId::frmMain, {0, 0, 800, 600}, " on an 800x600 screen");
     e2e::InsideProbe inside(main);

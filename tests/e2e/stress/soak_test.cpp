@@ -142,6 +142,7 @@ ResourceCounts Baseline(const ResourceCounter& counter, const std::string& what)
 
 TEST_F(StressSoak, OpenCloseAndReadme) {
     e2e::PrefixStub notepad(e2e::kNotepadPath);
+    const e2e::LauncherRun::EndsFirst ends{run};
     if (!Launch()) return;  // no Install directory: no cue plays
     ResourceCounter counter(run.Pid(), main);
     if (!Expect(counter.Ready(), "the launcher's process and thread can be queried")) return;
