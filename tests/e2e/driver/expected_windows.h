@@ -47,13 +47,21 @@ inline std::vector<int> TabCycle(const ExpectedWindow& w) {
     }
 }
 
+// Where the control at `index` stands in the tab cycle: the Tabs it takes
+// from the first control; -1 for a control outside it.
+inline int CyclePosition(const ExpectedWindow& w, int index) {
+    const std::vector<int> cycle = TabCycle(w);
+    for (std::size_t i = 0; i < cycle.size(); ++i)
+        if (cycle[i] == index) return static_cast<int>(i);
+    return -1;
+}
+
 // The control after the one at `index` in the tab cycle; -1 for a control
 // outside it.
 inline int NextInTabCycle(const ExpectedWindow& w, int index) {
     const std::vector<int> cycle = TabCycle(w);
-    for (std::size_t i = 0; i < cycle.size(); ++i)
-        if (cycle[i] == index) return cycle[(i + 1) % cycle.size()];
-    return -1;
+    const int at = CyclePosition(w, index);
+    return at < 0 ? -1 : cycle[static_cast<std::size_t>(at + 1) % cycle.size()];
 }
 
 // A figure of the table in pixels at the bench's 96 DPI.

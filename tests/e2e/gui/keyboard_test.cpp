@@ -58,12 +58,9 @@ void EscapeDoesNothing(const LauncherRun& run, HWND top, WindowId w) {
 
 // The Tabs from a window's first control to the control of that name.
 int TabsTo(WindowId w, std::string_view control) {
-    const auto cycle = TabCycle(Expected(w));
-    const auto& controls = Expected(w).controls;
-    for (std::size_t i = 0; i < cycle.size(); ++i)
-        if (controls[static_cast<std::size_t>(cycle[i])].name == control) return static_cast<int>(i);
-    ADD_FAILURE() << Name(w) << ": " << control << " is not in the tab cycle";
-    return 0;
+    const int at = CyclePosition(Expected(w), static_cast<int>(&design::ControlNamed(w, control) - Expected(w).controls.data()));
+    Expect(at >= 0, Name(w) + ": " + std::string(control) + " is in the tab cycle");
+    return at < 0 ? 0 : at;
 }
 
 // Starts where a freshly opened window must have its focus; Escape there
